@@ -1,0 +1,42 @@
+# The two commands of the project:
+#   make run   builds Quorvel.exe and starts it under Wine (under Xvfb with a
+#              screenshot in build/screenshot.png when there is no display)
+#   make test  builds everything and runs every test, native and under Wine
+SHELL := /bin/bash
+WIN32_BIN := build/win32/bin
+WINE_ENV := WINEPREFIX=$(CURDIR)/build/win32/wineprefix WINEDEBUG=-all \
+	WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+.PHONY: all deps native win32 run test test-native test-win32 format clean
+
+all: native win32
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+win32: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+
+test: test-native test-win32
+
+test-native: native
+	ctest --preset native
+
+# One wineserver for the whole run (Wine starts once), ended afterwards so
+# that nothing outlives the run; the tests draw on a private X display.
+test-win32: win32
+	$(WINE_ENV) scripts/with-display.sh scripts/wine-session.sh ctest --preset win32
+
+run: win32
+	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

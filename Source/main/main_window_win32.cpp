@@ -1,0 +1,273 @@
+// The main window F1: creates its controls, runs the start-up steps when it
+// opens and the shutdown steps when it closes, and owns the busy switch.
+#include "main/main_window_win32.h"
+
+#include <array>
+
+#include "settings/profile_settings_win32.h"
+#include "ui/captions.h"
+
+namespace quorvel {
+namespace {
+
+constexpr DWORD kNumberStyle = 0x2000;  // ES_NUMBER
+
+// Positions in pixels at 96 dpi (15 twips a pixel): buttons of 1335 x 375
+// twips, 1440 twips apart.
+constexpr int kMargin = 8;
+constexpr int kButtonWidth = 89;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonPitch = 96;
+constexpr int kContentWidth = 3 * kButtonPitch + kButtonWidth;
+constexpr int kClientWidth = kContentWidth + 2 * kMargin;
+constexpr int kClientHeight = 300;
+
+struct ControlLayout {
+    MainControlId id;
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+    RECT bounds;  // left, top, right, bottom
+};
+
+// In tab order: creation order is the order of the TAB key.
+const std::array<ControlLayout, 9> kControls = {{
+    {kLb1Id, "STATIC", SS_LEFT, 0, {kMargin, 12, kMargin + 150, 28}},
+    {kTx1Id,
+     "EDIT",
+     WS_TABSTOP | ES_AUTOHSCROLL,
+     WS_EX_CLIENTEDGE,
+     {kMargin + 152, 8, kMargin + kContentWidth, 30}},
+    {kLbiId, "STATIC", SS_LEFT, 0, {kMargin + 12, 38, kMargin + kContentWidth, 80}},
+    {kTx2Id,
+     "EDIT",
+     WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+     WS_EX_CLIENTEDGE,
+     {kMargin, 84, kMargin + kContentWidth, 258}},
+    {kCm1Id,
+     "BUTTON",
+     WS_TABSTOP | BS_DEFPUSHBUTTON,
+     0,
+     {kMargin, 266, kMargin + kButtonWidth, 266 + kButtonHeight}},
+    {kCm2Id,
+     "BUTTON",
+     WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED,
+     0,
+     {kMargin + kButtonPitch, 266, kMargin + kButtonPitch + kButtonWidth, 266 + kButtonHeight}},
+    {kCm3Id,
+     "BUTTON",
+     WS_TABSTOP | BS_PUSHBUTTON,
+     0,
+     {kMargin + 2 * kButtonPitch, 266, kMargin + 2 * kButtonPitch + kButtonWidth,
+      266 + kButtonHeight}},
+    {kCm4Id,
+     "BUTTON",
+     WS_TABSTOP | BS_PUSHBUTTON,
+     0,
+     {kMargin + 3 * kButtonPitch, 266, kMargin + 3 * kButtonPitch + kButtonWidth,
+      266 + kButtonHeight}},
+    {kPxiId, "STATIC", SS_BITMAP, 0, {kMargin, 42, kMargin + 5, 51}},
+}};
+
+const std::array<MainControlId, 6> kCaptionedControls = {kLb1Id, kLbiId, kCm1Id,
+                                                         kCm2Id, kCm3Id, kCm4Id};
+const std::array<MainControlId, 4> kCommandButtons = {kCm1Id, kCm2Id, kCm3Id, kCm4Id};
+
+UniqueFont CreateDesignFont(const char* face, int height, int weight) {
+    return UniqueFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, kMainWindowClass, &existing)) return true;
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+}  // namespace
+
+MainWindow* MainWindow::Open(HINSTANCE instance) {
+    if (!RegisterMainWindowClass(instance, ClassWindowProc)) return nullptr;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+    // WM_NCCREATE binds the object to the window; WM_CREATE adds the controls
+    // and runs the start-up steps.
+    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowTitle, style,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    if (!window) return nullptr;
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void MainWindow::Close() { DestroyWindow(window_); }
+
+LRESULT CALLBACK MainWindow::ClassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(new MainWindow(window)));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        delete self;
+    }
+    return result;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls(reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
+            StartUp();
+            return 0;
+        case DM_GETDEFID:
+            // CM1 is the default button: IsDialogMessageA presses it on Enter.
+            return MAKELRESULT(kCm1Id, DC_HASDEFID);
+        case WM_SETCURSOR:
+            if (busy_) {
+                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));  // IDC_APPSTARTING
+                return TRUE;
+            }
+            break;
+        case WM_DESTROY:
+            ShutDown();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void MainWindow::CreateControls(HINSTANCE instance) {
+    resultFont_ = CreateDesignFont(kResultFontFace, 0, FW_NORMAL);
+    captionFont_ = CreateDesignFont("MS Sans Serif", -11, FW_NORMAL);
+    for (const ControlLayout& control : kControls) {
+        HWND child = CreateWindowExA(
+            control.exStyle, control.className, "", WS_CHILD | WS_VISIBLE | control.style,
+            control.bounds.left, control.bounds.top, control.bounds.right - control.bounds.left,
+            control.bounds.bottom - control.bounds.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        const bool isTextBox = control.id == kTx1Id || control.id == kTx2Id;
+        HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void MainWindow::StartUp() {
+    ExtractDisplayFont();
+    GiveImeiBoxNumberStyle();
+    AddAboutToSystemMenu();
+    InstallMainWindowProc();
+    RegisterDisplayFont();
+    SetDisplayFontOnCaptionedControls();
+    ApplyMainCaptions();
+    CreateDownloadObject();
+}
+
+// Every step runs even when an earlier one failed; none of them throws.
+void MainWindow::ShutDown() {
+    ReleaseDownloadObject();
+    RemoveDisplayFont();
+    RestoreMainWindowProc();
+}
+
+void MainWindow::ExtractDisplayFont() {
+    // Writes the display font to the temporary folder; comes with the font.
+}
+
+void MainWindow::GiveImeiBoxNumberStyle() {
+    HWND imeiBox = Control(kTx1Id);
+    LONG style = GetWindowLongA(imeiBox, GWL_STYLE);
+    SetWindowLongA(imeiBox, GWL_STYLE, style | static_cast<LONG>(kNumberStyle));
+}
+
+void MainWindow::AddAboutToSystemMenu() {
+    // The separator and "&About Quorvel..." come with the About message.
+}
+
+void MainWindow::InstallMainWindowProc() {
+    // The caption button's window procedure comes with the About message.
+}
+
+void MainWindow::RegisterDisplayFont() {
+    // AddFontResourceA on the temporary font file; comes with the font.
+}
+
+void MainWindow::SetDisplayFontOnCaptionedControls() {
+    // Until the display font exists the captioned controls keep the design
+    // font set when they were created.
+}
+
+void MainWindow::ApplyMainCaptions() {
+    const MainCaptions& captions = MainCaptionsFor(CurrentLanguage(ProgramSettings()));
+    const std::array<const char*, 6> texts = {captions.enterImeiLabel, captions.imeiTipLabel,
+                                              captions.analyzeButton,  captions.saveButton,
+                                              captions.clearButton,    captions.optionsButton};
+    for (std::size_t i = 0; i < kCaptionedControls.size(); ++i) {
+        SetWindowTextA(Control(kCaptionedControls[i]), texts[i]);
+    }
+}
+
+void MainWindow::CreateDownloadObject() {
+    // The download object MYCONX comes with the on-line look-up.
+}
+
+void MainWindow::ReleaseDownloadObject() {
+    // Releases MYCONX; comes with the on-line look-up.
+}
+
+void MainWindow::RemoveDisplayFont() {
+    // RemoveFontResourceA and deletion of the temporary file; come with the font.
+}
+
+void MainWindow::RestoreMainWindowProc() {
+    // Puts back the window procedure replaced at start-up; comes with it.
+}
+
+void MainWindow::EnableCommands(bool enable) {
+    for (MainControlId id : kCommandButtons) EnableWindow(Control(id), enable ? TRUE : FALSE);
+    busy_ = !enable;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy_ ? 32650 : 32512)));
+}
+
+namespace {
+
+void DispatchOne(HWND mainWindow, MSG& message) {
+    if (mainWindow && IsWindow(mainWindow) && IsDialogMessageA(mainWindow, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace
+
+int RunMessageLoop(HWND mainWindow) {
+    // Ends when F1 is gone, so the window never posts a quit message of its
+    // own (tests open and close it many times in one process).
+    MSG message;
+    while (IsWindow(mainWindow) && GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchOne(mainWindow, message);
+    }
+    return 0;
+}
+
+void PumpPendingMessages(HWND mainWindow) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchOne(mainWindow, message);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,88 @@
+// The main window F1: its controls, start-up and shutdown sequences, and the
+// busy switch of its four buttons.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/handles_win32.h"
+
+namespace quorvel {
+
+// Control identifiers of F1, in tab order.
+enum MainControlId : int {
+    kLb1Id = 101,  // prompt for the IMEI box
+    kTx1Id = 102,  // IMEI input
+    kLbiId = 103,  // tip where to find the IMEI
+    kTx2Id = 104,  // result text
+    kCm1Id = 105,  // Analyze (default button)
+    kCm2Id = 106,  // Save
+    kCm3Id = 107,  // Clear
+    kCm4Id = 108,  // Options
+    kPxiId = 109,  // picture of the caption button's "i"
+};
+
+// The main window's title: the product name with a space after each letter.
+inline constexpr const char* kMainWindowTitle = "Q u o r v e l ";
+inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
+inline constexpr const char* kResultFontFace = "Fixedsys";
+inline constexpr int kProgramIconId = 1;
+
+class MainWindow {
+public:
+    // Creates F1 and its controls and runs the start-up steps. The window is
+    // not shown yet. Returns null when the window cannot be created.
+    static MainWindow* Open(HINSTANCE instance);
+
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    HWND Control(MainControlId id) const { return GetDlgItem(window_, id); }
+
+    // The busy switch: enables or disables CM1..CM4 in that order, then sets
+    // the program's mouse pointer (arrow, or arrow with hourglass when busy).
+    void EnableCommands(bool enable);
+    bool IsBusy() const { return busy_; }
+
+    // Closes F1: the shutdown steps run and the object is deleted.
+    void Close();
+
+private:
+    explicit MainWindow(HWND window) : window_(window) {}
+    static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls(HINSTANCE instance);
+    void StartUp();
+    void ShutDown();
+
+    // Start-up and shutdown steps that belong to other parts of the program.
+    void ExtractDisplayFont();
+    void GiveImeiBoxNumberStyle();
+    void AddAboutToSystemMenu();
+    void InstallMainWindowProc();
+    void RegisterDisplayFont();
+    void SetDisplayFontOnCaptionedControls();
+    void ApplyMainCaptions();
+    void CreateDownloadObject();
+    void ReleaseDownloadObject();
+    void RemoveDisplayFont();
+    void RestoreMainWindowProc();
+
+    HWND window_;
+    UniqueFont resultFont_;   // "Fixedsys" on TX1 and TX2
+    UniqueFont captionFont_;  // the captioned controls' font
+    bool busy_ = false;
+};
+
+// Runs the program's message loop until F1 closes; keyboard navigation
+// (tab order, access keys, Enter for the default button) goes through
+// IsDialogMessageA on F1.
+int RunMessageLoop(HWND mainWindow);
+
+// Handles the messages that are waiting, as the message loop would, and
+// returns when the queue is empty. For tests and nested waits.
+void PumpPendingMessages(HWND mainWindow);
+
+}  // namespace quorvel

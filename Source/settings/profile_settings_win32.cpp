@@ -1,0 +1,46 @@
+// Implements the settings store port with GetPrivateProfileStringA and
+// WritePrivateProfileStringA.
+#include "settings/profile_settings_win32.h"
+
+#include <windows.h>
+
+namespace quorvel {
+
+std::string ProgramFolder() {
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    std::string::size_type slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+std::string ProfileSettings::FilePath() {
+    return AddBackslash(ProgramFolder()) + kSettingsFileName;
+}
+
+std::string ProfileSettings::ReadSetting(const std::string& section, const std::string& key) {
+    char buffer[kMaxSettingLength + 1] = {};
+    DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer,
+                                            FilePath().c_str());
+    return std::string(buffer, copied);
+}
+
+void ProfileSettings::WriteSetting(const std::string& section, const std::string& key,
+                                   const std::string& value) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), FilePath().c_str());
+}
+
+SettingsStore& ProgramSettings() {
+    static ProfileSettings settings;
+    return settings;
+}
+
+std::string ReadSetting(const std::string& section, const std::string& key) {
+    return ProgramSettings().ReadSetting(section, key);
+}
+
+void WriteSetting(const std::string& section, const std::string& key, const std::string& value) {
+    ProgramSettings().WriteSetting(section, key, value);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,62 @@
+// Move-only owners of Win32 handles: one type per kind of handle, each with
+// its own release call, so that acquiring code never releases by hand.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quorvel {
+
+template <typename Handle, typename Releaser, Handle kNone = Handle{}>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != kNone; }
+    Handle Release() { return std::exchange(handle_, kNone); }
+    void Reset(Handle handle = kNone) {
+        Handle old = std::exchange(handle_, handle);
+        if (old != kNone) Releaser::Free(old);
+    }
+
+private:
+    Handle handle_ = kNone;
+};
+
+struct DestroyWindowRelease {
+    static void Free(HWND window) { DestroyWindow(window); }
+};
+struct DeleteGdiObjectRelease {
+    static void Free(HGDIOBJ object) { DeleteObject(object); }
+};
+struct DeleteDcRelease {
+    static void Free(HDC dc) { DeleteDC(dc); }
+};
+struct UnhookRelease {
+    static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
+};
+struct CloseFileRelease {
+    static void Free(HANDLE file) { CloseHandle(file); }
+};
+
+using UniqueWindow = UniqueHandle<HWND, DestroyWindowRelease>;
+using UniqueFont = UniqueHandle<HFONT, DeleteGdiObjectRelease>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObjectRelease>;
+using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcRelease>;
+using UniqueHook = UniqueHandle<HHOOK, UnhookRelease>;
+// CreateFileA reports failure as INVALID_HANDLE_VALUE, not as null; a file
+// owner holds null when it has no file.
+using UniqueFile = UniqueHandle<HANDLE, CloseFileRelease>;
+
+}  // namespace quorvel

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "main/main_window_win32.h"
+#include "settings/profile_settings_win32.h"
+#include "support/win32_test_support.h"
+#include "ui/captions.h"
+
+namespace quorvel {
+namespace {
+
+using test::ClassName;
+using test::WindowText;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::DeleteProgramFile(kSettingsFileName); }
+    void TearDown() override {
+        if (window_ && IsWindow(window_)) DestroyWindow(window_);
+        test::DeleteProgramFile(kSettingsFileName);
+    }
+
+    MainWindow* Open() {
+        MainWindow* main = MainWindow::Open(GetModuleHandleA(nullptr));
+        EXPECT_NE(main, nullptr);
+        if (!main) return nullptr;
+        window_ = main->Handle();
+        ShowWindow(window_, SW_SHOW);
+        PumpPendingMessages(window_);
+        return main;
+    }
+
+    std::vector<std::string> Captions(MainWindow& main) {
+        std::vector<std::string> texts;
+        for (MainControlId id : {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id}) {
+            texts.push_back(WindowText(main.Control(id)));
+        }
+        return texts;
+    }
+
+    static std::vector<std::string> Expected(Language language) {
+        const MainCaptions& c = MainCaptionsFor(language);
+        return {c.enterImeiLabel, c.imeiTipLabel, c.analyzeButton,
+                c.saveButton,     c.clearButton,  c.optionsButton};
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowTest, HasItsControlsInTabOrder) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(window_), "Q u o r v e l ");
+    EXPECT_EQ(WindowText(window_).size(), 14u);
+
+    struct Expectation {
+        MainControlId id;
+        const char* className;
+    };
+    const Expectation order[] = {{kLb1Id, "Static"}, {kTx1Id, "Edit"},   {kLbiId, "Static"},
+                                 {kTx2Id, "Edit"},   {kCm1Id, "Button"}, {kCm2Id, "Button"},
+                                 {kCm3Id, "Button"}, {kCm4Id, "Button"}};
+    // Child windows in z-order are the tab order.
+    HWND child = GetWindow(window_, GW_CHILD);
+    for (const Expectation& expected : order) {
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child), expected.id);
+        EXPECT_STRCASEEQ(ClassName(child).c_str(), expected.className);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    ASSERT_NE(main->Control(kPxiId), nullptr);
+
+    // TAB moves from the IMEI box through the tab stops in order.
+    const MainControlId stops[] = {kTx1Id, kTx2Id, kCm1Id, kCm3Id, kCm4Id};  // CM2 disabled
+    HWND at = main->Control(kTx1Id);
+    for (std::size_t i = 1; i < std::size(stops); ++i) {
+        at = GetNextDlgTabItem(window_, at, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(at), stops[i]);
+    }
+}
+
+TEST_F(MainWindowTest, StylesFontsAndInitialButtonStates) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    HWND imeiBox = main->Control(kTx1Id);
+    HWND resultBox = main->Control(kTx2Id);
+    EXPECT_TRUE(GetWindowLongA(imeiBox, GWL_STYLE) & ES_NUMBER);
+    EXPECT_FALSE(GetWindowLongA(imeiBox, GWL_STYLE) & ES_MULTILINE);
+    const LONG resultStyle = GetWindowLongA(resultBox, GWL_STYLE);
+    EXPECT_TRUE(resultStyle & ES_MULTILINE);
+    EXPECT_TRUE(resultStyle & WS_VSCROLL);
+    EXPECT_EQ(test::FontFace(imeiBox), "Fixedsys");
+    EXPECT_EQ(test::FontFace(resultBox), "Fixedsys");
+
+    EXPECT_EQ(GetWindowLongA(main->Control(kCm1Id), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(LOWORD(SendMessageA(window_, DM_GETDEFID, 0, 0)), kCm1Id);
+    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm1Id)));
+    EXPECT_FALSE(IsWindowEnabled(main->Control(kCm2Id)));
+    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm3Id)));
+    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm4Id)));
+
+    EXPECT_NE(
+        SendMessageA(window_, WM_GETICON, ICON_BIG, 0) || GetClassLongPtrA(window_, GCLP_HICON), 0);
+}
+
+TEST_F(MainWindowTest, TheImeiBoxRefusesTypedLettersOnceGivenTheNumberStyle) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    HWND imeiBox = main->Control(kTx1Id);
+    SetFocus(imeiBox);
+    for (char c : std::string("3a5")) SendMessageA(imeiBox, WM_CHAR, static_cast<WPARAM>(c), 0);
+    EXPECT_EQ(WindowText(imeiBox), "35");
+}
+
+TEST_F(MainWindowTest, EnglishCaptionsWithoutASettingsFile) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Captions(*main), Expected(Language::English));
+}
+
+TEST_F(MainWindowTest, CaptionsFollowLanguageIdExactly) {
+    struct Case {
+        const char* languageId;
+        Language language;
+    };
+    const Case cases[] = {{"", Language::English},
+                          {"1", Language::English},
+                          {"2", Language::English},
+                          {"00", Language::English},
+                          {"0", Language::Vietnamese}};
+    for (const Case& c : cases) {
+        WriteSetting(kSettingsSection, kLanguageIdKey, c.languageId);
+        MainWindow* main = Open();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(Captions(*main), Expected(c.language)) << "LanguageID \"" << c.languageId << "\"";
+        DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+TEST_F(MainWindowTest, VietnameseCaptionsAreTheExactBytes) {
+    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(WindowText(main->Control(kCm1Id)),
+              "&Ph\xA1n t\xDB"
+              "ch");
+    EXPECT_EQ(WindowText(main->Control(kLb1Id)), "&Nh\xCBp v\xAAo s\xE7 IMEI:");
+    EXPECT_EQ(WindowText(main->Control(kCm4Id)), "&Tu\xF9 ch\xE3n...");
+}
+
+TEST_F(MainWindowTest, EnableCommandsSwitchesTheFourButtonsAndThePointer) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    const MainControlId buttons[] = {kCm1Id, kCm2Id, kCm3Id, kCm4Id};
+    main->EnableCommands(false);
+    for (MainControlId id : buttons) EXPECT_FALSE(IsWindowEnabled(main->Control(id))) << id;
+    EXPECT_TRUE(main->IsBusy());
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));
+    main->EnableCommands(true);
+    for (MainControlId id : buttons) EXPECT_TRUE(IsWindowEnabled(main->Control(id))) << id;
+    EXPECT_FALSE(main->IsBusy());
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+}
+
+WNDPROC gPreviousProc = nullptr;
+int gCommandsFromCm1 = 0;
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == kCm1Id && HIWORD(wParam) == BN_CLICKED) {
+        ++gCommandsFromCm1;
+    }
+    return CallWindowProcA(gPreviousProc, window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, EnterInTheImeiBoxPressesTheDefaultButton) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    gCommandsFromCm1 = 0;
+    gPreviousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    HWND imeiBox = main->Control(kTx1Id);
+    SetFocus(imeiBox);
+    PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PumpPendingMessages(window_);
+    EXPECT_EQ(gCommandsFromCm1, 1);
+
+    // A disabled default button is not pressed.
+    main->EnableCommands(false);
+    PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PumpPendingMessages(window_);
+    EXPECT_EQ(gCommandsFromCm1, 1);
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gPreviousProc));
+}
+
+TEST_F(MainWindowTest, ClosesCleanly) {
+    MainWindow* main = Open();
+    ASSERT_NE(main, nullptr);
+    HWND imeiBox = main->Control(kTx1Id);
+    main->Close();
+    PumpPendingMessages(nullptr);
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_FALSE(IsWindow(imeiBox));
+    window_ = nullptr;
+    // The class stays registered, so the window opens again in one process.
+    MainWindow* again = Open();
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(IsWindow(again->Handle()));
+}
+
+}  // namespace
+}  // namespace quorvel

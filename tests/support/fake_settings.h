@@ -1,0 +1,35 @@
+// An in-memory settings store for core tests; counts reads so that tests can
+// check that values are read anew rather than cached.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/settings_store.h"
+
+namespace quorvel::test {
+
+class FakeSettings : public SettingsStore {
+public:
+    std::string ReadSetting(const std::string& section, const std::string& key) override {
+        ++reads;
+        auto found = values.find({section, key});
+        return found == values.end() ? std::string() : found->second;
+    }
+    void WriteSetting(const std::string& section, const std::string& key,
+                      const std::string& value) override {
+        values[{section, key}] = value;
+        writes.push_back(key);
+    }
+    void Set(const std::string& key, const std::string& value) {
+        values[{kSettingsSection, key}] = value;
+    }
+
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::string> writes;
+    int reads = 0;
+};
+
+}  // namespace quorvel::test

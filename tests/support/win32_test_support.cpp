@@ -1,0 +1,35 @@
+#include "support/win32_test_support.h"
+
+#include "settings/profile_settings_win32.h"
+#include "settings/settings_store.h"
+
+namespace quorvel::test {
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, static_cast<std::size_t>(length));
+}
+
+std::string FontFace(HWND control) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    LOGFONTA logFont = {};
+    if (!font || GetObjectA(font, sizeof logFont, &logFont) == 0) return std::string();
+    return logFont.lfFaceName;
+}
+
+std::string ProgramFilePath(const char* fileName) {
+    return AddBackslash(ProgramFolder()) + fileName;
+}
+
+void DeleteProgramFile(const char* fileName) { DeleteFileA(ProgramFilePath(fileName).c_str()); }
+
+}  // namespace quorvel::test

@@ -1,0 +1,21 @@
+// Helpers for tests of the real windows under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quorvel::test {
+
+// The text of a window, as bytes.
+std::string WindowText(HWND window);
+// The class name of a window, as the system reports it.
+std::string ClassName(HWND window);
+// The face name of the font a control uses (asked in-process).
+std::string FontFace(HWND control);
+// Full path of a file in the program folder (the test program's folder).
+std::string ProgramFilePath(const char* fileName);
+// Deletes a file in the program folder, if it is there.
+void DeleteProgramFile(const char* fileName);
+
+}  // namespace quorvel::test
