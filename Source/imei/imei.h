@@ -1,0 +1,22 @@
+// The structure of an IMEI ("IMEI=TAC/FAC/SNR/LCD"), its check digit and the
+// approval body named by the first two digits of the type allocation code.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+inline constexpr std::size_t kImeiLength = 15;
+inline constexpr std::size_t kTacLength = 6;
+
+// The Luhn check digit over the first 14 characters of imei, as "0".."9".
+// No result when imei is shorter than 14 characters or one of its first 14
+// is not a decimal digit.
+std::optional<std::string> CheckDigit(const std::string& imei);
+
+// The approval body named by the first two characters of tac, or "unknown".
+// The "49" row holds the Latin-1 letter 0xFC.
+std::string ApprovalBody(const std::string& tac);
+
+}  // namespace quorvel
