@@ -12,6 +12,10 @@ namespace quorvel {
 
 enum class Language { Vietnamese, English };
 
+// The face of the program's own display font, which draws the Vietnamese
+// codes; every control that shows a translated caption carries it.
+inline constexpr const char* kDisplayFontFace = "QuorvelFont";
+
 // Exactly "0" is Vietnamese; every other text, the empty one included, English.
 Language LanguageFromSetting(const std::string& languageId);
 
