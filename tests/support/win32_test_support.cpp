@@ -5,6 +5,14 @@
 
 namespace quorvel::test {
 
+MainWindow* OpenShownMainWindow() {
+    MainWindow* main = MainWindow::Open(GetModuleHandleA(nullptr));
+    if (!main) return nullptr;
+    ShowWindow(main->Handle(), SW_SHOW);
+    PumpPendingMessages(main->Handle());
+    return main;
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');

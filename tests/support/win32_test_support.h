@@ -5,7 +5,13 @@
 
 #include <string>
 
+#include "main/main_window_win32.h"
+
 namespace quorvel::test {
+
+// Opens F1 as the program does, shows it and handles what it posted; null
+// when it cannot be opened.
+MainWindow* OpenShownMainWindow();
 
 // The text of a window, as bytes.
 std::string WindowText(HWND window);
