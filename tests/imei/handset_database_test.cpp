@@ -113,18 +113,6 @@ TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
     EXPECT_EQ(LookupTac("352099", sources), kUnknownLookupResult);
 }
 
-TEST(UserFileLines, SplitsAtCrLfOnly) {
-    EXPECT_EQ(UserFileLines(""), std::vector<std::string>({""}));
-    EXPECT_EQ(UserFileLines("a\r\nb\r\n"), std::vector<std::string>({"a", "b", ""}));
-    EXPECT_EQ(UserFileLines("a\nb\r\r\nc"), std::vector<std::string>({"a\nb\r", "c"}));
-}
-
-TEST(SplitLookupResult, FieldsBetweenBars) {
-    EXPECT_TRUE(SplitLookupResult("").empty());
-    EXPECT_EQ(SplitLookupResult("a"), std::vector<std::string>({"a"}));
-    EXPECT_EQ(SplitLookupResult("|b|"), std::vector<std::string>({"", "b", ""}));
-}
-
 class HandsetFileTest : public ::testing::Test {
 protected:
     void TearDown() override {

@@ -44,22 +44,6 @@ TEST(ScrambleText, FixedVectorIsTheSameOnEveryPlatform) {
     for (std::uint32_t value : expected) EXPECT_EQ(generator.Next(), value);
 }
 
-TEST(ScrambleGenerator, ResetAndSeedRestartTheSequence) {
-    ScrambleGenerator first;
-    first.Reset(-1);
-    first.Seed(42);
-    const std::uint32_t a = first.Next();
-    const std::uint32_t b = first.Next();
-    first.Reset(-1);
-    first.Seed(42);
-    EXPECT_EQ(first.Next(), a);
-    EXPECT_EQ(first.Next(), b);
-    ScrambleGenerator other;
-    other.Reset(-1);
-    other.Seed(43);
-    EXPECT_NE(other.Next(), a);
-}
-
 TEST(ScrambleGenerator, ShiftsCoverZeroToNinetyFive) {
     ScrambleGenerator generator;
     generator.Reset(-1);
@@ -108,14 +92,6 @@ TEST(ScrambleText, DependsOnTheKeyAndOnPosition) {
                            "35\x01"
                            "2099"),
               ScrambleText("RowanKite", "352099"));
-}
-
-TEST(IsPrintableText, AcceptsOnlyCodes32To126) {
-    EXPECT_TRUE(IsPrintableText(""));
-    EXPECT_TRUE(IsPrintableText(" ~352099"));
-    EXPECT_FALSE(IsPrintableText("35209\x7F"));
-    EXPECT_FALSE(IsPrintableText("\x1F"));
-    EXPECT_FALSE(IsPrintableText("\xA6"));
 }
 
 }  // namespace

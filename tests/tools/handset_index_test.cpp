@@ -83,18 +83,5 @@ TEST(HandsetIndex, AgreesWithLookupTacOnDamagedRecords) {
     }
 }
 
-TEST(HandsetIndex, ReadsEachSourceOnce) {
-    FakeHandsetSources sources;
-    sources.records = test::RecordsOf({{"352099", "A|B|C"}});
-    sources.userFile = "351111=X\r\n";
-    const HandsetIndex index(sources);
-    EXPECT_TRUE(index.HasUserFile());
-    for (int n = 0; n < 3; ++n) index.Lookup("351111");
-    EXPECT_EQ(sources.recordReads, 1);
-    EXPECT_EQ(sources.userFileReads, 1);
-    sources.userFile = std::nullopt;
-    EXPECT_FALSE(HandsetIndex(sources).HasUserFile());
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -110,18 +110,6 @@ TEST(BuildHandsetRecords, RefusesAListWithoutItsHeader) {
     EXPECT_THROW(BuildHandsetRecords(std::string(kHeader) + "\"35209903,open"), std::runtime_error);
 }
 
-TEST(EncodeHandsetRecords, ReadableByLookupTac) {
-    const std::vector<HandsetRecord> records = {{"352099", "Nokia", "6600", "NHL-10"},
-                                                {"490154", "Siemens", "S45", ""}};
-    const std::string bytes = EncodeHandsetRecords(records);
-    EXPECT_EQ(bytes.substr(bytes.size() - 3), std::string(3, '\0'));
-    FileHandsetSources sources(bytes, "no such file here");
-    EXPECT_EQ(LookupTac("352099", sources), "Nokia|6600|NHL-10");
-    EXPECT_EQ(LookupTac("490154", sources), "Siemens|S45|");
-    EXPECT_EQ(LookupTac("490155", sources), kUnknownLookupResult);
-    EXPECT_EQ(EncodeHandsetRecords({}), std::string(3, '\0'));
-}
-
 TEST(RealRecords, TheCommittedResourceIsWhatTheBuilderMakes) {
     const std::string committed = test::SourceFile("Source/resources/handset_records.bin");
     const std::string rebuilt = EncodeHandsetRecords(test::RealRecordsBuild().records);
