@@ -8,7 +8,7 @@ WIN32_BIN := build/win32/bin
 WINE_ENV := WINEPREFIX=$(CURDIR)/build/win32/wineprefix WINEDEBUG=-all \
 	WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-.PHONY: all deps native win32 run screenshots test test-native test-win32 format clean
+.PHONY: all deps native win32 run screenshots test test-native test-win32 bench format clean
 
 all: native win32
 
@@ -32,6 +32,13 @@ test-native: native
 # that nothing outlives the run; the tests draw on a private X display.
 test-win32: win32
 	$(WINE_ENV) scripts/with-display.sh scripts/wine-session.sh ctest --preset win32
+
+# Speed figures of the handset lookup and of quorvel-cli, built optimised and
+# without sanitizers in build/bench; not part of the tests.
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	cd build/bench && bench/quorvel-bench
 
 run: win32
 	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png
