@@ -96,6 +96,7 @@ SocketId PosixTransport::OpenSocket(const std::string& host, std::int32_t port) 
     }
     if (socket_ >= 0) close(socket_);
     socket_ = socket;
+    DropBuffered();
     writeArmed_ = true;
     closeReported_ = false;
     return socket;
@@ -115,22 +116,35 @@ std::int32_t PosixTransport::SendText(SocketId socket, std::string_view text) {
 }
 
 std::int32_t PosixTransport::Receive(SocketId socket, char* block, std::int32_t size) {
-    if (socket != socket_ || socket_ < 0) return -1;
-    ssize_t received;
-    do {
-        received = recv(socket_, block, static_cast<std::size_t>(size), 0);
-    } while (received < 0 && errno == EINTR);
-    return received < 0 ? -1 : static_cast<std::int32_t>(received);
+    if (socket != socket_ || socket_ < 0 || size <= 0) return -1;
+    if (Buffered() == 0) {
+        ssize_t received;
+        do {
+            received = recv(socket_, buffer_.data(), buffer_.size(), 0);
+        } while (received < 0 && errno == EINTR);
+        if (received <= 0) return received < 0 ? -1 : 0;
+        bufferStart_ = 0;
+        bufferEnd_ = static_cast<std::size_t>(received);
+    }
+    const std::size_t count = std::min(Buffered(), static_cast<std::size_t>(size));
+    std::copy_n(buffer_.data() + bufferStart_, count, block);
+    bufferStart_ += count;
+    return static_cast<std::int32_t>(count);
 }
 
 void PosixTransport::Shutdown(SocketId socket, ShutdownHow how) {
-    if (socket == socket_ && socket_ >= 0) shutdown(socket_, SystemShutdownHow(how));
+    if (socket != socket_ || socket_ < 0) return;
+    // Nothing more is read after a shutdown of the receiving side, as with
+    // Winsock, whatever was already taken from the system.
+    if (how != kShutdownSend) DropBuffered();
+    shutdown(socket_, SystemShutdownHow(how));
 }
 
 void PosixTransport::CloseSocket(SocketId socket) {
     if (socket != socket_ || socket_ < 0) return;
     close(socket_);
     socket_ = -1;
+    DropBuffered();
     writeArmed_ = false;
     closeReported_ = false;
     progressWatched_ = false;
@@ -153,6 +167,12 @@ bool PosixTransport::RunOnce(int waitMilliseconds, const Deliver& deliver) {
             return true;
         }
         timeout = static_cast<int>(std::min<long long>(timeout, left.count()));
+    }
+    // Bytes already taken from the system wait in the buffer, where poll
+    // does not see them.
+    if (Buffered() > 0 && !closeReported_) {
+        deliver(kReadEvent);
+        return true;
     }
     // After the close notification only a due write notification is left to
     // watch for; a negative descriptor makes poll just wait.

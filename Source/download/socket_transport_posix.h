@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <vector>
 
 #include "download/transport.h"
 
@@ -48,12 +49,22 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // Received bytes not yet taken: the system is asked for large pieces,
+    // which Receive hands out in the sizes the caller asks for, so that the
+    // download's 1024-byte blocks do not cost one system call each.
+    static constexpr std::size_t kReceiveBufferSize = 64 * 1024;
+    std::size_t Buffered() const { return bufferEnd_ - bufferStart_; }
+    void DropBuffered() { bufferStart_ = bufferEnd_ = 0; }
+
     int socket_ = -1;
     bool writeArmed_ = false;  // a write notification is due
     bool closeReported_ = false;
     bool progressWatched_ = false;
     Clock::time_point progressDeadline_{};
     int connectMilliseconds_ = kDefaultConnectMilliseconds;
+    std::vector<char> buffer_ = std::vector<char>(kReceiveBufferSize);
+    std::size_t bufferStart_ = 0;
+    std::size_t bufferEnd_ = 0;
 };
 
 }  // namespace quorvel

@@ -240,6 +240,18 @@ TEST_F(NetworkDownload, ANewFetchCancelsTheDownloadUnderWay) {
     }
 }
 
+TEST_F(NetworkDownload, BytesThatHaveArrivedAreDeliveredWithoutWaitingForMore) {
+    const std::string body(3000, 'b');
+    ScriptServer server(
+        {{ReadRequest(), Send(Ok("Content-Length: 3000\r\n", body)), AwaitClose()}});
+    Make().FetchURLString(server.Base() + "/");
+    EXPECT_TRUE(RunUntil(
+        [&] { return !log_.events.empty() && log_.events.back() == "BytesReceived 3000 0"; },
+        3000));
+    Make();  // the old object closes its connection
+    EXPECT_TRUE(server.ClosedByClient().at(0));
+}
+
 TEST_F(NetworkDownload, OneObjectServesDownloadsOneAfterTheOther) {
     ScriptServer server(
         {{ReadRequest(), Send(Ok("", "one"))}, {ReadRequest(), Send(Ok("", "two"))}});
