@@ -97,14 +97,14 @@ std::string BuildRequest(const std::string& requestUrl, const std::string& host)
 
 }  // namespace
 
-class C1::Watch {
+class C1::Snapshot {
 public:
-    explicit Watch(const C1& owner)
+    explicit Snapshot(const C1& owner)
         : owner_(&owner), alive_(owner.alive_), serial_(owner.connectionSerial_) {}
     bool Alive() const { return *alive_; }
     // The object exists and works on the connection it worked on when the
-    // watch began.
-    bool Holds() const { return *alive_ && owner_->connectionSerial_ == serial_; }
+    // snapshot was taken.
+    bool Unchanged() const { return *alive_ && owner_->connectionSerial_ == serial_; }
 
 private:
     const C1* owner_;
@@ -123,9 +123,9 @@ C1::~C1() { *alive_ = false; }
 
 void C1::FetchURLString(const std::string& sURL) {
     if (connected_) {
-        const Watch watch(*this);
+        const Snapshot snapshot(*this);
         CancelDownload();
-        if (!watch.Alive()) return;
+        if (!snapshot.Alive()) return;
     }
     const std::optional<UrlTarget> target = ParseHttpUrl(sURL);
     if (!target) {
@@ -178,7 +178,7 @@ void C1::StartConnection() {
 void C1::ProcessMessage(std::int32_t dwMessage) {
     // Notifications of a connection already closed were waiting in the queue.
     if (dropping_) return;
-    const Watch watch(*this);
+    const Snapshot snapshot(*this);
     switch (dwMessage & 0xFFFF) {
         case kReadEvent:
             HandleRead();
@@ -195,7 +195,7 @@ void C1::ProcessMessage(std::int32_t dwMessage) {
         default:
             return;
     }
-    if (watch.Holds() && connected_) transport_->WatchProgress(noProgressMilliseconds_);
+    if (snapshot.Unchanged() && connected_) transport_->WatchProgress(noProgressMilliseconds_);
 }
 
 // Sends the request, or the rest of it when an earlier send took only part.
@@ -219,7 +219,7 @@ void C1::HandleWrite() {
 
 void C1::HandleRead() {
     if (!connected_) return;
-    const Watch watch(*this);
+    const Snapshot snapshot(*this);
     // A block of its own for every notification: a handler's nested message
     // loop may read again before this loop delivers what it received.
     char block[kReceiveBlockSize];
@@ -228,16 +228,16 @@ void C1::HandleRead() {
         const std::int32_t n = transport_->Receive(socket_, block, kReceiveBlockSize);
         tested = n;
         if (n > 0 && header_) {
-            tested = GatherHeader(block, n, watch);
+            tested = GatherHeader(block, n, snapshot);
         } else if (n > 0) {
             DeliverBody(block, n);
         }
-        if (!watch.Holds()) return;
+        if (!snapshot.Unchanged()) return;
         // Repeat while the last receive filled the whole block.
     } while (tested == kReceiveBlockSize);
 }
 
-std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Watch& watch) {
+std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Snapshot& snapshot) {
     const std::size_t before = headerBuffer_.size();
     headerBuffer_.append(block, static_cast<std::size_t>(n));
     // The blank line may have begun in an earlier receive.
@@ -253,7 +253,7 @@ std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Watch& wa
     headerBuffer_.resize(headerSize);
     header_ = false;
     ParseResponseHeader();
-    if (!watch.Holds()) return 0;
+    if (!snapshot.Unchanged()) return 0;
     const auto bodyStart = static_cast<std::int32_t>(headerSize - before);
     const std::int32_t bodyCount = n - bodyStart;
     if (bodyCount > 0 && !redirect_) DeliverBody(block + bodyStart, bodyCount);
@@ -301,19 +301,19 @@ void C1::ParseResponseHeader() {
 }
 
 void C1::DeliverBody(const char* bytes, std::int32_t count) {
-    const Watch watch(*this);
+    const Snapshot snapshot(*this);
     bytesReceived_ += count;
     if (!listener_) return;
     listener_->StreamBytes(count, bytes, id_);
-    if (watch.Holds()) listener_->BytesReceived(bytesReceived_, id_);
+    if (snapshot.Unchanged()) listener_->BytesReceived(bytesReceived_, id_);
 }
 
 void C1::HandleClose() {
     if (closed_ || !connected_) return;
-    const Watch watch(*this);
+    const Snapshot snapshot(*this);
     transport_->Shutdown(socket_, kShutdownSend);
     HandleRead();  // whatever is still buffered
-    if (!watch.Holds()) return;
+    if (!snapshot.Unchanged()) return;
     const bool headerComplete = !header_;
     EndConnection();
     if (!headerComplete && !cancel_) {

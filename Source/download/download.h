@@ -72,9 +72,9 @@ public:
     void SetNoProgressTimeout(int milliseconds) { noProgressMilliseconds_ = milliseconds; }
 
 private:
-    // Tells a caller, after it raised an event, whether the object still
+    // Taken before raising events: tells afterwards whether the object still
     // exists and still works on the same connection.
-    class Watch;
+    class Snapshot;
 
     void CancelDownload();
     void StartConnection();
@@ -84,7 +84,7 @@ private:
     void HandleNoProgress();
     // Appends received bytes to the header; returns the count the read loop
     // tests (the body bytes that followed the header, or n).
-    std::int32_t GatherHeader(const char* block, std::int32_t n, const Watch& watch);
+    std::int32_t GatherHeader(const char* block, std::int32_t n, const Snapshot& snapshot);
     void ParseResponseHeader();
     void DeliverBody(const char* bytes, std::int32_t count);
     // Closes the connection for good: no later notification of it acts.

@@ -218,13 +218,16 @@ protected:
     }
     // Gives the main window a new download object on the Winsock transport.
     C1& AttachDownload(MainWindow& main) {
-        auto download = std::make_unique<C1>(std::make_unique<WinsockTransport>(), &log_);
+        auto transport = std::make_unique<WinsockTransport>();
+        transport_ = transport.get();
+        auto download = std::make_unique<C1>(std::move(transport), &log_);
         C1& attached = *download;
         main.AttachDownload(std::move(download));
         return attached;
     }
 
     HWND window_ = nullptr;
+    WinsockTransport* transport_ = nullptr;  // owned by the main window's download object
     DownloadEventLog log_;
 };
 
@@ -235,6 +238,26 @@ TEST_F(MainWindowRoute, NotificationsReachTheMainWindowsDownloadObject) {
     ASSERT_TRUE(PumpUntil([&] { return log_.Outcomes() > 0; }));
     EXPECT_EQ(log_.Merged(),
               Events({"Connected 0", "QuerySent 0", "Body routed 0", "Disconnected 0"}));
+}
+
+TEST_F(MainWindowRoute, AWaitingNotificationOfACancelledConnectionDoesNotReachTheNextOne) {
+    test::ScriptServer first(
+        {{test::ReadRequest(), test::Send("HTTP/1.0 200 OK\r\nContent-Length: 9\r\n\r\nsome"),
+          test::AwaitClose()}});
+    test::ScriptServer second({{test::ReadRequest(), test::Send("HTTP/1.0 200 OK\r\n\r\nnext")}});
+    MainWindow& main = Open();
+    C1& download = AttachDownload(main);
+    download.FetchURLString(first.Base() + "/");
+    ASSERT_TRUE(PumpUntil([&] { return log_.events.size() >= 4; }));
+    // The first connection's close is already queued when the next fetch
+    // cancels it; it must run out with the old connection.
+    PostMessageA(transport_->NotificationWindow(), kSocketMessage, 0, kCloseEvent);
+    download.FetchURLString(second.Base() + "/");
+    ASSERT_TRUE(PumpUntil([&] { return log_.Outcomes() == 2; }));
+    PumpFor(100);
+    EXPECT_EQ(log_.Merged(),
+              Events({"Connected 0", "QuerySent 0", "Body some 0", "DownloadFailed 1 0",
+                      "Connected 0", "QuerySent 0", "Body next 0", "Disconnected 0"}));
 }
 
 TEST_F(MainWindowRoute, ClosingTheMainWindowDropsADownloadUnderWaySilently) {
