@@ -44,10 +44,10 @@ std::vector<std::string> ScriptServer::Requests() {
     return requests_;
 }
 
-std::vector<bool> ScriptServer::ClosedByClient() {
+std::vector<ClientEnding> ScriptServer::Endings() {
     Finish();
     std::lock_guard<std::mutex> lock(mutex_);
-    return closedByClient_;
+    return endings_;
 }
 
 void ScriptServer::Serve() {
@@ -62,7 +62,7 @@ void ScriptServer::Serve() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             requests_.emplace_back();
-            closedByClient_.push_back(false);
+            endings_.push_back(ClientEnding::kStillOpen);
         }
         Play(connection, script);
     }
@@ -98,7 +98,8 @@ void ScriptServer::Play(TestSocket connection, const ServerScript& script) {
                 while (n > 0)
                     n = ReceiveWithin(connection, buffer, sizeof buffer, kWaitMilliseconds);
                 std::lock_guard<std::mutex> lock(mutex_);
-                closedByClient_.back() = n != kTimedOut;
+                if (n == 0) endings_.back() = ClientEnding::kClosed;
+                if (n == -1) endings_.back() = ClientEnding::kReset;
                 break;
             }
             case ServerStep::Kind::kClose:

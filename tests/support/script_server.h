@@ -35,6 +35,11 @@ ServerStep AwaitClose();
 
 using ServerScript = std::vector<ServerStep>;
 
+// How the client left a connection that an AwaitClose step waited on. (The
+// download's hard close shows as a reset natively; under Wine, and after a
+// shutdown, as a plain close.)
+enum class ClientEnding { kStillOpen, kClosed, kReset };
+
 class ScriptServer {
 public:
     // How long the server waits for a connection, a request or a close.
@@ -50,10 +55,10 @@ public:
     std::string Base() const;
 
     // Waits until every script has run (or timed out), then tells what each
-    // connection received as its request, and whether the client closed it
-    // during an AwaitClose step.
+    // connection received as its request, and how the client left it during
+    // an AwaitClose step.
     std::vector<std::string> Requests();
-    std::vector<bool> ClosedByClient();
+    std::vector<ClientEnding> Endings();
 
 private:
     void Serve();
@@ -66,7 +71,7 @@ private:
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<std::string> requests_;
-    std::vector<bool> closedByClient_;
+    std::vector<ClientEnding> endings_;
     std::thread thread_;
 };
 
