@@ -167,6 +167,7 @@ void C1::StartConnection() {
     socket_ = transport_->OpenSocket(viaProxy ? proxyHost_ : host_, viaProxy ? proxyPort_ : port_);
     if (socket_ == kNoSocket) {
         connected_ = false;
+        transport_->WatchProgress(0);  // a redirect's old connection had it running
         Fail(viaProxy ? kProxyConnectFailed : kHostConnectFailed);
         return;
     }
