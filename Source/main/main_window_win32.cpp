@@ -104,6 +104,12 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
+MainWindow::MainWindow(HWND window) : window_(window) { SetSocketNotificationSink(this); }
+
+MainWindow::~MainWindow() {
+    if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
+}
+
 MainWindow* MainWindow::Open(HINSTANCE instance) {
     if (!RegisterMainWindowClass(instance, ClassWindowProc)) return nullptr;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -244,8 +250,12 @@ void MainWindow::CreateDownloadObject() {
     // The download object MYCONX comes with the on-line look-up.
 }
 
-void MainWindow::ReleaseDownloadObject() {
-    // Releases MYCONX; comes with the on-line look-up.
+// A download still under way is dropped with the object; no event follows.
+void MainWindow::ReleaseDownloadObject() { myconx_.reset(); }
+
+LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
+    if (myconx_) myconx_->ProcessMessage(static_cast<std::int32_t>(lParam));
+    return 0;
 }
 
 void MainWindow::RemoveDisplayFont() { displayFont_.Remove(); }

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "download/download.h"
+#include "download/socket_window_win32.h"
 #include "ui/display_font_win32.h"
 #include "ui/handles_win32.h"
 
@@ -30,7 +34,9 @@ inline constexpr const char* kResultFontFace = "Fixedsys";
 inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
 inline constexpr int kProgramIconId = 1;
 
-class MainWindow {
+// While it exists, the one main window receives the socket notifications of
+// the download object's window and passes them to its download object.
+class MainWindow final : public SocketNotificationSink {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -50,8 +56,16 @@ public:
     // Closes F1: the shutdown steps run and the object is deleted.
     void Close();
 
+    // Gives F1 its download object MYCONX, replacing the one it held.
+    void AttachDownload(std::unique_ptr<C1> download) { myconx_ = std::move(download); }
+
+    // Passes a socket notification to MYCONX's ProcessMessage (lParam as
+    // the message); hwnd, uMsg and wParam are not looked at. Returns 0.
+    LRESULT ThuTucXuLy(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    explicit MainWindow(HWND window) : window_(window) {}
+    explicit MainWindow(HWND window);
+    ~MainWindow();
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +92,7 @@ private:
     UniqueFont captionFont_;  // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
+    std::unique_ptr<C1> myconx_;  // MYCONX
 };
 
 // Runs the program's message loop until F1 closes; keyboard navigation

@@ -49,6 +49,12 @@ struct UnhookRelease {
 struct CloseFileRelease {
     static void Free(HANDLE file) { CloseHandle(file); }
 };
+// A Winsock SOCKET is a UINT_PTR. The release call (closesocket) is defined
+// with the Winsock transport, so that this header brings in no Winsock header
+// and each file chooses its own.
+struct CloseSocketRelease {
+    static void Free(UINT_PTR socket);
+};
 
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowRelease>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObjectRelease>;
@@ -58,5 +64,7 @@ using UniqueHook = UniqueHandle<HHOOK, UnhookRelease>;
 // CreateFileA reports failure as INVALID_HANDLE_VALUE, not as null; a file
 // owner holds null when it has no file.
 using UniqueFile = UniqueHandle<HANDLE, CloseFileRelease>;
+// INVALID_SOCKET, all bits set, stands for no socket.
+using UniqueSocket = UniqueHandle<UINT_PTR, CloseSocketRelease, ~UINT_PTR{0}>;
 
 }  // namespace quorvel
