@@ -32,8 +32,6 @@ constexpr AnalyzeMessages kEnglish = {
     "from the Internet?",
 };
 
-bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
-
 std::string TrimSpaces(const std::string& text) {
     const std::string::size_type first = text.find_first_not_of(' ');
     if (first == std::string::npos) return std::string();
@@ -43,7 +41,7 @@ std::string TrimSpaces(const std::string& text) {
 std::string WithoutSeparators(const std::string& text) {
     std::string imei;
     for (char c : text) {
-        if (!IsSeparator(c)) imei.push_back(c);
+        if (!IsImeiSeparator(c)) imei.push_back(c);
     }
     return imei;
 }
@@ -52,7 +50,7 @@ std::string WithoutSeparators(const std::string& text) {
 // digit, so that separators typed after it stay where they are.
 std::string WithCorrectedDigit(std::string typed, char digit) {
     for (std::string::size_type i = typed.size(); i-- > 0;) {
-        if (!IsSeparator(typed[i])) {
+        if (!IsImeiSeparator(typed[i])) {
             typed[i] = digit;
             break;
         }
@@ -69,6 +67,8 @@ std::string SafeLookup(const TacLookup& lookupTac, const std::string& tac) {
 }
 
 }  // namespace
+
+bool IsImeiSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
 
 const AnalyzeMessages& AnalyzeMessagesFor(bool vietnamese) {
     return vietnamese ? kVietnamese : kEnglish;

@@ -31,6 +31,10 @@ public:
     virtual void StartOnlineLookup(const std::string& imei) = 0;
 };
 
+// The separators that may stand between the digits of a typed IMEI: the
+// IMEI box lets them in, and the Analyze command removes them.
+bool IsImeiSeparator(char c);
+
 // LookupTac over the program's sources: the "|"-separated fields for a TAC.
 using TacLookup = std::function<std::string(const std::string& tac)>;
 

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "main/analyze_command.h"
 #include "ui/handles_win32.h"
 
 namespace quorvel {
@@ -27,7 +30,7 @@ inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
 inline constexpr int kProgramIconId = 1;
 
-class MainWindow {
+class MainWindow : public AnalyzeView {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -41,14 +44,26 @@ public:
 
     // The busy switch: enables or disables CM1..CM4 in that order, then sets
     // the program's mouse pointer (arrow, or arrow with hourglass when busy).
-    void EnableCommands(bool enable);
+    void EnableCommands(bool enable) override;
     bool IsBusy() const { return busy_; }
 
     // Closes F1: the shutdown steps run and the object is deleted.
     void Close();
 
+    // The commands of the buttons.
+    void Analyze();
+    void Clear();
+
+    // The window as the Analyze command sees it.
+    std::string ImeiText() override;
+    void SetImeiText(const std::string& text) override;
+    void SetResultText(const std::string& text) override;
+    int ShowMessage(const std::string& prompt, int style, const std::string& title) override;
+    void StartOnlineLookup(const std::string& imei) override;
+
 private:
     explicit MainWindow(HWND window) : window_(window) {}
+    void OnCommand(int controlId, int notification);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include "ui/window_text_win32.h"
+
 namespace quorvel::test {
 
-// The text of a window, as bytes.
-std::string WindowText(HWND window);
+using quorvel::WindowText;
 // The class name of a window, as the system reports it.
 std::string ClassName(HWND window);
 // The face name of the font a control uses (asked in-process).
