@@ -74,7 +74,7 @@ const AnalyzeMessages& AnalyzeMessagesFor(bool vietnamese) {
     return vietnamese ? kVietnamese : kEnglish;
 }
 
-void RunAnalyzeCommand(AnalyzeView& view, SettingsStore& settings, const TacLookup& lookupTac) {
+void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup& lookupTac) {
     const AnalyzeMessages& messages =
         AnalyzeMessagesFor(CurrentLanguage(settings) == Language::Vietnamese);
     view.SetResultText("");

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "imei/handset_database.h"
+#include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
 #include "main/imei_box_win32.h"
 #include "settings/profile_settings_win32.h"
@@ -276,6 +277,8 @@ void MainWindow::Clear() {
 }
 
 std::string MainWindow::ImeiText() { return WindowText(Control(kTx1Id)); }
+
+std::string MainWindow::ResultText() { return WindowText(Control(kTx2Id)); }
 
 void MainWindow::SetImeiText(const std::string& text) {
     SetWindowTextA(Control(kTx1Id), text.c_str());

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "main/analyze_command.h"
+#include "main/main_view.h"
 #include "ui/handles_win32.h"
 
 namespace quorvel {
@@ -30,7 +30,7 @@ inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
 inline constexpr int kProgramIconId = 1;
 
-class MainWindow : public AnalyzeView {
+class MainWindow : public MainView {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -56,6 +56,7 @@ public:
 
     // The window as the Analyze command sees it.
     std::string ImeiText() override;
+    std::string ResultText() override;
     void SetImeiText(const std::string& text) override;
     void SetResultText(const std::string& text) override;
     int ShowMessage(const std::string& prompt, int style, const std::string& title) override;
