@@ -2,12 +2,13 @@
 #   make run   builds Quorvel.exe and starts it under Wine (under Xvfb with a
 #              screenshot in build/screenshot.png when there is no display)
 #   make test  builds everything and runs every test, native and under Wine
+#   make screenshots  writes PNG screenshots with Vietnamese captions to build/
 SHELL := /bin/bash
 WIN32_BIN := build/win32/bin
 WINE_ENV := WINEPREFIX=$(CURDIR)/build/win32/wineprefix WINEDEBUG=-all \
 	WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-.PHONY: all deps native win32 run test test-native test-win32 format clean
+.PHONY: all deps native win32 run screenshots test test-native test-win32 bench format clean
 
 all: native win32
 
@@ -32,8 +33,18 @@ test-native: native
 test-win32: win32
 	$(WINE_ENV) scripts/with-display.sh scripts/wine-session.sh ctest --preset win32
 
+# Speed figures of the handset lookup and of quorvel-cli, built optimised and
+# without sanitizers in build/bench; not part of the tests.
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	cd build/bench && bench/quorvel-bench
+
 run: win32
 	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png
+
+screenshots: win32
+	$(WINE_ENV) scripts/screenshots.sh $(WIN32_BIN)/Quorvel.exe build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

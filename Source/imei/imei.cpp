@@ -1,9 +1,30 @@
 #include "imei/imei.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace quorvel {
+bool IsImeiSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
+
+std::string TrimSpaces(const std::string& text) {
+    const std::string::size_type first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string RemoveImeiSeparators(const std::string& text) {
+    std::string imei = text;
+    imei.erase(std::remove_if(imei.begin(), imei.end(), IsImeiSeparator), imei.end());
+    return imei;
+}
+
+std::string CorrectedImeiText(const std::string& text, char digit) {
+    std::string corrected = text;
+    const auto last = std::find_if_not(corrected.rbegin(), corrected.rend(), IsImeiSeparator);
+    if (last != corrected.rend()) *last = digit;
+    return corrected;
+}
 
 std::optional<std::string> CheckDigit(const std::string& imei) {
     if (imei.size() < kImeiLength - 1) return std::nullopt;

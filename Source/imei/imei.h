@@ -10,6 +10,21 @@ namespace quorvel {
 inline constexpr std::size_t kImeiLength = 15;
 inline constexpr std::size_t kTacLength = 6;
 
+// The separators that may stand between the digits of a typed IMEI: the
+// IMEI box lets them in, and the Analyze command removes them.
+bool IsImeiSeparator(char c);
+
+// text without the spaces at both of its ends.
+std::string TrimSpaces(const std::string& text);
+
+// text without every " ", "-" and "/": the IMEI as typed, normalised.
+std::string RemoveImeiSeparators(const std::string& text);
+
+// text with its last character that is not a separator (" ", "-", "/")
+// replaced by digit: the typed text after a check-digit correction, with
+// its separators as typed. text must hold such a character.
+std::string CorrectedImeiText(const std::string& text, char digit);
+
 // The Luhn check digit over the first 14 characters of imei, as "0".."9".
 // No result when imei is shorter than 14 characters or one of its first 14
 // is not a decimal digit.

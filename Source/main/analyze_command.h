@@ -16,23 +16,8 @@ inline constexpr int kStyleExclamationOk = 0x30;
 inline constexpr int kStyleQuestionYesNo = 0x24;
 inline constexpr int kAnswerYes = 6;
 
-// The separators that may stand between the digits of a typed IMEI: the
-// IMEI box lets them in, and the Analyze command removes them.
-bool IsImeiSeparator(char c);
-
 // LookupTac over the program's sources: the "|"-separated fields for a TAC.
 using TacLookup = std::function<std::string(const std::string& tac)>;
-
-// The messages of the command in one interface language.
-struct AnalyzeMessages {
-    const char* title;
-    const char* wrongLength;
-    const char* wrongCheckDigitBefore;  // the expected digit goes between the two
-    const char* wrongCheckDigitAfter;
-    const char* notFoundLocally;
-};
-
-const AnalyzeMessages& AnalyzeMessagesFor(bool vietnamese);
 
 // Runs the command once. A lookup that throws counts as an unknown TAC.
 void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup& lookupTac);

@@ -1,7 +1,7 @@
 // Window procedure of the IMEI box TX1 (a subclass of the edit control).
 #include "main/imei_box_win32.h"
 
-#include "main/analyze_command.h"
+#include "imei/imei.h"
 
 namespace quorvel {
 namespace {

@@ -3,6 +3,8 @@
 #include "main/main_window_win32.h"
 
 #include <array>
+#include <string>
+#include <utility>
 
 #include "imei/handset_database.h"
 #include "main/analyze_command.h"
@@ -10,6 +12,9 @@
 #include "main/imei_box_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
+#include "ui/data_resource_win32.h"
+#include "ui/display_font.h"
+#include "ui/display_font_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/window_text_win32.h"
 
@@ -27,6 +32,8 @@ constexpr int kButtonPitch = 96;
 constexpr int kContentWidth = 3 * kButtonPitch + kButtonWidth;
 constexpr int kClientWidth = kContentWidth + 2 * kMargin;
 constexpr int kClientHeight = 300;
+// The captioned controls' font height as designed: 8 points at 96 dpi.
+constexpr int kCaptionFontHeight = -11;
 
 struct ControlLayout {
     MainControlId id;
@@ -164,7 +171,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::CreateControls(HINSTANCE instance) {
     resultFont_ = CreateDesignFont(kResultFontFace, 0, FW_NORMAL);
-    captionFont_ = CreateDesignFont("MS Sans Serif", -11, FW_NORMAL);
+    captionFont_ = CreateDesignFont(kDesignCaptionFontFace, kCaptionFontHeight, FW_NORMAL);
     for (const ControlLayout& control : kControls) {
         HWND child = CreateWindowExA(
             control.exStyle, control.className, "", WS_CHILD | WS_VISIBLE | control.style,
@@ -197,7 +204,9 @@ void MainWindow::ShutDown() {
 }
 
 void MainWindow::ExtractDisplayFont() {
-    // Writes the display font to the temporary folder; comes with the font.
+    const std::string fontBytes =
+        LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId);
+    if (!displayFont_.Extract(fontBytes)) ReportDisplayFontUnavailable(window_);
 }
 
 void MainWindow::GiveImeiBoxNumberStyle() {
@@ -215,12 +224,20 @@ void MainWindow::InstallMainWindowProc() {
 }
 
 void MainWindow::RegisterDisplayFont() {
-    // AddFontResourceA on the temporary font file; comes with the font.
+    // A file that could not be written has been reported already.
+    if (displayFont_.IsExtracted() && !displayFont_.Register()) {
+        ReportDisplayFontUnavailable(window_);
+    }
 }
 
 void MainWindow::SetDisplayFontOnCaptionedControls() {
-    // Until the display font exists the captioned controls keep the design
-    // font set when they were created.
+    // Without the display font the controls keep the design font.
+    if (!displayFont_.IsRegistered()) return;
+    UniqueFont displayFont = CreateDesignFont(kDisplayFontFace, kCaptionFontHeight, FW_NORMAL);
+    for (MainControlId id : kCaptionedControls) {
+        SendMessageA(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont.Get()), TRUE);
+    }
+    captionFont_ = std::move(displayFont);  // the design font is no longer in use
 }
 
 void MainWindow::ApplyMainCaptions() {
@@ -241,9 +258,7 @@ void MainWindow::ReleaseDownloadObject() {
     // Releases MYCONX; comes with the on-line look-up.
 }
 
-void MainWindow::RemoveDisplayFont() {
-    // RemoveFontResourceA and deletion of the temporary file; come with the font.
-}
+void MainWindow::RemoveDisplayFont() { displayFont_.Remove(); }
 
 void MainWindow::RestoreMainWindowProc() {
     // Puts back the window procedure replaced at start-up; comes with it.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "main/main_view.h"
+#include "ui/display_font_win32.h"
 #include "ui/handles_win32.h"
 
 namespace quorvel {
@@ -28,6 +29,8 @@ enum MainControlId : int {
 inline constexpr const char* kMainWindowTitle = "Q u o r v e l ";
 inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
+// The captioned controls' face until the display font replaces it.
+inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
 inline constexpr int kProgramIconId = 1;
 
 class MainWindow : public MainView {
@@ -88,7 +91,8 @@ private:
 
     HWND window_;
     UniqueFont resultFont_;   // "Fixedsys" on TX1 and TX2
-    UniqueFont captionFont_;  // the captioned controls' font
+    UniqueFont captionFont_;  // the captioned controls' font: design, then display font
+    DisplayFontInstallation displayFont_;
     bool busy_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "download/download_errors.h"
 #include "imei/imei.h"
 #include "main/analyze_command.h"
+#include "main/analyze_messages.h"
 #include "main/page_reduction.h"
 #include "settings/settings_values.h"
 #include "ui/captions.h"
@@ -65,6 +66,10 @@ constexpr OnlineMessages kVietnamese = {
     "a ch\xA7"
     "\xA5ng tr\xD8nh:",
 };
+
+const OnlineMessages& OnlineMessagesFor(Language language) {
+    return language == Language::Vietnamese ? kVietnamese : kEnglish;
+}
 
 std::string ToUpperAscii(std::string text) {
     for (char& c : text) {
@@ -151,21 +156,21 @@ void OnlineLookup::StreamBytes(const char* bytes, std::size_t count) {
 }
 
 void OnlineLookup::DownloadFailed(std::int32_t why) {
-    const bool vietnamese = CurrentLanguage(settings_) == Language::Vietnamese;
-    const OnlineMessages& texts = vietnamese ? kVietnamese : kEnglish;
+    const Language language = CurrentLanguage(settings_);
+    const OnlineMessages& texts = OnlineMessagesFor(language);
     if (why == 4) rejectedReply_ = true;
     const std::string message = std::string(texts.failureFirst) + kCrLf + texts.failureSecond +
                                 kCrLf + kCrLf + texts.causeLabel + kCrLf + "<" +
                                 DownloadErrorText(why) + ">";
-    view_.ShowMessage(message, kStyleCriticalOk, AnalyzeMessagesFor(vietnamese).title);
+    view_.ShowMessage(message, kStyleCriticalOk, AnalyzeMessagesFor(language).title);
     view_.EnableCommands(true);
 }
 
 void OnlineLookup::Disconnected() {
     const bool localMiss = view_.ResultText().find("Manufacturer: unknown") != std::string::npos;
-    const bool vietnamese = CurrentLanguage(settings_) == Language::Vietnamese;
-    const OnlineMessages& texts = vietnamese ? kVietnamese : kEnglish;
-    const std::string title = AnalyzeMessagesFor(vietnamese).title;
+    const Language language = CurrentLanguage(settings_);
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    const std::string title = AnalyzeMessagesFor(language).title;
 
     const ReducedPage reduced = ReducePage(page_);
     page_.clear();
@@ -186,13 +191,13 @@ void OnlineLookup::Disconnected() {
         reduced.manufacturer == kNotAvailable ||
         (reduced.modelType == kNotAvailable && reduced.reference == kNotAvailable);
     if (!localMiss || notAvailable || namedNothing || rejectedReply_) return;
-    OfferRecord(vietnamese, title, reduced.manufacturer, reduced.modelType, reduced.reference);
+    OfferRecord(language, title, reduced.manufacturer, reduced.modelType, reduced.reference);
 }
 
-void OnlineLookup::OfferRecord(bool vietnamese, const std::string& title,
+void OnlineLookup::OfferRecord(Language language, const std::string& title,
                                const std::string& manufacturer, const std::string& modelType,
                                const std::string& reference) {
-    const OnlineMessages& texts = vietnamese ? kVietnamese : kEnglish;
+    const OnlineMessages& texts = OnlineMessagesFor(language);
     if (settings_.ReadSetting(kSettingsSection, kAddMissingImeiKey) != "1") {
         const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
         if (view_.ShowMessage(question, kStyleQuestion, title) != kAnswerYes) return;

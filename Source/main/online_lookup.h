@@ -9,6 +9,7 @@
 
 #include "main/main_view.h"
 #include "settings/settings_store.h"
+#include "ui/captions.h"
 
 namespace quorvel {
 
@@ -59,7 +60,7 @@ public:
     static std::string ServiceHost(SettingsStore& settings);
 
 private:
-    void OfferRecord(bool vietnamese, const std::string& title, const std::string& manufacturer,
+    void OfferRecord(Language language, const std::string& title, const std::string& manufacturer,
                      const std::string& modelType, const std::string& reference);
 
     MainView& view_;

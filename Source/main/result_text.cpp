@@ -3,25 +3,13 @@
 #include <array>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "imei/imei.h"
 
 namespace quorvel {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-// Fields separated by "|"; the empty text has no fields at all.
-std::vector<std::string> SplitFields(const std::string& text) {
-    std::vector<std::string> fields;
-    if (text.empty()) return fields;
-    std::string::size_type start = 0;
-    for (;;) {
-        std::string::size_type bar = text.find('|', start);
-        fields.push_back(text.substr(start, bar - start));
-        if (bar == std::string::npos) return fields;
-        start = bar + 1;
-    }
-}
 
 }  // namespace
 
@@ -32,7 +20,7 @@ std::string LocalResultText(const std::string& typed, const std::optional<std::s
     text += kLineEnd;
     text += std::string("[Local information]") + kLineEnd;
     static const std::array<const char*, 3> kLabels = {"Manufacturer", "Model type", "Reference"};
-    const std::vector<std::string> fields = SplitFields(lookupResult);
+    const std::vector<std::string> fields = SplitLookupResult(lookupResult);
     for (std::size_t i = 0; i < kLabels.size() && i < fields.size(); ++i) {
         text += std::string(kLabels[i]) + ": " + (fields[i].empty() ? "N/A" : fields[i]) + kLineEnd;
     }

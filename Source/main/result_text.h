@@ -5,10 +5,9 @@
 #include <optional>
 #include <string>
 
-namespace quorvel {
+#include "imei/handset_database.h"  // kUnknownLookupResult
 
-// What LookupTac gives when no local source knows the TAC.
-inline constexpr const char* kUnknownLookupResult = "unknown|unknown|unknown";
+namespace quorvel {
 
 // The text of the result box for one analysis:
 //   "Input IMEI: " typed           (the trimmed text of the IMEI box)

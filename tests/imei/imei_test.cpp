@@ -56,6 +56,31 @@ TEST(CheckDigit, FailsOnNonDigitsAmongTheFirstFourteenOrShortText) {
     EXPECT_FALSE(CheckDigit("").has_value());
 }
 
+TEST(ImeiText, TrimmingAndSeparators) {
+    const std::pair<const char*, const char*> trims[] = {
+        {"  35 20 ", "35 20"}, {"", ""}, {"   ", ""}, {"\t35 ", "\t35"}, {"x", "x"}};
+    for (const auto& [text, trimmed] : trims) EXPECT_EQ(TrimSpaces(text), trimmed) << text;
+    const std::pair<const char*, const char*> removals[] = {
+        {"35-209900-176148-1", "352099001761481"},
+        {"35 2099/00-17", "3520990017"},
+        {"35_20.99\t", "35_20.99\t"},  // nothing else is removed
+        {" -/", ""},
+    };
+    for (const auto& [text, imei] : removals) EXPECT_EQ(RemoveImeiSeparators(text), imei) << text;
+}
+
+TEST(ImeiText, CorrectionReplacesTheLastCharacterOfTheNumber) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"352099001761482", "352099001761481"},
+        {"35-209900-176148-2", "35-209900-176148-1"},
+        {"35-209900-176148-2-", "35-209900-176148-1-"},  // a trailing separator stays
+        {"35/209900/17614 8 2 /", "35/209900/17614 8 1 /"},
+    };
+    for (const auto& [typed, corrected] : cases) {
+        EXPECT_EQ(CorrectedImeiText(typed, '1'), corrected) << typed;
+    }
+}
+
 TEST(ApprovalBody, NamesTheBodyOfTheFirstTwoDigits) {
     EXPECT_EQ(ApprovalBody("490154"),
               "RegTP, Germany (Regulierungsbehoerde F\xFCr Telekommunikation und Post)");

@@ -25,12 +25,9 @@ protected:
     }
 
     MainWindow* Open() {
-        MainWindow* main = MainWindow::Open(GetModuleHandleA(nullptr));
+        MainWindow* main = test::OpenShownMainWindow();
         EXPECT_NE(main, nullptr);
-        if (!main) return nullptr;
-        window_ = main->Handle();
-        ShowWindow(window_, SW_SHOW);
-        PumpPendingMessages(window_);
+        window_ = main ? main->Handle() : nullptr;
         return main;
     }
 

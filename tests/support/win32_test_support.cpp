@@ -5,6 +5,14 @@
 
 namespace quorvel::test {
 
+MainWindow* OpenShownMainWindow() {
+    MainWindow* main = MainWindow::Open(GetModuleHandleA(nullptr));
+    if (!main) return nullptr;
+    ShowWindow(main->Handle(), SW_SHOW);
+    PumpPendingMessages(main->Handle());
+    return main;
+}
+
 std::string ClassName(HWND window) {
     char name[256] = {};
     int length = GetClassNameA(window, name, sizeof name);

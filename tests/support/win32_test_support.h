@@ -5,9 +5,14 @@
 
 #include <string>
 
+#include "main/main_window_win32.h"
 #include "ui/window_text_win32.h"
 
 namespace quorvel::test {
+
+// Opens F1 as the program does, shows it and handles what it posted; null
+// when it cannot be opened.
+MainWindow* OpenShownMainWindow();
 
 using quorvel::WindowText;
 // The class name of a window, as the system reports it.

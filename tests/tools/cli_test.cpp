@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "builtin_records.h"
+#include "cli/cli.h"
+#include "imei/handset_database.h"
+#include "support/fake_handset_sources.h"
+
+namespace quorvel {
+namespace {
+
+const char* const kBabt = "BABT, Great Britain (British Approvals Board for Telecommunications)";
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        sources_.records = BuiltInRecordBytes();
+        sources_.userFile = "999999000000006=User \xFC\xB6Model, \"Q\"\xB6R-1\r\n";
+    }
+
+    CliRun Run(const std::vector<std::string>& arguments, const std::string& input = "") {
+        std::string error;
+        const std::optional<CliOptions> options = ParseCliArguments(arguments, error);
+        EXPECT_TRUE(options.has_value()) << error;
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::ostringstream err;
+        CliRun run;
+        if (options) run.status = RunCli(*options, sources_, in, out, err);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    test::FakeHandsetSources sources_;
+};
+
+TEST_F(CliTest, PrintsTheLocalResultOfAValidImei) {
+    const CliRun run = Run({"490154203237518"});
+    EXPECT_EQ(run.status, kExitAllValid);
+    EXPECT_EQ(run.out,
+              "Input IMEI: 490154203237518\n"
+              "\n"
+              "[Local information]\n"
+              "Manufacturer: Nokia\n"
+              "Model type: 3110\n"
+              "Reference: N/A\n"
+              "Issued by: RegTP, Germany (Regulierungsbehoerde F\xC3\xBCr Telekommunikation "
+              "und Post)\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, ResultsAreSeparatedByAnEmptyLineAndComplaintsGoToStandardError) {
+    const CliRun run = Run({"999999000000006", "12345678901234", "352099001761482",
+                            "35209900176148a", " 35-209900-176148-1 "});
+    EXPECT_EQ(run.status, kExitSomeInvalid);
+    EXPECT_EQ(run.out,
+              "Input IMEI: 999999000000006\n\n[Local information]\n"
+              "Manufacturer: User \xC3\xBC\nModel type: Model, \"Q\"\nReference: R-1\n"
+              "Issued by: unknown\n"
+              "\n"
+              "Input IMEI: 35-209900-176148-1\n\n[Local information]\n"
+              "Manufacturer: Alcatel\nModel type: One Touch 332\nReference: N/A\n"
+              "Issued by: " +
+                  std::string(kBabt) + "\n");
+    EXPECT_EQ(run.err,
+              "12345678901234: Invalid IMEI. The IMEI should be 15-digit number.\n"
+              "352099001761482: Invalid IMEI. The last check digit should be {1}.\n"
+              "35209900176148a: Invalid IMEI. The last check digit should be {1}.\n");
+}
+
+TEST_F(CliTest, FixCorrectsTheCheckDigitAsTheWindowDoes) {
+    const CliRun run = Run({"--fix", "35-209900-176148-2", "4901542032375x1"});
+    EXPECT_EQ(run.status, kExitSomeInvalid);
+    EXPECT_EQ(run.out.rfind("Input IMEI: 35-209900-176148-2\nValid IMEI: 35-209900-176148-1\n\n"
+                            "[Local information]\nManufacturer: Alcatel\n",
+                            0),
+              0u);
+    EXPECT_EQ(run.err, "4901542032375x1: Invalid IMEI. The IMEI should be 15-digit number.\n");
+}
+
+TEST_F(CliTest, CsvRowsForEveryKindOfInput) {
+    const CliRun run = Run({"--csv", "352099001761482", " 490154203237518", "999999000000006",
+                            "1234", "35209900176148a",
+                            "\xC3\xBC"
+                            "23456789012345",
+                            ""});
+    EXPECT_EQ(run.status, kExitSomeInvalid);
+    EXPECT_EQ(run.out,
+              "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,"
+              "approval_body\r\n"
+              "352099001761482,352099001761482,no,1,352099,Alcatel,One Touch 332,,\"" +
+                  std::string(kBabt) +
+                  "\"\r\n"
+                  "490154203237518,490154203237518,yes,8,490154,Nokia,3110,,\"RegTP, Germany "
+                  "(Regulierungsbehoerde F\xC3\xBCr Telekommunikation und Post)\"\r\n"
+                  "999999000000006,999999000000006,yes,6,999999,User \xC3\xBC,\"Model, "
+                  "\"\"Q\"\"\",R-1,unknown\r\n"
+                  "1234,,no,,,,,,\r\n"
+                  "35209900176148a,35209900176148a,no,1,352099,Alcatel,One Touch 332,,\"" +
+                  std::string(kBabt) +
+                  "\"\r\n"
+                  "\xC3\xBC"
+                  "23456789012345,\xC3\xBC"
+                  "23456789012345,no,,\xC3\xBC"
+                  "23456,unknown,"
+                  "unknown,unknown,unknown\r\n"
+                  ",,no,,,,,,\r\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, StandardInputOneImeiPerLine) {
+    const std::string lines = "490154203237518\r\n\r\n   \n352099001761481\n352099001761482";
+    const CliRun fromInput = Run({}, lines);
+    const CliRun fromArguments = Run({"490154203237518", "352099001761481", "352099001761482"});
+    EXPECT_EQ(fromInput.out, fromArguments.out);
+    EXPECT_EQ(fromInput.err, fromArguments.err);
+    EXPECT_EQ(fromInput.status, kExitSomeInvalid);
+    EXPECT_EQ(Run({"--csv"}, "490154203237518\r\n352099001761481\r\n").status, kExitAllValid);
+    EXPECT_EQ(Run({"--csv"}, "").out,
+              "input,imei,valid,check_digit,tac,manufacturer,model_type,"
+              "reference,approval_body\r\n");
+}
+
+TEST_F(CliTest, AnUnreadableUserFileIsNamedButNotFatal) {
+    CliOptions options;
+    options.userDatabase = "missing.dat";
+    options.imeis = {"999999000000006"};
+    sources_.userFile = std::nullopt;
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli(options, sources_, in, out, err), kExitAllValid);
+    EXPECT_NE(out.str().find("Manufacturer: unknown\n"), std::string::npos);
+    EXPECT_EQ(err.str(),
+              "quorvel-cli: cannot read the user file missing.dat; only the built-in records "
+              "are used\n");
+}
+
+TEST(CliArguments, OptionsAndUsageErrors) {
+    std::string error;
+    const std::optional<CliOptions> options =
+        ParseCliArguments({"--csv", "1", "--user-db", "my.dat", "--", "--fix", "-"}, error);
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->csv);
+    EXPECT_FALSE(options->fix);
+    EXPECT_EQ(options->userDatabase, "my.dat");
+    EXPECT_EQ(options->imeis, std::vector<std::string>({"1", "--fix", "-"}));
+    EXPECT_TRUE(ParseCliArguments({"-h"}, error)->help);
+    const std::vector<std::vector<std::string>> wrong = {
+        {"--csv", "--fix"}, {"--user-db"}, {"--bogus"}, {"-x", "1"}};
+    for (const auto& arguments : wrong) {
+        error.clear();
+        EXPECT_FALSE(ParseCliArguments(arguments, error)) << arguments[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+// The built program, as a user runs it.
+CliRun RunProgram(const std::string& arguments) {
+    const std::string outPath = "cli_test_out.txt";
+    const std::string command = std::string(QUORVEL_CLI_PATH) + " " + arguments + " >" + outPath +
+                                " 2>/dev/null </dev/null";
+    CliRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::FILE* file = std::fopen(outPath.c_str(), "rb");
+    if (file) {
+        char buffer[4096];
+        std::size_t count = 0;
+        while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            run.out.append(buffer, count);
+        std::fclose(file);
+    }
+    std::remove(outPath.c_str());
+    return run;
+}
+
+TEST(CliProgram, ExitStatusAndBuiltInRecords) {
+    const CliRun valid = RunProgram("--user-db /nonexistent/quorvel.dat 490154203237518");
+    EXPECT_EQ(valid.status, kExitAllValid);
+    EXPECT_NE(valid.out.find("Issued by: RegTP, Germany (Regulierungsbehoerde F\xC3\xBCr"),
+              std::string::npos);
+    const CliRun csv = RunProgram("--csv 352099001761482");
+    EXPECT_EQ(csv.status, kExitSomeInvalid);
+    EXPECT_EQ(csv.out.substr(csv.out.find("\r\n") + 2, 36), "352099001761482,352099001761482,no,1");
+    EXPECT_EQ(RunProgram("--csv --fix 1").status, kExitUsageError);
+    const CliRun help = RunProgram("--help");
+    EXPECT_EQ(help.status, kExitAllValid);
+    EXPECT_EQ(help.out.rfind("Usage: quorvel-cli", 0), 0u);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,91 @@
+// The quorvel-service program as the end-to-end tests start it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main/page_reduction.h"
+#include "tools/service/child_process_posix.h"
+#include "tools/service/loopback_client_posix.h"
+
+namespace quorvel {
+namespace {
+
+using testing::AnalysisTarget;
+using testing::Body;
+using testing::Exchange;
+using testing::QuorvelRequest;
+using testing::RunningChild;
+using testing::RunToEnd;
+
+constexpr const char* kListeningPrefix = "listening on 127.0.0.1:";
+
+// The port named by the first line, or 0.
+int ListeningPort(const std::string& firstLine) {
+    if (firstLine.rfind(kListeningPrefix, 0) != 0) return 0;
+    return std::atoi(firstLine.c_str() + std::string(kListeningPrefix).size());
+}
+
+TEST(QuorvelService, ServesTheRepositoryHandsetListUntilTerminated) {
+    RunningChild service(QUORVEL_SERVICE_EXE, {"--port", "0"});
+    const int port = ListeningPort(service.firstLine());
+    ASSERT_GT(port, 0) << service.firstLine();
+
+    // The handsets of data/tacdb.csv: an Apple and a Siemens record.
+    const ReducedPage apple =
+        ReducePage(Body(Exchange(port, QuorvelRequest(AnalysisTarget("011948000000007")))));
+    EXPECT_EQ(apple.manufacturer, "Apple");
+    EXPECT_EQ(apple.modelType, "iPhone 3GS");
+    EXPECT_EQ(apple.reference, "iPhone 3GS 16GB");
+    EXPECT_NE(apple.lines.find("Country of handset approval: US\r\n"), std::string::npos);
+    const ReducedPage siemens = ReducePage(Body(
+        Exchange(port, QuorvelRequest("http://imei.example" + AnalysisTarget("449194510000003")))));
+    EXPECT_EQ(siemens.manufacturer, "Siemens");
+    EXPECT_EQ(siemens.modelType, "M35i");
+    EXPECT_EQ(siemens.reference, "N/A");
+
+    EXPECT_EQ(service.Terminate(), 0);
+}
+
+TEST(QuorvelService, AsksForALoginWhenToldTo) {
+    RunningChild service(QUORVEL_SERVICE_EXE, {"--require-login", "--port", "0"});
+    const int port = ListeningPort(service.firstLine());
+    ASSERT_GT(port, 0) << service.firstLine();
+    EXPECT_TRUE(ReducePage(Body(Exchange(port, QuorvelRequest(AnalysisTarget("490139200000001")))))
+                    .loginRequired);
+    EXPECT_EQ(service.Terminate(), 0);
+}
+
+TEST(QuorvelService, ExplainsWhyItCannotStart) {
+    const std::string broken = ::testing::TempDir() + "service-broken.csv";
+    std::ofstream(broken, std::ios::binary) << "notice\ntac,name,name,aka\n\"49013920,Nokia,\n";
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{"--data", "/nonexistent/tacdb.csv"}, 1, "cannot read /nonexistent/tacdb.csv"},
+        {{"--data", broken, "--port", "0"}, 1, "line 3: a quoted field is not closed"},
+        {{"--bind", "localhost", "--port", "0"}, 1, "not a numeric address: localhost"},
+        {{"--port", "http"}, 2, "not a port number"},
+        {{"--quiet"}, 2, "unknown option: --quiet"},
+    };
+    for (const auto& c : cases) {
+        const testing::Finished finished = RunToEnd(QUORVEL_SERVICE_EXE, c.args);
+        EXPECT_EQ(finished.exitCode, c.exitCode) << c.message;
+        EXPECT_NE(finished.output.find(c.message), std::string::npos) << finished.output;
+    }
+}
+
+TEST(QuorvelService, HelpNamesEveryOption) {
+    const testing::Finished finished = RunToEnd(QUORVEL_SERVICE_EXE, {"--help"});
+    EXPECT_EQ(finished.exitCode, 0);
+    for (const char* option : {"--port", "--bind", "--data", "--require-login", "--help"}) {
+        EXPECT_NE(finished.output.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,189 @@
+#include "cli/cli.h"
+
+#include <istream>
+#include <ostream>
+
+#include "cli/handset_index.h"
+#include "cli/imei_check.h"
+#include "imei/imei.h"
+#include "main/analyze_messages.h"
+#include "main/result_text.h"
+#include "text_encoding.h"
+
+namespace quorvel {
+
+const char* const kCliUsage =
+    "Usage: quorvel-cli [--csv] [--fix] [--user-db FILE] [IMEI...]\n"
+    "\n"
+    "Checks IMEIs and names their handsets from the built-in records and the user\n"
+    "file, as the Analyze command of Quorvel does without going on-line.\n"
+    "\n"
+    "Each IMEI is trimmed of spaces, then every space, \"-\" and \"/\" is removed; what\n"
+    "is left must be 15 digits whose last one is the Luhn check digit of the others.\n"
+    "With no IMEI arguments, IMEIs are read from standard input, one per line (LF or\n"
+    "CR LF line ends); blank lines are skipped. Input and output are UTF-8.\n"
+    "\n"
+    "Without --csv, the local result of each valid IMEI is printed (Input IMEI, an\n"
+    "empty line, [Local information], Manufacturer, Model type, Reference, Issued\n"
+    "by), results separated by an empty line; \"N/A\" stands for an empty field and\n"
+    "\"unknown\" for a handset no source knows. An IMEI of the wrong length, or one\n"
+    "that is not 15 digits, gets the wrong-length message on standard error; one\n"
+    "with a wrong check digit gets the expected digit on standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --csv           print one CSV row (RFC 4180, CR LF line ends) per input under\n"
+    "                  the header\n"
+    "                  input,imei,valid,check_digit,tac,manufacturer,model_type,\n"
+    "                  reference,approval_body\n"
+    "                  input: as given, trimmed; imei: without separators, empty when\n"
+    "                  not 15 long; valid: yes or no; check_digit: the expected digit;\n"
+    "                  tac: the first six; the three handset fields as the lookup\n"
+    "                  gives them; approval_body: the body named by the first two\n"
+    "                  digits. When imei is empty, so are the columns after valid.\n"
+    "  --fix           correct a wrong check digit and print the result with its\n"
+    "                  \"Valid IMEI\" line, instead of the complaint (not with --csv,\n"
+    "                  whose check_digit column gives the correct digit)\n"
+    "  --user-db FILE  the user file of handset records (default: quorvel.dat beside\n"
+    "                  this program); a missing one counts as empty\n"
+    "  --help          print this text\n"
+    "  --              end of options\n"
+    "\n"
+    "Exit status: 0 when every input was valid as given, 1 when any was not (even\n"
+    "if --fix corrected it), 2 for a usage error or output that could not be\n"
+    "written.\n";
+
+std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& arguments,
+                                            std::string& error) {
+    CliOptions options;
+    bool optionsEnded = false;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const std::string& argument = arguments[k];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            options.imeis.push_back(argument);
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--csv") {
+            options.csv = true;
+        } else if (argument == "--fix") {
+            options.fix = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--user-db") {
+            if (k + 1 == arguments.size()) {
+                error = "--user-db needs a file name";
+                return std::nullopt;
+            }
+            options.userDatabase = arguments[++k];
+        } else {
+            error = "unknown option " + argument;
+            return std::nullopt;
+        }
+    }
+    if (options.csv && options.fix) {
+        error = "--fix cannot be used with --csv (the check_digit column gives the digit)";
+        return std::nullopt;
+    }
+    return options;
+}
+
+namespace {
+
+// A result text of the window (Windows-1252, CR LF) as terminal text.
+std::string TerminalText(const std::string& text) {
+    std::string lines;
+    for (char c : text) {
+        if (c != '\r') lines.push_back(c);
+    }
+    return Cp1252ToUtf8(lines);
+}
+
+class Analyser {
+public:
+    Analyser(const CliOptions& options, const HandsetIndex& index, std::ostream& out,
+             std::ostream& err)
+        : options_(options), index_(index), out_(out), err_(err), csv_(index) {}
+
+    // input is UTF-8.
+    void Analyse(const std::string& input) {
+        const ImeiCheck check = CheckImei(Utf8ToCp1252(input));
+        if (!check.valid) allValid_ = false;
+        if (options_.csv) {
+            csv_.AppendRow(check, pending_);
+            // Written in blocks: one write per row would cost more than the row.
+            if (pending_.size() >= kBlockSize) Flush();
+        } else {
+            PrintText(check);
+        }
+    }
+
+    bool AllValid() const { return allValid_; }
+
+    void Flush() {
+        out_ << pending_;
+        pending_.clear();
+    }
+
+private:
+    void PrintText(const ImeiCheck& check) {
+        const AnalyzeMessages& messages = AnalyzeMessagesFor(Language::English);
+        if (!check.checkDigit) return Complain(check, messages.wrongLength);
+        std::optional<std::string> corrected;
+        if (!check.valid) {
+            const std::string message =
+                WrongCheckDigitMessage(Language::English, *check.checkDigit);
+            // The window's question follows the line end; nothing is asked here.
+            if (!options_.fix) return Complain(check, message.substr(0, message.find('\r')));
+            corrected = CorrectedImeiText(check.input, (*check.checkDigit)[0]);
+        }
+        if (printed_) out_ << '\n';
+        printed_ = true;
+        out_ << TerminalText(
+            LocalResultText(check.input, corrected, index_.Lookup(check.tac), check.tac));
+    }
+
+    void Complain(const ImeiCheck& check, const std::string& message) {
+        err_ << Cp1252ToUtf8(check.input) << ": " << message << '\n';
+    }
+
+    static constexpr std::size_t kBlockSize = 1 << 16;
+    const CliOptions& options_;
+    const HandsetIndex& index_;
+    std::ostream& out_;
+    std::ostream& err_;
+    CsvRowWriter csv_;
+    std::string pending_;
+    bool allValid_ = true;
+    bool printed_ = false;
+};
+
+}  // namespace
+
+int RunCli(const CliOptions& options, HandsetSources& sources, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+    const HandsetIndex index(sources);
+    if (options.userDatabase && !index.HasUserFile()) {
+        err << "quorvel-cli: cannot read the user file " << *options.userDatabase
+            << "; only the built-in records are used\n";
+    }
+    Analyser analyser(options, index, out, err);
+    if (options.csv) out << kCsvHeader;
+    if (!options.imeis.empty()) {
+        for (const std::string& imei : options.imeis) analyser.Analyse(imei);
+    } else {
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (TrimSpaces(line).empty()) continue;
+            analyser.Analyse(line);
+        }
+    }
+    analyser.Flush();
+    out.flush();
+    if (!out) {
+        err << "quorvel-cli: cannot write the output\n";
+        return kExitUsageError;
+    }
+    return analyser.AllValid() ? kExitAllValid : kExitSomeInvalid;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,39 @@
+// quorvel-cli: the Analyze command's local analysis for IMEIs given as
+// arguments or read from standard input, as text or as CSV.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "imei/handset_database.h"
+
+namespace quorvel {
+
+inline constexpr int kExitAllValid = 0;
+inline constexpr int kExitSomeInvalid = 1;
+inline constexpr int kExitUsageError = 2;
+
+struct CliOptions {
+    bool csv = false;
+    bool fix = false;
+    bool help = false;
+    std::optional<std::string> userDatabase;  // --user-db FILE
+    std::vector<std::string> imeis;           // none: read standard input
+};
+
+extern const char* const kCliUsage;
+
+// The options of the arguments (without the program name), or nullopt with
+// error set to what is wrong with them.
+std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& arguments,
+                                            std::string& error);
+
+// Analyses every input and writes the results to out and the complaints
+// to err, all in UTF-8. Returns kExitAllValid or kExitSomeInvalid, or
+// kExitUsageError when out cannot be written.
+int RunCli(const CliOptions& options, HandsetSources& sources, std::istream& in, std::ostream& out,
+           std::ostream& err);
+
+}  // namespace quorvel

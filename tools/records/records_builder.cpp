@@ -1,0 +1,222 @@
+#include "records/records_builder.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <map>
+#include <stdexcept>
+
+#include "imei/handset_database.h"
+#include "imei/imei.h"
+#include "records/csv_reader.h"
+#include "text_encoding.h"
+
+namespace quorvel {
+
+const char* const kRecordsBuilderRules =
+    "Rules:\n"
+    "  - Rows before the column header (the line starting with \"tac\") are skipped; the\n"
+    "    columns used are \"tac\", the first \"name\" (manufacturer), the second \"name\"\n"
+    "    (model) and \"aka\" (alternative names).\n"
+    "  - A row counts when its TAC, blanks trimmed, is eight digits and it names a\n"
+    "    manufacturer or a model; other rows are skipped and counted.\n"
+    "  - Text is converted from UTF-8 to the printable characters 32-126, the only ones\n"
+    "    the scrambling keeps: accents are dropped (umlauts become ae, oe, ue; sharp s\n"
+    "    ss), typographic quotes and dashes become ASCII, blanks become spaces, \"|\"\n"
+    "    becomes \"/\", anything else unrepresentable is dropped, and spaces are\n"
+    "    collapsed and trimmed.\n"
+    "  - One record per six-digit TAC prefix, in ascending order. Its manufacturer and\n"
+    "    model are those most rows of the prefix name (compared without regard to\n"
+    "    case); a tie goes to the model of the lowest TAC, whose spelling is used.\n"
+    "  - The reference is the first model code (two to five capitals and digits\n"
+    "    starting with a capital, a hyphen, then capitals and digits holding a digit,\n"
+    "    as in NHL-10) in the alternative names of that model's rows, taken in TAC\n"
+    "    order; empty when there is none.\n"
+    "  - The output is the records scrambled as the program reads them, then three\n"
+    "    zero bytes.\n";
+
+namespace {
+
+// Spellings of the letters U+00C0 to U+00FF in plain ASCII.
+constexpr std::array<const char*, 64> kLatin1Letters = {
+    "A", "A", "A", "A", "Ae", "A", "AE", "C", "E", "E", "E", "E", "I",  "I", "I",  "I",
+    "D", "N", "O", "O", "O",  "O", "Oe", "x", "O", "U", "U", "U", "Ue", "Y", "Th", "ss",
+    "a", "a", "a", "a", "ae", "a", "ae", "c", "e", "e", "e", "e", "i",  "i", "i",  "i",
+    "d", "n", "o", "o", "o",  "o", "oe", "/", "o", "u", "u", "u", "ue", "y", "th", "y",
+};
+
+std::string AsciiSpelling(char32_t c) {
+    if (c == '|') return "/";
+    if (c >= 0x20 && c <= 0x7E) return std::string(1, static_cast<char>(c));
+    if (c >= 0xC0 && c <= 0xFF) return kLatin1Letters[c - 0xC0];
+    switch (c) {
+        case '\t':
+        case '\n':
+        case '\r':
+        case 0xA0:
+        case 0x2007:
+        case 0x202F:
+            return " ";
+        case 0x2018:
+        case 0x2019:
+        case 0x00B4:
+            return "'";
+        case 0x201C:
+        case 0x201D:
+            return "\"";
+        case 0x2010:
+        case 0x2011:
+        case 0x2013:
+        case 0x2014:
+            return "-";
+        case 0x2026:
+            return "...";
+        default:
+            return "";
+    }
+}
+
+std::string Lowercase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool IsCapitalOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+bool IsModelCode(const std::string& name) {
+    const std::string::size_type hyphen = name.find('-');
+    if (hyphen == std::string::npos || hyphen < 2 || hyphen > 5) return false;
+    if (name[0] < 'A' || name[0] > 'Z') return false;
+    const std::string head = name.substr(0, hyphen);
+    const std::string tail = name.substr(hyphen + 1);
+    const auto allCapitalsOrDigits = [](const std::string& part) {
+        return !part.empty() && std::all_of(part.begin(), part.end(), IsCapitalOrDigit);
+    };
+    return allCapitalsOrDigits(head) && allCapitalsOrDigits(tail) &&
+           std::any_of(tail.begin(), tail.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+struct Columns {
+    std::size_t tac = 0, manufacturer = 0, model = 0, aka = 0;
+    std::size_t needed() const { return std::max({tac, manufacturer, model, aka}) + 1; }
+};
+
+// Finds the header row; returns the index of the first data row.
+std::size_t FindHeader(const std::vector<CsvRow>& rows, Columns& columns) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const CsvRow& row = rows[r];
+        if (row.empty() || row[0] != "tac") continue;
+        std::vector<std::size_t> names;
+        std::size_t aka = 0;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            if (row[k] == "name") names.push_back(k);
+            if (row[k] == "aka") aka = k;
+        }
+        if (names.size() < 2 || aka == 0) break;
+        columns = {0, names[0], names[1], aka};
+        return r + 1;
+    }
+    throw std::runtime_error("no column header \"tac,name,name,...,aka\" found");
+}
+
+// The rows of one model within a prefix.
+struct ModelRows {
+    std::size_t count = 0;
+    std::string lowestTac;
+    std::string manufacturer;
+    std::string modelType;
+    std::string reference;
+};
+
+bool MoreNamed(const ModelRows& a, const ModelRows& b) {
+    if (a.count != b.count) return a.count > b.count;
+    return a.lowestTac < b.lowestTac;
+}
+
+}  // namespace
+
+std::string AsciiFieldText(const std::string& utf8) {
+    std::string text;
+    for (char32_t c : DecodeUtf8(utf8)) {
+        for (char a : AsciiSpelling(c)) {
+            if (a == ' ' && (text.empty() || text.back() == ' ')) continue;
+            text.push_back(a);
+        }
+    }
+    return TrimSpaces(text);
+}
+
+std::string ModelCode(const std::string& alternativeNames) {
+    for (const std::string& name : SplitText(alternativeNames, ",")) {
+        const std::string code = AsciiFieldText(name);
+        if (IsModelCode(code)) return code;
+    }
+    return std::string();
+}
+
+RecordsBuild BuildHandsetRecords(const std::string& csvText) {
+    const std::vector<CsvRow> rows = ReadCsv(csvText);
+    Columns columns;
+    const std::size_t firstDataRow = FindHeader(rows, columns);
+
+    // Rows sorted by TAC, so that "first" and "lowest" agree whatever the
+    // order of the list.
+    struct Row {
+        std::string tac, manufacturer, modelType, aka;
+    };
+    RecordsBuild build;
+    std::vector<Row> usable;
+    for (std::size_t r = firstDataRow; r < rows.size(); ++r) {
+        const CsvRow& row = rows[r];
+        if (row.size() < columns.needed()) {
+            ++build.rowsSkipped;
+            continue;
+        }
+        Row parsed{TrimSpaces(row[columns.tac]), AsciiFieldText(row[columns.manufacturer]),
+                   AsciiFieldText(row[columns.model]), row[columns.aka]};
+        const bool eightDigits =
+            parsed.tac.size() == 8 && std::all_of(parsed.tac.begin(), parsed.tac.end(),
+                                                  [](char c) { return c >= '0' && c <= '9'; });
+        if (!eightDigits || (parsed.manufacturer.empty() && parsed.modelType.empty())) {
+            ++build.rowsSkipped;
+            continue;
+        }
+        usable.push_back(std::move(parsed));
+    }
+    build.rowsUsed = usable.size();
+    std::stable_sort(usable.begin(), usable.end(),
+                     [](const Row& a, const Row& b) { return a.tac < b.tac; });
+
+    // prefix -> lowercased "maker|model" -> rows of that model
+    std::map<std::string, std::map<std::string, ModelRows>> prefixes;
+    for (const Row& row : usable) {
+        ModelRows& model = prefixes[row.tac.substr(0, kTacLength)]
+                                   [Lowercase(row.manufacturer + "|" + row.modelType)];
+        if (model.count++ == 0) {
+            model.lowestTac = row.tac;
+            model.manufacturer = row.manufacturer;
+            model.modelType = row.modelType;
+        }
+        if (model.reference.empty()) model.reference = ModelCode(row.aka);
+    }
+    for (const auto& [prefix, models] : prefixes) {
+        const ModelRows* best = nullptr;
+        for (const auto& entry : models) {
+            if (!best || MoreNamed(entry.second, *best)) best = &entry.second;
+        }
+        build.records.push_back({prefix, best->manufacturer, best->modelType, best->reference});
+    }
+    return build;
+}
+
+std::string EncodeHandsetRecords(const std::vector<HandsetRecord>& records) {
+    std::string bytes;
+    for (const HandsetRecord& record : records) {
+        bytes += EncodeBuiltInRecord(
+            record.tac, record.manufacturer + "|" + record.modelType + "|" + record.reference);
+    }
+    bytes.append(kRecordsTrailerLength, '\0');
+    return bytes;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,74 @@
+// The analysis service's HTTP server: one thread that polls its listening
+// socket and every client, so that a slow or silent client never holds up
+// the others. Each client sends one request head and gets one reply, after
+// which the server closes the connection.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "service/unique_fd_posix.h"
+
+namespace quorvel {
+
+struct ServerLimits {
+    std::size_t maxRequestBytes = 8192;  // a longer head gets 400
+    // From the connection to the end of the reply; a head not complete by
+    // then gets 408, a client that has sent nothing is just closed.
+    std::chrono::milliseconds exchangeTimeout{10000};
+    // After the reply: how long the client may take to close its side, while
+    // the server reads and drops what it still sends.
+    std::chrono::milliseconds lingerTimeout{1000};
+    // Connections served at once; more wait in the listening queue.
+    std::size_t maxClients = 256;
+};
+
+class ServiceServer {
+public:
+    // The reply, whole, to one request head (its bytes up to the blank line).
+    using Responder = std::function<std::string(const std::string& head)>;
+
+    explicit ServiceServer(Responder responder, ServerLimits limits = {});
+    ~ServiceServer();
+    ServiceServer(const ServiceServer&) = delete;
+    ServiceServer& operator=(const ServiceServer&) = delete;
+
+    // Binds to a numeric IPv4 or IPv6 address and a port (0: any free one)
+    // and listens. False, with the reason in *error, when that fails.
+    bool Listen(const std::string& address, int port, std::string* error);
+    int port() const { return port_; }
+    // The address listened on, as "127.0.0.1:8047" or "[::1]:8047".
+    std::string LocalAddress() const;
+
+    // Serves clients until Stop; then closes every connection.
+    void Run();
+    // Makes Run return; safe from any thread and from a signal handler.
+    void Stop();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Connection;
+
+    void AcceptClients();
+    void Serve(Connection& connection);
+    void Expire(Connection& connection, Clock::time_point now);
+    void StartReply(Connection& connection, std::string reply);
+    void SendReply(Connection& connection);
+    int PollTimeoutMs(Clock::time_point now) const;
+
+    Responder responder_;
+    ServerLimits limits_;
+    UniqueFd listener_;
+    UniqueFd wakeRead_;
+    UniqueFd wakeWrite_;
+    std::string host_;
+    int port_ = 0;
+    std::vector<Connection> connections_;
+    // After accept ran out of descriptors: when to try again.
+    Clock::time_point acceptResumes_;
+};
+
+}  // namespace quorvel
