@@ -13,14 +13,6 @@ MainWindow* OpenShownMainWindow() {
     return main;
 }
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
-}
-
 std::string ClassName(HWND window) {
     char name[256] = {};
     int length = GetClassNameA(window, name, sizeof name);
