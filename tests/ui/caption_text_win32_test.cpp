@@ -9,7 +9,6 @@
 #include "support/canvas.h"
 #include "support/win32_test_support.h"
 #include "ui/caption_text_win32.h"
-#include "ui/captions.h"
 #include "ui/handles_win32.h"
 
 namespace quorvel {
@@ -42,23 +41,6 @@ RECT DrawnBy(const std::string& text, const RECT& rect, int canvasHeight = 40) {
     CallersCanvas canvas(300, canvasHeight);
     DrawCaptionText(canvas.Dc(), rect, text, true, COLOR_CAPTIONTEXT);
     return canvas.Drawn();
-}
-
-TEST(DisplayFont, HasTheFaceHeightAndWeightAskedForAndNothingElse) {
-    for (int weight : {400, 500, 700}) {
-        UniqueFont font = CreateDisplayFont(weight);
-        ASSERT_TRUE(font) << weight;
-        LOGFONTA f = {};
-        ASSERT_NE(GetObjectA(font.Get(), sizeof f, &f), 0);
-        EXPECT_STREQ(f.lfFaceName, kDisplayFontFace);
-        EXPECT_EQ(f.lfWeight, weight);
-        EXPECT_EQ(f.lfHeight, 8);
-        EXPECT_EQ(f.lfWidth, 0);
-        EXPECT_EQ(f.lfEscapement + f.lfOrientation, 0);
-        EXPECT_EQ(f.lfItalic + f.lfUnderline + f.lfStrikeOut, 0);
-        EXPECT_EQ(f.lfCharSet + f.lfOutPrecision + f.lfClipPrecision + f.lfQuality, 0);
-        EXPECT_EQ(f.lfPitchAndFamily, 0);
-    }
 }
 
 TEST(DrawCaptionText, DrawsInTheSystemColourOverTheBackgroundAndRestoresTheDc) {
@@ -136,11 +118,6 @@ TEST(DrawCaptionText, ExpandsTabs) {
     const RECT tabbed = DrawnBy("A\tB", RECT{0, 0, 300, 40});
     // Tab stops are eight average characters apart.
     EXPECT_GT(tabbed.right - spaced.right, 15);
-}
-
-TEST(DrawCaptionText, EmptyTitleDrawsNothing) {
-    const RECT drawn = DrawnBy("", RECT{0, 0, 300, 40});
-    EXPECT_EQ(drawn.right, 0);
 }
 
 TEST(DrawCaptionText, LeavesNoGdiObjectBehind) {

@@ -67,20 +67,6 @@ TEST(DialogWindow, RelabelsTheSaveButtonWhenAButtonIsAboutToPaint) {
     EXPECT_EQ(WindowText(dialog.Button(2)), "Cancel");
 }
 
-TEST(DialogWindow, ADressedDialogStillHasItsOwnBehaviour) {
-    TestDialog dialog({"OK"});
-    SetDialogTitle("Title");
-    ASSERT_TRUE(DressDialog(dialog.Get()));
-    EXPECT_TRUE(DressDialog(dialog.Get()));  // a second time changes nothing
-    EXPECT_EQ(GetWindowLongPtrA(dialog.Get(), GWLP_WNDPROC),
-              reinterpret_cast<LONG_PTR>(DialogWindowProc));
-    SetWindowTextA(dialog.Get(), "system title");
-    EXPECT_EQ(WindowText(dialog.Get()), "system title");
-    // DM_GETDEFID comes from the dialog class's own procedure.
-    EXPECT_EQ(HIWORD(SendMessageA(dialog.Get(), DM_GETDEFID, 0, 0)), DC_HASDEFID);
-    EXPECT_EQ(DialogTitle(), "Title");
-}
-
 TEST(DialogWindow, OneFontPerDialogReleasedWithTheDialog) {
     TestDialog undressed({"OK"});
     EXPECT_EQ(DialogFont(undressed.Get()), nullptr);
