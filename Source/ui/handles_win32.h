@@ -67,4 +67,38 @@ using UniqueFile = UniqueHandle<HANDLE, CloseFileRelease>;
 // INVALID_SOCKET, all bits set, stands for no socket.
 using UniqueSocket = UniqueHandle<UINT_PTR, CloseSocketRelease, ~UINT_PTR{0}>;
 
+// The device context of a whole window (GetWindowDC), released with its window.
+class UniqueWindowDc {
+public:
+    explicit UniqueWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~UniqueWindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    UniqueWindowDc(const UniqueWindowDc&) = delete;
+    UniqueWindowDc& operator=(const UniqueWindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope; the previous object
+// of its kind is selected back at the end.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelection() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
 }  // namespace quorvel
