@@ -8,5 +8,9 @@ wineboot -i >/dev/null 2>&1 </dev/null
 # Without a window manager (Xvfb), Wine waits up to 2 s whenever a managed
 # top-level window is hidden; unmanaged windows close at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+# A crashing test program ends at once instead of waiting in Wine's
+# debugger (which would hold the test run until its time-out).
+wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+  >/dev/null 2>&1 </dev/null || true
 wineserver -w
 touch "$prefix/.quorvel-ready"

@@ -1,0 +1,214 @@
+// End to end: the main window looks handsets up on-line at quorvel-service,
+// started on 127.0.0.1 by the test fixtures, directly and through tinyproxy.
+#include <gtest/gtest.h>
+#include <winsock2.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "imei/imei.h"
+#include "main/main_window_win32.h"
+#include "settings/profile_settings_win32.h"
+#include "support/message_box_script.h"
+#include "support/win32_test_support.h"
+#include "ui/message_prompt.h"
+
+namespace quorvel {
+namespace {
+
+using test::MessageBoxScript;
+using test::WindowText;
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The port a fixture wrote, read through Wine's Z: drive.
+std::string FixturePort(const char* unixPath) {
+    std::string port = ReadWholeFile(std::string("Z:") + unixPath);
+    while (!port.empty() && (port.back() == '\n' || port.back() == '\r')) port.pop_back();
+    return port;
+}
+
+// An IMEI of the TAC with a correct check digit.
+std::string ImeiOf(const std::string& first14) { return first14 + CheckDigit(first14).value(); }
+
+class OnlineWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::DeleteProgramFile(kSettingsFileName);
+        test::DeleteProgramFile(kUserDatabaseFileName);
+        servicePort_ = FixturePort(QUORVEL_SERVICE_PORT_FILE);
+        ASSERT_FALSE(servicePort_.empty()) << "quorvel-service fixture not running";
+        WriteSetting(kSettingsSection, "ServiceHost", "127.0.0.1:" + servicePort_);
+        main_ = test::OpenShownMainWindow();
+        ASSERT_NE(main_, nullptr);
+    }
+    void TearDown() override {
+        if (main_) main_->Close();
+        PumpPendingMessages(nullptr);
+        test::DeleteProgramFile(kSettingsFileName);
+        test::DeleteProgramFile(kUserDatabaseFileName);
+    }
+
+    // Presses Analyze for the text and handles messages until the look-up
+    // has ended (the buttons are back) and every expected box is answered.
+    void Analyze(const std::string& text, MessageBoxScript& script) {
+        SetWindowTextA(main_->Control(kTx1Id), text.c_str());
+        SendMessageA(main_->Control(kCm1Id), BM_CLICK, 0, 0);
+        PumpUntil([&] { return !main_->IsBusy() && script.Unanswered() == 0; });
+        PumpFor(150);  // whatever would still follow
+    }
+
+    void PumpUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 500 && !done(); ++i) {
+            PumpPendingMessages(main_->Handle());
+            Sleep(20);
+        }
+        EXPECT_TRUE(done()) << "timed out";
+    }
+    void PumpFor(int milliseconds) {
+        for (int waited = 0; waited < milliseconds; waited += 10) {
+            PumpPendingMessages(main_ ? main_->Handle() : nullptr);
+            Sleep(10);
+        }
+    }
+
+    std::string Result() { return WindowText(main_->Control(kTx2Id)); }
+    std::string UserFile() { return ReadWholeFile(test::ProgramFilePath(kUserDatabaseFileName)); }
+    std::string Header() { return "\r\n[Information from 127.0.0.1:" + servicePort_ + "]\r\n"; }
+
+    MainWindow* main_ = nullptr;
+    std::string servicePort_;
+};
+
+const std::string kModelOneLines =
+    "Manufacturer: Quorvel Test\r\nModel type: Model One\r\nReference: QT-1\r\n";
+
+TEST_F(OnlineWindowTest, UnknownHandsetIsFetchedShownAndLearnt) {
+    const std::string imei = ImeiOf("35999901000000");
+    MessageBoxScript script({IDYES, IDYES});
+    // Typed with separators: the record key is the 15 digits alone.
+    Analyze("35 999901-000000/" + imei.substr(14), script);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[0].text,
+              ReformatPrompt("The information for this IMEI was not found in the local "
+                             "database.\r\nDo you want to search from the Internet?"));
+    EXPECT_EQ(script.Seen()[1].text,
+              ReformatPrompt("This IMEI was not found in the local database.\r\n"
+                             "Do you want to add it?"));
+    const std::string result = Result();
+    EXPECT_NE(result.find("Reference: unknown\r\nIssued by: BABT, Great Britain (British "
+                          "Approvals Board for Telecommunications)\r\n" +
+                          Header() + kModelOneLines),
+              std::string::npos)
+        << result;
+    EXPECT_EQ(result.substr(result.size() - 33), "Country of handset approval: GB\r\n");
+    EXPECT_EQ(UserFile(), imei + "=Quorvel Test\xB6Model One\xB6QT-1\r\n");
+    EXPECT_TRUE(IsWindowEnabled(main_->Control(kCm2Id)));
+
+    // Learnt: the next analysis finds it locally and asks nothing.
+    MessageBoxScript again({});
+    Analyze(imei, again);
+    EXPECT_TRUE(again.Seen().empty());
+    EXPECT_NE(Result().find("Manufacturer: Quorvel Test\r\n"), std::string::npos);
+}
+
+TEST_F(OnlineWindowTest, AddMissingImeiOneLearnsWithoutAsking) {
+    WriteSetting(kSettingsSection, kAddMissingImeiKey, "1");
+    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
+    MessageBoxScript script({});
+    Analyze(ImeiOf("45000001000000"), script);
+    EXPECT_TRUE(script.Seen().empty());
+    EXPECT_EQ(UserFile(), ImeiOf("45000001000000") + "=Nordic Bench\xB6Line Tester\xB6NB-7\r\n");
+    EXPECT_NE(Result().find("Country of handset approval: DK\r\n"), std::string::npos);
+}
+
+TEST_F(OnlineWindowTest, AKnownHandsetGoesOnlineButLearnsNothing) {
+    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
+    WriteSetting(kSettingsSection, kAddMissingImeiKey, "1");
+    MessageBoxScript script({});
+    Analyze("352099001761481", script);
+    EXPECT_TRUE(script.Seen().empty());
+    EXPECT_NE(Result().find(Header() + "Manufacturer: "), std::string::npos);
+    EXPECT_EQ(UserFile(), "");
+}
+
+TEST_F(OnlineWindowTest, TheLoginPageGivesTheLoginMessageOnly) {
+    WriteSetting(kSettingsSection, "ServiceHost",
+                 "127.0.0.1:" + FixturePort(QUORVEL_LOGIN_SERVICE_PORT_FILE));
+    MessageBoxScript script({IDYES, IDOK});
+    Analyze(ImeiOf("35999902000000"), script);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[1].text,
+              ReformatPrompt("Can not access to the database on the server.\r\n"
+                             "Login is required before you can continue."));
+    const std::string result = Result();
+    EXPECT_EQ(result.substr(result.find("\r\n[Information from")).find("Manufacturer"),
+              std::string::npos);
+    EXPECT_EQ(UserFile(), "");
+}
+
+TEST_F(OnlineWindowTest, AServiceThatIsDownGivesTheConnectionFailure) {
+    WriteSetting(kSettingsSection, "ServiceHost", "127.0.0.1:9");
+    MessageBoxScript script({IDYES, IDOK});
+    Analyze(ImeiOf("35999901000000"), script);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_EQ(script.Seen()[1].text,
+              ReformatPrompt("Error while connecting to the online server.\r\n"
+                             "Check your Internet connection.\r\n\r\nError cause: \r\n"
+                             "<Unable to connect to the host>"));
+    EXPECT_EQ(script.Seen()[1].title, "Warning");
+    EXPECT_TRUE(Result().size() > 2 && Result().substr(Result().size() - 2) == "\r\n");
+    EXPECT_NE(Result().find("[Information from 127.0.0.1:9]\r\n"), std::string::npos);
+    EXPECT_EQ(UserFile(), "");
+}
+
+TEST_F(OnlineWindowTest, ThroughARealHttpProxy) {
+    WriteSetting(kSettingsSection, kProxyUsedKey, "1");
+    WriteSetting(kSettingsSection, kProxyAddressKey, "127.0.0.1");
+    WriteSetting(kSettingsSection, kProxyPortKey, FixturePort(QUORVEL_PROXY_PORT_FILE));
+    MessageBoxScript script({IDYES, IDNO});
+    Analyze(ImeiOf("35999901000000"), script);
+    ASSERT_EQ(script.Seen().size(), 2u);
+    EXPECT_NE(Result().find(Header() + kModelOneLines), std::string::npos) << Result();
+    EXPECT_EQ(UserFile(), "");
+}
+
+TEST_F(OnlineWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
+    // A server that accepts connections but never answers.
+    WSADATA data;
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    SOCKET silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(silent, 4), 0);
+    int length = sizeof address;
+    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
+    WriteSetting(kSettingsSection, "ServiceHost",
+                 "127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
+
+    MessageBoxScript script({IDYES});
+    SetWindowTextA(main_->Control(kTx1Id), ImeiOf("35999901000000").c_str());
+    SendMessageA(main_->Control(kCm1Id), BM_CLICK, 0, 0);
+    PumpFor(300);
+    EXPECT_TRUE(main_->IsBusy()) << "the download is under way";
+    main_->Close();
+    main_ = nullptr;
+    PumpFor(300);
+    EXPECT_EQ(script.Seen().size(), 1u) << "no message after the window closed";
+    EXPECT_EQ(UserFile(), "");
+    closesocket(silent);
+    WSACleanup();
+}
+
+}  // namespace
+}  // namespace quorvel
