@@ -34,12 +34,6 @@ constexpr AnalyzeMessages kEnglish = {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
 
-std::string TrimSpaces(const std::string& text) {
-    const std::string::size_type first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string WithoutSeparators(const std::string& text) {
     std::string imei;
     for (char c : text) {
