@@ -1,6 +1,6 @@
 #include "service/handset_directory.h"
 
-#include "cp1252.h"
+#include "text_encoding.h"
 
 namespace quorvel {
 namespace {
@@ -11,9 +11,8 @@ constexpr std::size_t kTacDigits = 8;
 
 HandsetDirectory::HandsetDirectory(const TacDatabase& database) {
     for (const TacRecord& record : database.records) {
-        byTac_.emplace(record.tac,
-                       Handset{Utf8ToWindows1252(record.maker), Utf8ToWindows1252(record.model),
-                               Utf8ToWindows1252(FirstAlias(record.aka))});
+        byTac_.emplace(record.tac, Handset{Utf8ToCp1252(record.maker), Utf8ToCp1252(record.model),
+                                           Utf8ToCp1252(FirstAlias(record.aka))});
     }
 }
 
