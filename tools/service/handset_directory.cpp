@@ -3,11 +3,6 @@
 #include "text_encoding.h"
 
 namespace quorvel {
-namespace {
-
-constexpr std::size_t kTacDigits = 8;
-
-}  // namespace
 
 HandsetDirectory::HandsetDirectory(const TacDatabase& database) {
     for (const TacRecord& record : database.records) {
@@ -17,7 +12,7 @@ HandsetDirectory::HandsetDirectory(const TacDatabase& database) {
 }
 
 const Handset* HandsetDirectory::Find(const std::string& imei) const {
-    const auto found = byTac_.find(imei.substr(0, kTacDigits));
+    const auto found = byTac_.find(imei.substr(0, kListTacLength));
     return found == byTac_.end() ? nullptr : &found->second;
 }
 
