@@ -39,6 +39,7 @@ bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
+	bench/download-bench.sh
 
 run: win32
 	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png

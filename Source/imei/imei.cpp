@@ -5,13 +5,7 @@
 #include <utility>
 
 namespace quorvel {
-namespace {
-
-// The characters the Analyze command removes from the typed text (a
-// lambda, so that the algorithms below inline it).
-constexpr auto IsImeiSeparator = [](char c) { return c == ' ' || c == '-' || c == '/'; };
-
-}  // namespace
+bool IsImeiSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
 
 std::string TrimSpaces(const std::string& text) {
     const std::string::size_type first = text.find_first_not_of(' ');

@@ -10,6 +10,10 @@ namespace quorvel {
 inline constexpr std::size_t kImeiLength = 15;
 inline constexpr std::size_t kTacLength = 6;
 
+// The separators that may stand between the digits of a typed IMEI: the
+// IMEI box lets them in, and the Analyze command removes them.
+bool IsImeiSeparator(char c);
+
 // text without the spaces at both of its ends.
 std::string TrimSpaces(const std::string& text);
 

@@ -1,11 +1,12 @@
 // The Analyze command: turns the text of the IMEI box into a checked 15-digit
 // IMEI, writes the local analysis into the result box and decides whether to
-// go on-line. It talks to the main window only through AnalyzeView.
+// go on-line. It talks to the main window only through MainView.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "main/main_view.h"
 #include "settings/settings_store.h"
 
 namespace quorvel {
@@ -15,37 +16,10 @@ inline constexpr int kStyleExclamationOk = 0x30;
 inline constexpr int kStyleQuestionYesNo = 0x24;
 inline constexpr int kAnswerYes = 6;
 
-// The main window as the Analyze command sees it.
-class AnalyzeView {
-public:
-    virtual ~AnalyzeView() = default;
-    virtual std::string ImeiText() = 0;                       // TX1
-    virtual void SetImeiText(const std::string& text) = 0;    // TX1
-    virtual void SetResultText(const std::string& text) = 0;  // TX2
-    // A message box with the given style and title (no icon of the
-    // caller's); returns the code of the button pressed.
-    virtual int ShowMessage(const std::string& prompt, int style, const std::string& title) = 0;
-    virtual void EnableCommands(bool enable) = 0;
-    // Starts the on-line look-up for the 15-digit IMEI; from then on the
-    // look-up owns the busy state and ends it.
-    virtual void StartOnlineLookup(const std::string& imei) = 0;
-};
-
 // LookupTac over the program's sources: the "|"-separated fields for a TAC.
 using TacLookup = std::function<std::string(const std::string& tac)>;
 
-// The messages of the command in one interface language.
-struct AnalyzeMessages {
-    const char* title;
-    const char* wrongLength;
-    const char* wrongCheckDigitBefore;  // the expected digit goes between the two
-    const char* wrongCheckDigitAfter;
-    const char* notFoundLocally;
-};
-
-const AnalyzeMessages& AnalyzeMessagesFor(bool vietnamese);
-
 // Runs the command once. A lookup that throws counts as an unknown TAC.
-void RunAnalyzeCommand(AnalyzeView& view, SettingsStore& settings, const TacLookup& lookupTac);
+void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup& lookupTac);
 
 }  // namespace quorvel

@@ -6,11 +6,17 @@
 #include <string>
 #include <utility>
 
+#include "imei/handset_database.h"
+#include "main/analyze_command.h"
+#include "imei/handset_sources_win32.h"
+#include "main/imei_box_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
+#include "ui/message_box_win32.h"
+#include "ui/window_text_win32.h"
 
 namespace quorvel {
 namespace {
@@ -104,6 +110,12 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
+MainWindow::MainWindow(HWND window) : window_(window) { SetSocketNotificationSink(this); }
+
+MainWindow::~MainWindow() {
+    if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
+}
+
 MainWindow* MainWindow::Open(HINSTANCE instance) {
     if (!RegisterMainWindowClass(instance, ClassWindowProc)) return nullptr;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -142,6 +154,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             CreateControls(reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
             StartUp();
             return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
         case DM_GETDEFID:
             // CM1 is the default button: IsDialogMessageA presses it on Enter.
             return MAKELRESULT(kCm1Id, DC_HASDEFID);
@@ -173,6 +188,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
         HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    InstallImeiBoxBehaviour(Control(kTx1Id));
 }
 
 void MainWindow::StartUp() {
@@ -244,14 +260,67 @@ void MainWindow::CreateDownloadObject() {
     // The download object MYCONX comes with the on-line look-up.
 }
 
-void MainWindow::ReleaseDownloadObject() {
-    // Releases MYCONX; comes with the on-line look-up.
+// A download still under way is dropped with the object; no event follows.
+void MainWindow::ReleaseDownloadObject() { myconx_.reset(); }
+
+LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
+    if (myconx_) myconx_->ProcessMessage(static_cast<std::int32_t>(lParam));
+    return 0;
 }
 
 void MainWindow::RemoveDisplayFont() { displayFont_.Remove(); }
 
 void MainWindow::RestoreMainWindowProc() {
     // Puts back the window procedure replaced at start-up; comes with it.
+}
+
+void MainWindow::OnCommand(int controlId, int notification) {
+    if (notification != BN_CLICKED) return;
+    switch (controlId) {
+        case kCm1Id:
+            Analyze();
+            break;
+        case kCm3Id:
+            Clear();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::Analyze() {
+    ProgramHandsetSources sources;
+    RunAnalyzeCommand(*this, ProgramSettings(),
+                      [&sources](const std::string& tac) { return LookupTac(tac, sources); });
+}
+
+void MainWindow::Clear() {
+    SetWindowTextA(Control(kTx1Id), "");
+    SetWindowTextA(Control(kTx2Id), "");
+    EnableWindow(Control(kCm2Id), FALSE);
+    SetFocus(Control(kTx1Id));
+}
+
+std::string MainWindow::ImeiText() { return WindowText(Control(kTx1Id)); }
+
+std::string MainWindow::ResultText() { return WindowText(Control(kTx2Id)); }
+
+void MainWindow::SetImeiText(const std::string& text) {
+    SetWindowTextA(Control(kTx1Id), text.c_str());
+}
+
+void MainWindow::SetResultText(const std::string& text) {
+    SetWindowTextA(Control(kTx2Id), text.c_str());
+}
+
+int MainWindow::ShowMessage(const std::string& prompt, int style, const std::string& title) {
+    return quorvel::ShowMessage(prompt, style, title, nullptr);
+}
+
+void MainWindow::StartOnlineLookup(const std::string& /*imei*/) {
+    // The download of the on-line analysis page comes with the on-line
+    // look-up; until then the operation ends here.
+    EnableCommands(true);
 }
 
 void MainWindow::EnableCommands(bool enable) {

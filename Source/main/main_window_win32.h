@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
+#include "download/download.h"
+#include "download/socket_window_win32.h"
+#include "main/main_view.h"
 #include "ui/display_font_win32.h"
 #include "ui/handles_win32.h"
 
@@ -30,7 +36,9 @@ inline constexpr const char* kResultFontFace = "Fixedsys";
 inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
 inline constexpr int kProgramIconId = 1;
 
-class MainWindow {
+// While it exists, the one main window receives the socket notifications of
+// the download object's window and passes them to its download object.
+class MainWindow final : public SocketNotificationSink, public MainView {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -44,14 +52,35 @@ public:
 
     // The busy switch: enables or disables CM1..CM4 in that order, then sets
     // the program's mouse pointer (arrow, or arrow with hourglass when busy).
-    void EnableCommands(bool enable);
+    void EnableCommands(bool enable) override;
     bool IsBusy() const { return busy_; }
 
     // Closes F1: the shutdown steps run and the object is deleted.
     void Close();
 
+    // Gives F1 its download object MYCONX, replacing the one it held.
+    void AttachDownload(std::unique_ptr<C1> download) { myconx_ = std::move(download); }
+
+    // Passes a socket notification to MYCONX's ProcessMessage (lParam as
+    // the message); hwnd, uMsg and wParam are not looked at. Returns 0.
+    LRESULT ThuTucXuLy(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    // The commands of the buttons.
+    void Analyze();
+    void Clear();
+
+    // The window as the Analyze command sees it.
+    std::string ImeiText() override;
+    std::string ResultText() override;
+    void SetImeiText(const std::string& text) override;
+    void SetResultText(const std::string& text) override;
+    int ShowMessage(const std::string& prompt, int style, const std::string& title) override;
+    void StartOnlineLookup(const std::string& imei) override;
+
 private:
-    explicit MainWindow(HWND window) : window_(window) {}
+    explicit MainWindow(HWND window);
+    ~MainWindow();
+    void OnCommand(int controlId, int notification);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +107,7 @@ private:
     UniqueFont captionFont_;  // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
+    std::unique_ptr<C1> myconx_;  // MYCONX
 };
 
 // Runs the program's message loop until F1 closes; keyboard navigation

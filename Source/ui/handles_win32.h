@@ -49,6 +49,12 @@ struct UnhookRelease {
 struct CloseFileRelease {
     static void Free(HANDLE file) { CloseHandle(file); }
 };
+// A Winsock SOCKET is a UINT_PTR. The release call (closesocket) is defined
+// with the Winsock transport, so that this header brings in no Winsock header
+// and each file chooses its own.
+struct CloseSocketRelease {
+    static void Free(UINT_PTR socket);
+};
 
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowRelease>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObjectRelease>;
@@ -58,5 +64,41 @@ using UniqueHook = UniqueHandle<HHOOK, UnhookRelease>;
 // CreateFileA reports failure as INVALID_HANDLE_VALUE, not as null; a file
 // owner holds null when it has no file.
 using UniqueFile = UniqueHandle<HANDLE, CloseFileRelease>;
+// INVALID_SOCKET, all bits set, stands for no socket.
+using UniqueSocket = UniqueHandle<UINT_PTR, CloseSocketRelease, ~UINT_PTR{0}>;
+
+// The device context of a whole window (GetWindowDC), released with its window.
+class UniqueWindowDc {
+public:
+    explicit UniqueWindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~UniqueWindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    UniqueWindowDc(const UniqueWindowDc&) = delete;
+    UniqueWindowDc& operator=(const UniqueWindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// An object selected into a device context for a scope; the previous object
+// of its kind is selected back at the end.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelection() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace quorvel

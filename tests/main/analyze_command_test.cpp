@@ -1,52 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "main/analyze_command.h"
 #include "main/result_text.h"
+#include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 
 namespace quorvel {
 namespace {
 
-// Records every call of the command on the window, in order, and answers
-// message boxes from a queue of prepared answers.
-class FakeAnalyzeView : public AnalyzeView {
-public:
-    std::string ImeiText() override { return imeiBox; }
-    void SetImeiText(const std::string& text) override {
-        imeiBox = text;
-        log.push_back("TX1=" + text);
-    }
-    void SetResultText(const std::string& text) override {
-        resultBox = text;
-        log.push_back("TX2=" + text);
-    }
-    int ShowMessage(const std::string& prompt, int style, const std::string& title) override {
-        messages.push_back({prompt, style, title});
-        log.push_back("message");
-        if (answers.empty()) ADD_FAILURE() << "unexpected message box: " << prompt;
-        int answer = answers.empty() ? 1 : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return answer;
-    }
-    void EnableCommands(bool enable) override { log.push_back(enable ? "enable" : "disable"); }
-    void StartOnlineLookup(const std::string& imei) override { log.push_back("online " + imei); }
-
-    struct Message {
-        std::string prompt;
-        int style;
-        std::string title;
-    };
-    std::string imeiBox;
-    std::string resultBox;
-    std::deque<int> answers;
-    std::vector<Message> messages;
-    std::vector<std::string> log;
-};
+using test::FakeMainView;
 
 constexpr int kNo = 7;
 constexpr int kOk = 1;
@@ -67,7 +33,7 @@ protected:
         return std::vector<std::string>(view.log.begin() + 1, view.log.end());
     }
 
-    FakeAnalyzeView view;
+    FakeMainView view;
     test::FakeSettings settings;
     std::vector<std::string> looked;
     TacLookup lookup = [this](const std::string& tac) {
@@ -104,7 +70,7 @@ TEST_F(AnalyzeCommandTest, WrongLengthShowsTheMessageAndLeavesTheResultEmpty) {
     const char* inputs[] = {"35209900176148",    "3520990017614811", "", "   ", "35 2099 00176148",
                             "352099\t001761481", "35.209900176148"};
     for (const char* input : inputs) {
-        view = FakeAnalyzeView();
+        view = FakeMainView();
         Run(input, {kOk});
         ASSERT_EQ(view.messages.size(), 1u) << input;
         EXPECT_EQ(view.messages[0].prompt, "Invalid IMEI. The IMEI should be 15-digit number.");
@@ -120,7 +86,7 @@ TEST_F(AnalyzeCommandTest, WrongLengthShowsTheMessageAndLeavesTheResultEmpty) {
 
 TEST_F(AnalyzeCommandTest, ANonDigitAmongTheFirstFourteenIsReportedAsWrongLength) {
     for (const char* input : {"35209900176x481", "A52099001761481", "3520990017614a2"}) {
-        view = FakeAnalyzeView();
+        view = FakeMainView();
         Run(input, {kOk});
         ASSERT_EQ(view.messages.size(), 1u) << input;
         EXPECT_EQ(view.messages[0].style, 0x30);
@@ -162,7 +128,7 @@ TEST_F(AnalyzeCommandTest, CorrectionKeepsTheTypedSeparators) {
     Run("35-209900-176148-2", {kAnswerYes});
     EXPECT_EQ(view.imeiBox, "35-209900-176148-1");
     // A separator typed after the last digit stays in place; the digit changes.
-    view = FakeAnalyzeView();
+    view = FakeMainView();
     Run("35209900176148 2-", {kAnswerYes});
     EXPECT_EQ(view.imeiBox, "35209900176148 1-");
     EXPECT_NE(view.resultBox.find("Valid IMEI: 35209900176148 1-\r\n"), std::string::npos);
@@ -184,7 +150,7 @@ TEST_F(AnalyzeCommandTest, UnknownTacAsksToSearchOnlineAndNoEndsLocally) {
 TEST_F(AnalyzeCommandTest, UnknownTacAnsweredYesStartsTheOnlineLookupWithButtonsDisabled) {
     Run("49015420323751-9", {kAnswerYes, kAnswerYes});
     EXPECT_EQ(view.log.back(), "online 490154203237518") << "the corrected IMEI goes on-line";
-    view = FakeAnalyzeView();
+    view = FakeMainView();
     Run("490154203237518", {kAnswerYes});
     EXPECT_EQ(view.log.back(), "online 490154203237518");
     int enables = 0;
@@ -197,7 +163,7 @@ TEST_F(AnalyzeCommandTest, GetOnlineImeiOneGoesOnlineWithoutAskingEvenWhenKnown)
     Run("352099001761481");
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(view.log.back(), "online 352099001761481");
-    view = FakeAnalyzeView();
+    view = FakeMainView();
     Run("490154203237518");
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(view.log.back(), "online 490154203237518");
@@ -206,7 +172,7 @@ TEST_F(AnalyzeCommandTest, GetOnlineImeiOneGoesOnlineWithoutAskingEvenWhenKnown)
 TEST_F(AnalyzeCommandTest, OtherGetOnlineValuesAskOnlyForUnknownTacs) {
     for (const char* value : {"", "0", "01", "yes", " 1"}) {
         settings.Set(kGetOnlineImeiKey, value);
-        view = FakeAnalyzeView();
+        view = FakeMainView();
         Run("352099001761481");
         EXPECT_TRUE(view.messages.empty()) << value;
         EXPECT_EQ(view.log.back(), "enable") << value;
@@ -254,7 +220,7 @@ TEST_F(AnalyzeCommandTest, VietnameseMessagesForLanguageZeroOnly) {
 
     for (const char* english : {"00", "1", "", "2"}) {
         settings.Set(kLanguageIdKey, english);
-        view = FakeAnalyzeView();
+        view = FakeMainView();
         Run("35209900176148", {kOk});
         ASSERT_EQ(view.messages.size(), 1u);
         EXPECT_EQ(view.messages[0].title, "Warning") << english;

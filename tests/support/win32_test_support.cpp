@@ -13,14 +13,6 @@ MainWindow* OpenShownMainWindow() {
     return main;
 }
 
-std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied));
-    return text;
-}
-
 std::string ClassName(HWND window) {
     char name[256] = {};
     int length = GetClassNameA(window, name, sizeof name);
@@ -39,5 +31,18 @@ std::string ProgramFilePath(const char* fileName) {
 }
 
 void DeleteProgramFile(const char* fileName) { DeleteFileA(ProgramFilePath(fileName).c_str()); }
+
+int GdiObjectCount() {
+    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (count != 0) return static_cast<int>(count);
+    // Wine's GetGuiResources is a stub that answers 0. Wine takes a GDI
+    // handle whose upper word is 0 for whatever object lives in the slot of
+    // its lower word, so asking every slot for its type counts the objects.
+    int live = 0;
+    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++live;
+    }
+    return live;
+}
 
 }  // namespace quorvel::test

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "main/main_window_win32.h"
+#include "ui/window_text_win32.h"
 
 namespace quorvel::test {
 
@@ -13,8 +14,7 @@ namespace quorvel::test {
 // when it cannot be opened.
 MainWindow* OpenShownMainWindow();
 
-// The text of a window, as bytes.
-std::string WindowText(HWND window);
+using quorvel::WindowText;
 // The class name of a window, as the system reports it.
 std::string ClassName(HWND window);
 // The face name of the font a control uses (asked in-process).
@@ -23,5 +23,7 @@ std::string FontFace(HWND control);
 std::string ProgramFilePath(const char* fileName);
 // Deletes a file in the program folder, if it is there.
 void DeleteProgramFile(const char* fileName);
+// The number of GDI objects the process holds.
+int GdiObjectCount();
 
 }  // namespace quorvel::test

@@ -1,0 +1,360 @@
+#include "download/download.h"
+
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "settings/settings_values.h"
+
+namespace quorvel {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kBlankLine = "\r\n\r\n";
+
+struct UrlTarget {
+    std::string host;
+    std::int32_t port = 80;
+};
+
+// Control characters (CR and LF among them) would end the request line or
+// the Host header early and let the rest pose as header lines of its own.
+bool HasControlCharacter(std::string_view text) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) return true;
+    }
+    return false;
+}
+
+// The host and port of an absolute "http" URL; nothing when it is unusable.
+std::optional<UrlTarget> ParseHttpUrl(const std::string& url) {
+    if (HasControlCharacter(url)) return std::nullopt;
+    // The added slash makes sure that a host is always followed by one.
+    const std::string u = url + "/";
+    const std::size_t separator = u.find("://");
+    if (separator == std::string::npos || u.compare(0, separator, "http") != 0) {
+        return std::nullopt;
+    }
+    const std::size_t hostStart = separator + 3;
+    const std::string hostPart = u.substr(hostStart, u.find('/', hostStart) - hostStart);
+    UrlTarget target{hostPart, 80};
+    const std::size_t colon = hostPart.find(':');
+    if (colon != std::string::npos) {
+        target.port = IntegerValue(hostPart.substr(colon + 1));
+        if (target.port < 1) return std::nullopt;
+        target.host = hostPart.substr(0, colon);
+    }
+    if (target.host.empty()) return std::nullopt;
+    return target;
+}
+
+// The text up to the first CR LF, which text then loses along with the CR LF;
+// the whole text when it has none.
+std::string_view TakeLine(std::string_view& text) {
+    const std::size_t end = text.find(kCrLf);
+    if (end == std::string_view::npos) return std::exchange(text, std::string_view());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(end + kCrLf.size());
+    return line;
+}
+
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// The number between the first two spaces of the status line; nothing when
+// there are fewer than two spaces or the two stand side by side.
+std::optional<std::int32_t> StatusCode(std::string_view statusLine) {
+    const std::size_t first = statusLine.find(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t second = statusLine.find(' ', first + 1);
+    if (second == std::string_view::npos || second - first <= 1) return std::nullopt;
+    return IntegerValue(std::string(statusLine.substr(first + 1, second - first - 1)));
+}
+
+std::string BuildRequest(const std::string& requestUrl, const std::string& host) {
+    std::string request;
+    for (const std::string& line :
+         {"GET " + requestUrl + " HTTP/1.0", std::string("Accept: */*"),
+          std::string("User-Agent: Brindle Download Class"), "Host: " + host,
+          std::string("Pragma: no-cache"), std::string("Cache-Control: no-cache"), std::string()}) {
+        request += line;
+        request += kCrLf;
+    }
+    return request;
+}
+
+}  // namespace
+
+class C1::Snapshot {
+public:
+    explicit Snapshot(const C1& owner)
+        : owner_(&owner), alive_(owner.alive_), serial_(owner.connectionSerial_) {}
+    bool Alive() const { return *alive_; }
+    // The object exists and works on the connection it worked on when the
+    // snapshot was taken.
+    bool Unchanged() const { return *alive_ && owner_->connectionSerial_ == serial_; }
+
+private:
+    const C1* owner_;
+    std::shared_ptr<bool> alive_;
+    std::uint32_t serial_;
+};
+
+C1::C1(std::unique_ptr<Transport> transport, DownloadListener* listener)
+    : transport_(std::move(transport)), listener_(listener) {
+    if (!transport_->CanNotify() && listener_)
+        listener_->DownloadFailed(kNoNotificationWindow, id_);
+}
+
+// The transport closes the connection and ends its platform use; no event.
+C1::~C1() { *alive_ = false; }
+
+void C1::FetchURLString(const std::string& sURL) {
+    if (connected_) {
+        const Snapshot snapshot(*this);
+        CancelDownload();
+        if (!snapshot.Alive()) return;
+    }
+    const std::optional<UrlTarget> target = ParseHttpUrl(sURL);
+    if (!target) {
+        if (listener_) listener_->DownloadFailed(kUnusableUrl, id_);
+        return;
+    }
+    requestUrl_ = sURL;
+    host_ = target->host;
+    port_ = target->port;
+    // A redirect that failed to connect left its flag set; this is a new request.
+    redirect_ = false;
+    redirects_ = 0;
+    StartConnection();
+}
+
+// The old download's last event is raised by the close handling: code 1, or
+// Disconnected when its length was never announced.
+void C1::CancelDownload() {
+    cancel_ = true;
+    redirect_ = false;
+    transport_->Shutdown(socket_, kShutdownBoth);
+    HandleClose();
+}
+
+void C1::StartConnection() {
+    closed_ = false;
+    header_ = true;
+    headerBuffer_.clear();
+    bytesReceived_ = 0;
+    contentLength_ = -1;
+    cancel_ = false;
+    request_.clear();
+    requestSent_ = 0;
+    querySent_ = false;
+    if (socket_ != kNoSocket) DropSocket();  // the old connection of a redirect
+    ++connectionSerial_;
+
+    const bool viaProxy = proxyUsed_;
+    socket_ = transport_->OpenSocket(viaProxy ? proxyHost_ : host_, viaProxy ? proxyPort_ : port_);
+    if (socket_ == kNoSocket) {
+        connected_ = false;
+        transport_->WatchProgress(0);  // a redirect's old connection had it running
+        Fail(viaProxy ? kProxyConnectFailed : kHostConnectFailed);
+        return;
+    }
+    connected_ = true;
+    transport_->WatchProgress(noProgressMilliseconds_);
+    if (!redirect_ && listener_) listener_->Connected(id_);
+}
+
+void C1::ProcessMessage(std::int32_t dwMessage) {
+    // Notifications of a connection already closed were waiting in the queue.
+    if (dropping_) return;
+    const Snapshot snapshot(*this);
+    switch (dwMessage & 0xFFFF) {
+        case kReadEvent:
+            HandleRead();
+            break;
+        case kWriteEvent:
+            HandleWrite();
+            break;
+        case kCloseEvent:
+            HandleClose();
+            return;
+        case kNoProgressEvent:
+            HandleNoProgress();
+            return;
+        default:
+            return;
+    }
+    if (snapshot.Unchanged() && connected_) transport_->WatchProgress(noProgressMilliseconds_);
+}
+
+// Sends the request, or the rest of it when an earlier send took only part.
+void C1::HandleWrite() {
+    if (!connected_ || querySent_) return;
+    if (requestSent_ == 0) request_ = BuildRequest(requestUrl_, host_);
+    while (requestSent_ < request_.size()) {
+        const std::int32_t sent =
+            transport_->SendText(socket_, std::string_view(request_).substr(requestSent_));
+        if (sent < 0) {
+            EndConnection();
+            Fail(kSendFailed);
+            return;
+        }
+        if (sent == 0) return;  // no room now; the next write notification goes on
+        requestSent_ += static_cast<std::size_t>(sent);
+    }
+    querySent_ = true;
+    if (listener_) listener_->QuerySent(id_);
+}
+
+void C1::HandleRead() {
+    if (!connected_) return;
+    const Snapshot snapshot(*this);
+    // A block of its own for every notification: a handler's nested message
+    // loop may read again before this loop delivers what it received.
+    char block[kReceiveBlockSize];
+    std::int32_t tested = 0;
+    do {
+        const std::int32_t n = transport_->Receive(socket_, block, kReceiveBlockSize);
+        tested = n;
+        if (n > 0 && header_) {
+            tested = GatherHeader(block, n, snapshot);
+        } else if (n > 0) {
+            DeliverBody(block, n);
+        }
+        if (!snapshot.Unchanged()) return;
+        // Repeat while the last receive filled the whole block.
+    } while (tested == kReceiveBlockSize);
+}
+
+std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Snapshot& snapshot) {
+    const std::size_t before = headerBuffer_.size();
+    headerBuffer_.append(block, static_cast<std::size_t>(n));
+    // The blank line may have begun in an earlier receive.
+    const std::size_t end = headerBuffer_.find(kBlankLine, before < 3 ? 0 : before - 3);
+    const std::size_t headerSize =
+        end == std::string::npos ? headerBuffer_.size() : end + kBlankLine.size();
+    if (headerSize > kMaxHeaderSize) {
+        EndConnection();
+        Fail(kStatusNotAccepted);
+        return 0;
+    }
+    if (end == std::string::npos) return n;
+    headerBuffer_.resize(headerSize);
+    header_ = false;
+    ParseResponseHeader();
+    if (!snapshot.Unchanged()) return 0;
+    const auto bodyStart = static_cast<std::int32_t>(headerSize - before);
+    const std::int32_t bodyCount = n - bodyStart;
+    if (bodyCount > 0 && !redirect_) DeliverBody(block + bodyStart, bodyCount);
+    return bodyCount;
+}
+
+void C1::ParseResponseHeader() {
+    redirect_ = false;
+    const std::string header = std::exchange(headerBuffer_, std::string());
+    std::string_view rest = header;
+    const std::string_view statusLine = TakeLine(rest);
+    std::string location;
+    while (!rest.empty()) {
+        const std::string_view line = TakeLine(rest);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) continue;
+        // The name is what stands before the colon, so "Content-Length :"
+        // names nothing known. The last of repeated headers wins.
+        const std::string name = LowerAscii(line.substr(0, colon));
+        const std::string_view value = line.substr(colon + 1);
+        if (name == "content-length") {
+            contentLength_ = IntegerValue(std::string(value));
+        } else if (name == "location") {
+            location = std::string(TrimSpaces(value));
+        }
+    }
+    const std::optional<std::int32_t> code = StatusCode(statusLine);
+    if (code == 200 || code == 206) return;
+    // A Location holding control characters is not sent on; the reply then
+    // counts as not accepted.
+    const bool followable = (code == 301 || code == 302) && !location.empty() &&
+                            !HasControlCharacter(location) && redirects_ < kMaxRedirects;
+    if (followable) {
+        // The same server or proxy gets the new request line; the Host
+        // header keeps naming the old host.
+        ++redirects_;
+        redirect_ = true;
+        requestUrl_ = location;
+        StartConnection();
+        return;
+    }
+    // The connection stays open: the body still arrives and the close ends
+    // the download by the close rule.
+    Fail(kStatusNotAccepted);
+}
+
+void C1::DeliverBody(const char* bytes, std::int32_t count) {
+    const Snapshot snapshot(*this);
+    bytesReceived_ += count;
+    if (!listener_) return;
+    listener_->StreamBytes(count, bytes, id_);
+    if (snapshot.Unchanged()) listener_->BytesReceived(bytesReceived_, id_);
+}
+
+void C1::HandleClose() {
+    if (closed_ || !connected_) return;
+    const Snapshot snapshot(*this);
+    transport_->Shutdown(socket_, kShutdownSend);
+    HandleRead();  // whatever is still buffered
+    if (!snapshot.Unchanged()) return;
+    const bool headerComplete = !header_;
+    EndConnection();
+    if (!headerComplete && !cancel_) {
+        // Closed before a whole response header arrived (on a redirect's new
+        // connection too): no reply was accepted, so this is no success.
+        Fail(kClosedBeforeComplete);
+    } else if (contentLength_ == -1 || (bytesReceived_ == contentLength_ && !cancel_)) {
+        if (listener_) listener_->Disconnected(id_);
+    } else {
+        Fail(cancel_ ? kAborted : kClosedBeforeComplete);
+    }
+}
+
+// A server that accepted the connection but stopped answering.
+void C1::HandleNoProgress() {
+    if (!connected_) return;
+    EndConnection();
+    Fail(kClosedBeforeComplete);
+}
+
+void C1::EndConnection() {
+    connected_ = false;
+    closed_ = true;
+    ++connectionSerial_;
+    transport_->WatchProgress(0);
+    DropSocket();
+}
+
+void C1::DropSocket() {
+    const SocketId old = std::exchange(socket_, kNoSocket);
+    transport_->CloseSocket(old);
+    // Notifications of the old connection that were already waiting run out
+    // here and are ignored, so none of them can act on the next connection.
+    dropping_ = true;
+    transport_->RunPendingNotifications();
+    dropping_ = false;
+}
+
+void C1::Fail(std::int32_t why) {
+    if (listener_) listener_->DownloadFailed(why, id_);
+}
+
+}  // namespace quorvel

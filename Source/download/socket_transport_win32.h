@@ -1,0 +1,53 @@
+// The transport port over Winsock 1.1: each object starts Winsock, owns a
+// hidden "STATIC" notification window running SocketWindowProc, and
+// registers its connection with WSAAsyncSelect, so that the network events
+// arrive as window messages on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include "download/transport.h"
+#include "ui/handles_win32.h"
+
+namespace quorvel {
+
+class WinsockTransport final : public Transport {
+public:
+    // How long a connect may take before the connection counts as failed.
+    static constexpr int kDefaultConnectMilliseconds = 15000;
+
+    // Starts Winsock 1.1 and creates the notification window; CanNotify()
+    // tells whether the window could be made.
+    WinsockTransport();
+    // Closes the connection, puts the window's procedure back, destroys the
+    // window and ends this object's use of Winsock, in that order.
+    ~WinsockTransport() override;
+    WinsockTransport(const WinsockTransport&) = delete;
+    WinsockTransport& operator=(const WinsockTransport&) = delete;
+
+    bool CanNotify() const override { return static_cast<bool>(window_); }
+    SocketId OpenSocket(const std::string& host, std::int32_t port) override;
+    std::int32_t SendText(SocketId socket, std::string_view text) override;
+    std::int32_t Receive(SocketId socket, char* block, std::int32_t size) override;
+    void Shutdown(SocketId socket, ShutdownHow how) override;
+    void CloseSocket(SocketId socket) override;
+    // Dispatches the messages already queued for the notification window
+    // (only those: a general message pass would also run the user's input).
+    void RunPendingNotifications() override;
+    void WatchProgress(int milliseconds) override;
+
+    void SetConnectTimeout(int milliseconds) { connectMilliseconds_ = milliseconds; }
+    HWND NotificationWindow() const { return window_.Get(); }
+    bool HasSocket() const { return static_cast<bool>(socket_); }
+
+private:
+    bool IsCurrent(SocketId socket) const;
+
+    bool winsockStarted_ = false;
+    UniqueWindow window_;
+    WNDPROC previousProc_ = nullptr;
+    UniqueSocket socket_;
+    int connectMilliseconds_ = kDefaultConnectMilliseconds;
+};
+
+}  // namespace quorvel

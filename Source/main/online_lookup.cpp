@@ -1,0 +1,212 @@
+#include "main/online_lookup.h"
+
+#include <cstdio>
+#include <memory>
+#include <utility>
+
+#include "download/download_errors.h"
+#include "imei/imei.h"
+#include "main/analyze_command.h"
+#include "main/analyze_messages.h"
+#include "main/page_reduction.h"
+#include "settings/settings_values.h"
+#include "ui/captions.h"
+
+namespace quorvel {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr int kStyleCriticalOk = 16;
+constexpr int kStyleExclamation = 48;
+constexpr int kStyleQuestion = 36;
+constexpr char kFieldSeparator = '\xB6';
+
+struct OnlineMessages {
+    const char* failureFirst;
+    const char* failureSecond;
+    const char* causeLabel;
+    const char* loginFirst;
+    const char* loginSecond;
+    const char* addFirst;
+    const char* addSecond;
+    const char* userFileNotWritten;
+};
+
+constexpr OnlineMessages kEnglish = {
+    "Error while connecting to the online server.",
+    "Check your Internet connection.",
+    "Error cause: ",
+    "Can not access to the database on the server.",
+    "Login is required before you can continue.",
+    "This IMEI was not found in the local database.",
+    "Do you want to add it?",
+    "The handset could not be added to the local database file:",
+};
+
+constexpr OnlineMessages kVietnamese = {
+    "Ch\xA7"
+    "\xA5ng tr\xD8nh kh\xA4ng th\xD3 k\xD5t n\xE7i \xA2"
+    "\xD5n CSDL tr\xA3n m\xC0y ch\xEF.",
+    "B\xC1n h\xBAy ki\xD3m tra l\xC1i \xA2"
+    "\xA7"
+    "\xE9ng truy\xD2n Internet.",
+    "Nguy\xA3n nh\xA1n: ",
+    "Kh\xA4ng th\xD3 truy c\xCBp CSDL tr\xA3n m\xC0y ch\xEF.",
+    "B\xC1n c\xC7n ph\xB6i \xA2"
+    "\x9Fng nh\xCBp \xA2"
+    "\xD3 ti\xD5p t\xF3"
+    "c s\xF5 d\xF3ng.",
+    "S\xE7 IMEI n\xAAy ch\xA7"
+    "a c\xE2 trong CSDL c\xEF"
+    "a ch\xA7"
+    "\xA5ng tr\xD8nh.",
+    "B\xC1n c\xE2 mu\xE7n th\xA3m v\xAAo kh\xA4ng?",
+    // "Không thể ghi vào tập tin CSDL của chương trình:"
+    "Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF"
+    "a ch\xA7"
+    "\xA5ng tr\xD8nh:",
+};
+
+const OnlineMessages& OnlineMessagesFor(Language language) {
+    return language == Language::Vietnamese ? kVietnamese : kEnglish;
+}
+
+std::string ToUpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string WithoutFieldSeparators(std::string field) {
+    for (char& c : field) {
+        if (c == kFieldSeparator) c = ' ';
+    }
+    return field;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueStdioFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The last two bytes of the file, or fewer when it is shorter.
+std::string LastTwoBytes(const std::string& path) {
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::string();
+    const long size = std::ftell(file.get());
+    if (size <= 0) return std::string();
+    const long tail = size < 2 ? size : 2;
+    if (std::fseek(file.get(), size - tail, SEEK_SET) != 0) return std::string();
+    std::string bytes(static_cast<std::size_t>(tail), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    return bytes;
+}
+
+}  // namespace
+
+std::string UserRecordLine(const std::string& imei, const std::string& manufacturer,
+                           const std::string& modelType, const std::string& reference) {
+    return imei.substr(0, kImeiLength - 1) + CheckDigit(imei).value_or("") + "=" +
+           WithoutFieldSeparators(manufacturer) + kFieldSeparator +
+           WithoutFieldSeparators(modelType) + kFieldSeparator + WithoutFieldSeparators(reference) +
+           kCrLf;
+}
+
+bool AppendUserRecord(const std::string& path, const std::string& line) {
+    const std::string tail = LastTwoBytes(path);
+    const bool joinsLastLine = !tail.empty() && tail != kCrLf;
+    const std::string text = (joinsLastLine ? std::string(kCrLf) : std::string()) + line;
+    UniqueStdioFile file(std::fopen(path.c_str(), "ab"));
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    const bool flushed = std::fflush(file.get()) == 0;
+    return written && flushed;
+}
+
+OnlineLookup::OnlineLookup(MainView& view, SettingsStore& settings, PageDownloader& downloader,
+                           std::string userFilePath)
+    : view_(view),
+      settings_(settings),
+      downloader_(downloader),
+      userFilePath_(std::move(userFilePath)) {}
+
+std::string OnlineLookup::ServiceHost(SettingsStore& settings) {
+    const std::string host = settings.ReadSetting(kSettingsSection, kServiceHostKey);
+    return host.empty() ? kDefaultServiceHost : host;
+}
+
+void OnlineLookup::Start(const std::string& imei) {
+    const std::string host = ServiceHost(settings_);
+    view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + ToUpperAscii(host) +
+                        "]" + kCrLf);
+    imei_ = imei;
+    page_.clear();
+    rejectedReply_ = false;
+    const bool proxyUsed =
+        NumericValue(settings_.ReadSetting(kSettingsSection, kProxyUsedKey)) != 0.0;
+    downloader_.SetProxy(proxyUsed, settings_.ReadSetting(kSettingsSection, kProxyAddressKey),
+                         IntegerValue(settings_.ReadSetting(kSettingsSection, kProxyPortKey)));
+    downloader_.FetchURLString("http://" + host + kAnalysisPath + imei);
+}
+
+void OnlineLookup::StreamBytes(const char* bytes, std::size_t count) {
+    const std::size_t room = kMaxPageBytes - page_.size();
+    page_.append(bytes, count < room ? count : room);
+}
+
+void OnlineLookup::DownloadFailed(std::int32_t why) {
+    const Language language = CurrentLanguage(settings_);
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    if (why == 4) rejectedReply_ = true;
+    const std::string message = std::string(texts.failureFirst) + kCrLf + texts.failureSecond +
+                                kCrLf + kCrLf + texts.causeLabel + kCrLf + "<" +
+                                DownloadErrorText(why) + ">";
+    view_.ShowMessage(message, kStyleCriticalOk, AnalyzeMessagesFor(language).title);
+    view_.EnableCommands(true);
+}
+
+void OnlineLookup::Disconnected() {
+    const bool localMiss = view_.ResultText().find("Manufacturer: unknown") != std::string::npos;
+    const Language language = CurrentLanguage(settings_);
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    const std::string title = AnalyzeMessagesFor(language).title;
+
+    const ReducedPage reduced = ReducePage(page_);
+    page_.clear();
+    if (reduced.loginRequired) {
+        view_.ShowMessage(std::string(texts.loginFirst) + kCrLf + texts.loginSecond,
+                          kStyleExclamation, title);
+        view_.EnableCommands(true);
+        return;
+    }
+    view_.SetResultText(view_.ResultText() + reduced.lines);
+    view_.EnableCommands(true);
+
+    // A page that named nothing, or a reply that was not a page at all,
+    // teaches nothing: such a record would only make the TAC look known.
+    const bool namedNothing =
+        reduced.manufacturer.empty() && reduced.modelType.empty() && reduced.reference.empty();
+    const bool notAvailable =
+        reduced.manufacturer == kNotAvailable ||
+        (reduced.modelType == kNotAvailable && reduced.reference == kNotAvailable);
+    if (!localMiss || notAvailable || namedNothing || rejectedReply_) return;
+    OfferRecord(language, title, reduced.manufacturer, reduced.modelType, reduced.reference);
+}
+
+void OnlineLookup::OfferRecord(Language language, const std::string& title,
+                               const std::string& manufacturer, const std::string& modelType,
+                               const std::string& reference) {
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    if (settings_.ReadSetting(kSettingsSection, kAddMissingImeiKey) != "1") {
+        const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
+        if (view_.ShowMessage(question, kStyleQuestion, title) != kAnswerYes) return;
+    }
+    if (!AppendUserRecord(userFilePath_,
+                          UserRecordLine(imei_, manufacturer, modelType, reference))) {
+        view_.ShowMessage(std::string(texts.userFileNotWritten) + kCrLf + userFilePath_,
+                          kStyleCriticalOk, title);
+    }
+}
+
+}  // namespace quorvel

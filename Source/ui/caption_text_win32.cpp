@@ -1,0 +1,38 @@
+// Display fonts created by the program and the caption-title drawing.
+#include "ui/caption_text_win32.h"
+
+#include "ui/captions.h"
+
+namespace quorvel {
+namespace {
+
+// DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS: one vertically centred line,
+// clipped to its rectangle (no DT_NOCLIP).
+constexpr UINT kCaptionTextFlags = 0x64;
+constexpr int kDisplayFontHeight = 8;
+
+}  // namespace
+
+UniqueFont CreateDisplayFont(int weight) {
+    return UniqueFont(CreateFontA(kDisplayFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, 0, 0, 0,
+                                  0, 0, kDisplayFontFace));
+}
+
+void DrawCaptionText(HDC dc, const RECT& rect, const std::string& text, bool bold,
+                     int colourIndex) {
+    SetBkMode(dc, TRANSPARENT);
+    const COLORREF previousColour = SetTextColor(dc, GetSysColor(colourIndex));
+    UniqueFont font = CreateDisplayFont(kDisplayFontWeight + (bold ? kBoldExtraWeight : 0));
+    {
+        ScopedSelection selection(dc, font.Get());
+        RECT bounds = rect;
+        // DrawTextExA takes a writable buffer; without DT_MODIFYSTRING it is
+        // left as it is.
+        std::string buffer = text;
+        DrawTextExA(dc, buffer.data(), static_cast<int>(buffer.size()), &bounds, kCaptionTextFlags,
+                    nullptr);
+    }
+    SetTextColor(dc, previousColour);
+}
+
+}  // namespace quorvel

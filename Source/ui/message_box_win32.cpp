@@ -1,0 +1,87 @@
+// The translated message box: ShowMessage and its CBT hook.
+#include "ui/message_box_win32.h"
+
+#include <string>
+
+#include "ui/dialog_window_win32.h"
+#include "ui/handles_win32.h"
+#include "ui/message_prompt.h"
+
+namespace quorvel {
+namespace {
+
+constexpr const char* kDialogClass = "#32770";
+
+// Installed by ShowMessage; removed by the hook when the box activates, or
+// by ShowMessage when the box never did.
+UniqueHook gMsgBoxHook;
+// The icon for the box being opened; null keeps the system's.
+HICON gMsgBoxIcon = nullptr;
+
+bool IsDialog(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return std::string(name) == kDialogClass;
+}
+
+LONG StaticType(HWND control) { return GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK; }
+
+// The box's icon control when it shows an icon. Wine keeps an empty icon
+// control in boxes whose style has no icon (Windows creates none), so an
+// icon control counts only while it holds the system's icon.
+HWND IconControl(HWND box) {
+    for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+         child = FindWindowExA(box, child, "Static", nullptr)) {
+        if (StaticType(child) == SS_ICON && SendMessageA(child, STM_GETICON, 0, 0)) return child;
+    }
+    return nullptr;
+}
+
+HWND TextControl(HWND box) {
+    for (HWND child = FindWindowExA(box, nullptr, "Static", nullptr); child;
+         child = FindWindowExA(box, child, "Static", nullptr)) {
+        if (StaticType(child) != SS_ICON) return child;
+    }
+    return nullptr;
+}
+
+void RedressMessageBox(HWND box) {
+    const HFONT font = DialogFont(box);
+    if (HWND icon = IconControl(box); icon && gMsgBoxIcon) {
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(gMsgBoxIcon), 0);
+    }
+    if (HWND text = TextControl(box)) {
+        SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    for (const ButtonRelabel& relabel : kMessageBoxButtonRelabels) {
+        if (HWND button = FindChildWithCaption(box, "Button", relabel.systemCaption)) {
+            RelabelControl(button, relabel.replacement, font);
+        }
+    }
+}
+
+}  // namespace
+
+int ShowMessage(const std::string& prompt, int style, const std::string& title, HICON icon) {
+    gMsgBoxHook = UniqueHook(SetWindowsHookExA(WH_CBT, MessageBoxHookProc,
+                                               GetModuleHandleA(nullptr), GetCurrentThreadId()));
+    SetDialogTitle(title);
+    gMsgBoxIcon = icon;
+    const std::string text = ReformatPrompt(prompt);
+    const int result = MessageBoxA(GetActiveWindow(), text.c_str(), "", static_cast<UINT>(style));
+    // A box that could not be shown never activated: its hook is still there.
+    gMsgBoxHook.Reset();
+    // Windows reports that failure as 0, Wine as -1; callers get 0 for both.
+    return result > 0 ? result : 0;
+}
+
+LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(gMsgBoxHook.Get(), code, wParam, lParam);
+    HWND activated = reinterpret_cast<HWND>(wParam);
+    if (code != HCBT_ACTIVATE || !IsDialog(activated)) return result;
+    if (DressDialog(activated)) RedressMessageBox(activated);
+    gMsgBoxHook.Reset();
+    return result;
+}
+
+}  // namespace quorvel

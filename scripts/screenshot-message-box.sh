@@ -1,0 +1,35 @@
+#!/bin/bash
+# Writes a screenshot of a Vietnamese message box with Yes and No:
+#   screenshot-message-box.sh WINEPREFIX message_box_demo.exe SHOT.png
+# Needs a display (DISPLAY, e.g. from with-display.sh). The demo program
+# signals through files when its box is on screen and waits for the shot.
+set -u
+here=$(dirname "$(realpath "$0")")
+prefix=$1
+exe=$(realpath "$2")
+shot=$(realpath -m "$3")
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "screenshot-message-box: no display" >&2
+  exit 1
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+"$here/wine-run.sh" "$prefix" "$exe" ready taken </dev/null >/dev/null 2>&1 &
+demo=$!
+for _ in $(seq 300); do
+  [[ -e ready ]] && break
+  kill -0 "$demo" 2>/dev/null || break
+  sleep 0.1
+done
+status=0
+if [[ -e ready ]]; then
+  mkdir -p "$(dirname "$shot")"
+  import -window root "$shot" && echo "screenshot: $shot" || status=1
+else
+  echo "screenshot-message-box: the message box did not appear" >&2
+  status=1
+fi
+touch taken
+wait "$demo" || status=1
+exit $status

@@ -1,0 +1,63 @@
+// Answers the message boxes that code under test opens: a thread timer finds
+// the box once it is shown and painted, hands it to the test, and presses the
+// button the test asks for.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+struct SeenControl {
+    int id = 0;
+    std::string text;
+    std::string fontFace;  // empty when the control has the system font
+    int fontWeight = 0;
+    int fontHeight = 0;
+};
+
+// What a message box showed.
+struct SeenMessageBox {
+    std::string systemTitle;
+    SeenControl text;                  // the message
+    std::vector<SeenControl> buttons;  // in tab order
+    HICON icon = nullptr;              // the icon shown, null when none
+    HWND owner = nullptr;
+};
+
+SeenMessageBox SeeMessageBox(HWND box);
+
+// Pixels of the colour in the caption bar of the window, as it is on screen.
+int CaptionPixelsOfColour(HWND window, COLORREF colour);
+
+// While it lives, the next message box of the thread that no other answerer
+// has taken is given to answer, which returns the id of the button to press.
+// A box whose button cannot be pressed is ended with result 0.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(std::function<int(HWND box)> answer);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    bool Answered() const { return box_ != nullptr; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD);
+    void Tick();
+
+    std::function<int(HWND)> answer_;
+    UINT_PTR timer_ = 0;
+    HWND box_ = nullptr;
+    int ticksSincePress_ = 0;
+    bool busy_ = false;
+};
+
+// Runs show (which opens one message box) with an answerer that records the
+// box and presses pressId; returns what was seen and stores show's result.
+SeenMessageBox ShowAndAnswer(const std::function<int()>& show, int pressId, int* result);
+
+}  // namespace quorvel::test
