@@ -1,4 +1,5 @@
 #include "main/analyze_command.h"
+#include "ui/message_prompt.h"
 
 #include <exception>
 #include <optional>
@@ -41,7 +42,7 @@ void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup&
     std::optional<std::string> corrected;
     if (imei[kImeiLength - 1] != (*checkDigit)[0]) {
         const std::string question = WrongCheckDigitMessage(language, *checkDigit);
-        if (view.ShowMessage(question, kStyleQuestionYesNo, messages.title) != kAnswerYes) return;
+        if (view.ShowMessage(question, kStyleQuestionYesNo, messages.title) != kResultYes) return;
         imei[kImeiLength - 1] = (*checkDigit)[0];
         corrected = CorrectedImeiText(typed, (*checkDigit)[0]);
         view.SetImeiText(*corrected);
@@ -58,7 +59,7 @@ void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup&
         online = true;
     } else if (!known) {
         online = view.ShowMessage(messages.notFoundLocally, kStyleQuestionYesNo, messages.title) ==
-                 kAnswerYes;
+                 kResultYes;
     }
     if (!online) {
         view.EnableCommands(true);

@@ -11,11 +11,6 @@
 
 namespace quorvel {
 
-// Message box styles used by the command.
-inline constexpr int kStyleExclamationOk = 0x30;
-inline constexpr int kStyleQuestionYesNo = 0x24;
-inline constexpr int kAnswerYes = 6;
-
 // LookupTac over the program's sources: the "|"-separated fields for a TAC.
 using TacLookup = std::function<std::string(const std::string& tac)>;
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "download/socket_transport_win32.h"
 #include "imei/handset_database.h"
 #include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
@@ -110,7 +111,11 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-MainWindow::MainWindow(HWND window) : window_(window) { SetSocketNotificationSink(this); }
+MainWindow::MainWindow(HWND window)
+    : window_(window),
+      online_(*this, ProgramSettings(), *this, ProgramHandsetSources::UserFilePath()) {
+    SetSocketNotificationSink(this);
+}
 
 MainWindow::~MainWindow() {
     if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
@@ -257,7 +262,8 @@ void MainWindow::ApplyMainCaptions() {
 }
 
 void MainWindow::CreateDownloadObject() {
-    // The download object MYCONX comes with the on-line look-up.
+    myconx_ = std::make_unique<C1>(std::make_unique<WinsockTransport>(),
+                                   static_cast<DownloadListener*>(this));
 }
 
 // A download still under way is dropped with the object; no event follows.
@@ -317,11 +323,29 @@ int MainWindow::ShowMessage(const std::string& prompt, int style, const std::str
     return quorvel::ShowMessage(prompt, style, title, nullptr);
 }
 
-void MainWindow::StartOnlineLookup(const std::string& /*imei*/) {
-    // The download of the on-line analysis page comes with the on-line
-    // look-up; until then the operation ends here.
-    EnableCommands(true);
+void MainWindow::StartOnlineLookup(const std::string& imei) {
+    if (!myconx_) {  // only while the window is closing
+        EnableCommands(true);
+        return;
+    }
+    online_.Start(imei);
 }
+
+void MainWindow::StreamBytes(std::int32_t lByteCount, const char* bBytes, std::int32_t) {
+    if (lByteCount > 0) online_.StreamBytes(bBytes, static_cast<std::size_t>(lByteCount));
+}
+
+void MainWindow::DownloadFailed(std::int32_t Why, std::int32_t) { online_.DownloadFailed(Why); }
+
+void MainWindow::Disconnected(std::int32_t) { online_.Disconnected(); }
+
+void MainWindow::SetProxy(bool used, const std::string& address, std::int32_t port) {
+    myconx_->ProxyUsed(used);
+    myconx_->ProxyAddress(address);
+    myconx_->ProxyPort(port);
+}
+
+void MainWindow::FetchURLString(const std::string& url) { myconx_->FetchURLString(url); }
 
 void MainWindow::EnableCommands(bool enable) {
     for (MainControlId id : kCommandButtons) EnableWindow(Control(id), enable ? TRUE : FALSE);

@@ -10,6 +10,7 @@
 #include "download/download.h"
 #include "download/socket_window_win32.h"
 #include "main/main_view.h"
+#include "main/online_lookup.h"
 #include "ui/display_font_win32.h"
 #include "ui/handles_win32.h"
 
@@ -38,7 +39,10 @@ inline constexpr int kProgramIconId = 1;
 
 // While it exists, the one main window receives the socket notifications of
 // the download object's window and passes them to its download object.
-class MainWindow final : public SocketNotificationSink, public MainView {
+class MainWindow final : public SocketNotificationSink,
+                         public MainView,
+                         private DownloadListener,
+                         private PageDownloader {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -81,6 +85,14 @@ private:
     explicit MainWindow(HWND window);
     ~MainWindow();
     void OnCommand(int controlId, int notification);
+
+    // The download object's events that finish an on-line look-up.
+    void StreamBytes(std::int32_t lByteCount, const char* bBytes, std::int32_t id) override;
+    void DownloadFailed(std::int32_t Why, std::int32_t id) override;
+    void Disconnected(std::int32_t id) override;
+    // What the on-line look-up sets on MYCONX.
+    void SetProxy(bool used, const std::string& address, std::int32_t port) override;
+    void FetchURLString(const std::string& url) override;
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -108,6 +120,7 @@ private:
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
     std::unique_ptr<C1> myconx_;  // MYCONX
+    OnlineLookup online_;
 };
 
 // Runs the program's message loop until F1 closes; keyboard navigation

@@ -1,4 +1,5 @@
 #include "main/online_lookup.h"
+#include "ui/message_prompt.h"
 
 #include <cstdio>
 #include <memory>
@@ -16,9 +17,6 @@ namespace quorvel {
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
-constexpr int kStyleCriticalOk = 16;
-constexpr int kStyleExclamation = 48;
-constexpr int kStyleQuestion = 36;
 constexpr char kFieldSeparator = '\xB6';
 
 struct OnlineMessages {
@@ -176,7 +174,7 @@ void OnlineLookup::Disconnected() {
     page_.clear();
     if (reduced.loginRequired) {
         view_.ShowMessage(std::string(texts.loginFirst) + kCrLf + texts.loginSecond,
-                          kStyleExclamation, title);
+                          kStyleExclamationOk, title);
         view_.EnableCommands(true);
         return;
     }
@@ -200,7 +198,7 @@ void OnlineLookup::OfferRecord(Language language, const std::string& title,
     const OnlineMessages& texts = OnlineMessagesFor(language);
     if (settings_.ReadSetting(kSettingsSection, kAddMissingImeiKey) != "1") {
         const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
-        if (view_.ShowMessage(question, kStyleQuestion, title) != kAnswerYes) return;
+        if (view_.ShowMessage(question, kStyleQuestionYesNo, title) != kResultYes) return;
     }
     if (!AppendUserRecord(userFilePath_,
                           UserRecordLine(imei_, manufacturer, modelType, reference))) {

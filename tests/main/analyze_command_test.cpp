@@ -6,6 +6,7 @@
 
 #include "main/analyze_command.h"
 #include "main/result_text.h"
+#include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 
@@ -114,7 +115,7 @@ TEST_F(AnalyzeCommandTest, AnyAnswerButYesDeclinesTheCorrection) {
 }
 
 TEST_F(AnalyzeCommandTest, WrongCheckDigitAcceptedCorrectsTheBoxAndAddsTheValidLine) {
-    Run("352099001761482", {kAnswerYes});
+    Run("352099001761482", {kResultYes});
     EXPECT_EQ(view.imeiBox, "352099001761481");
     EXPECT_EQ(view.resultBox.rfind("Input IMEI: 352099001761482\r\n"
                                    "Valid IMEI: 352099001761481\r\n\r\n[Local information]\r\n",
@@ -125,11 +126,11 @@ TEST_F(AnalyzeCommandTest, WrongCheckDigitAcceptedCorrectsTheBoxAndAddsTheValidL
 }
 
 TEST_F(AnalyzeCommandTest, CorrectionKeepsTheTypedSeparators) {
-    Run("35-209900-176148-2", {kAnswerYes});
+    Run("35-209900-176148-2", {kResultYes});
     EXPECT_EQ(view.imeiBox, "35-209900-176148-1");
     // A separator typed after the last digit stays in place; the digit changes.
     view = FakeMainView();
-    Run("35209900176148 2-", {kAnswerYes});
+    Run("35209900176148 2-", {kResultYes});
     EXPECT_EQ(view.imeiBox, "35209900176148 1-");
     EXPECT_NE(view.resultBox.find("Valid IMEI: 35209900176148 1-\r\n"), std::string::npos);
 }
@@ -148,10 +149,10 @@ TEST_F(AnalyzeCommandTest, UnknownTacAsksToSearchOnlineAndNoEndsLocally) {
 }
 
 TEST_F(AnalyzeCommandTest, UnknownTacAnsweredYesStartsTheOnlineLookupWithButtonsDisabled) {
-    Run("49015420323751-9", {kAnswerYes, kAnswerYes});
+    Run("49015420323751-9", {kResultYes, kResultYes});
     EXPECT_EQ(view.log.back(), "online 490154203237518") << "the corrected IMEI goes on-line";
     view = FakeMainView();
-    Run("490154203237518", {kAnswerYes});
+    Run("490154203237518", {kResultYes});
     EXPECT_EQ(view.log.back(), "online 490154203237518");
     int enables = 0;
     for (const std::string& call : view.log) enables += call == "enable";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main/online_lookup.h"
+#include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 
@@ -166,7 +167,7 @@ TEST_F(OnlineLookupTest, LoginPageGivesTheLoginMessageAndNothingElse) {
 }
 
 TEST_F(OnlineLookupTest, ResultLinesAreAppendedThenTheRecordIsOffered) {
-    LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10"), {kAnswerYes});
+    LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10"), {kResultYes});
     EXPECT_EQ(view.resultBox, kLocalMiss +
                                   "\r\n[Information from 127.0.0.1:8047]\r\n"
                                   "Manufacturer: Nokia\r\nModel type: 6600\r\nReference: NHL-10\r\n"
@@ -178,7 +179,7 @@ TEST_F(OnlineLookupTest, ResultLinesAreAppendedThenTheRecordIsOffered) {
     // The buttons come back before the question.
     EXPECT_EQ(view.log[view.log.size() - 2], "enable");
     EXPECT_EQ(ReadFile(userFile),
-              "351234000000001=Nokia\xB6"
+              "351234000000000=Nokia\xB6"
               "6600\xB6NHL-10\r\n");
 }
 
@@ -192,7 +193,7 @@ TEST_F(OnlineLookupTest, AddMissingImeiOneAddsWithoutAskingOtherValuesAsk) {
     LookUp(kLocalMiss, Page("Nokia", "6600", ""));
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(ReadFile(userFile),
-              "351234000000001=Nokia\xB6"
+              "351234000000000=Nokia\xB6"
               "6600\xB6\r\n");
     for (const char* value : {"0", "", "01", "yes"}) {
         settings.Set(kAddMissingImeiKey, value);
@@ -214,7 +215,7 @@ TEST_F(OnlineLookupTest, NothingIsOfferedForAKnownTacOrForUnavailableValues) {
     EXPECT_EQ(ReadFile(userFile), "");
     // Model type alone unavailable still allows it.
     LookUp(kLocalMiss, Page("Nokia", "N/A", "NHL-10"));
-    EXPECT_EQ(ReadFile(userFile), "351234000000001=Nokia\xB6N/A\xB6NHL-10\r\n");
+    EXPECT_EQ(ReadFile(userFile), "351234000000000=Nokia\xB6N/A\xB6NHL-10\r\n");
 }
 
 TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
@@ -240,17 +241,17 @@ TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
     EXPECT_EQ(ReadFile(userFile),
               "350000000000006=A\xB6"
               "B\xB6"
-              "C\r\n351234000000001=Nokia\xB6"
+              "C\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
     WriteFile(userFile, "line\r\n");
     LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
     EXPECT_EQ(ReadFile(userFile),
-              "line\r\n351234000000001=Nokia\xB6"
+              "line\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
     WriteFile(userFile, "lf only\n");
     LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
     EXPECT_EQ(ReadFile(userFile),
-              "lf only\n\r\n351234000000001=Nokia\xB6"
+              "lf only\n\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
 }
 
