@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "builtin_records.h"
+#include "file_output.h"
 #include "imei/handset_database.h"
 #include "imei/imei.h"
 #include "imei/scramble.h"
@@ -43,13 +44,6 @@ void TimeAbsentLookup(const char* title, FileHandsetSources& sources) {
                 title, mean * 1e3, fastest * 1e3, kRuns);
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
-
 // One million IMEIs: the TACs of the built-in records in turn, random serial
 // numbers, one in ten with a wrong check digit and one in ten written with
 // separators.
@@ -76,7 +70,7 @@ bool WriteImeis(const std::string& path, int count) {
         if (n % 10 == 7) imei = imei.substr(0, 2) + "-" + imei.substr(2, 6) + "-" + imei.substr(8);
         text += imei + "\n";
     }
-    return WriteFile(path, text);
+    return quorvel::WriteFileBytes(path, text);
 }
 
 // User and system time of the finished child processes.
@@ -123,7 +117,7 @@ int main() {
     for (int n = 0; n < 1000; ++n) {
         userFile += std::to_string(100000 + n) + "000000000=Maker\xB6Model\xB6Ref\r\n";
     }
-    if (WriteFile(userFilePath, userFile)) {
+    if (quorvel::WriteFileBytes(userFilePath, userFile)) {
         FileHandsetSources withUserFile(quorvel::BuiltInRecordBytes(), userFilePath);
         TimeAbsentLookup("user file of 1,000 lines", withUserFile);
         std::remove(userFilePath.c_str());

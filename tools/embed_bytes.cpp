@@ -1,9 +1,9 @@
 // quorvel-embed-bytes: writes a C++ source whose function returns the bytes
 // of a file, so that native tools carry generated resources in themselves.
-#include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "file_output.h"
 #include "imei/handset_database.h"
 
 int main(int argc, char** argv) {
@@ -28,10 +28,7 @@ int main(int argc, char** argv) {
     // One byte more than the file, so that an empty file still gives a valid array.
     source += " 0\n    };\n    return std::string(reinterpret_cast<const char*>(kBytes), " +
               std::to_string(bytes->size()) + ");\n}\n\n}  // namespace quorvel\n";
-    std::FILE* out = std::fopen(argv[2], "wb");
-    const bool written = out && std::fwrite(source.data(), 1, source.size(), out) == source.size();
-    if (out && std::fclose(out) != 0) return 1;
-    if (!written) {
+    if (!quorvel::WriteFileBytes(argv[2], source)) {
         std::cerr << "quorvel-embed-bytes: cannot write " << argv[2] << "\n";
         return 1;
     }

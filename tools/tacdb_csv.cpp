@@ -1,11 +1,10 @@
 #include "tacdb_csv.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvel {
 namespace {
-
-constexpr std::size_t kTacDigits = 8;
 
 std::string Trimmed(const std::string& text) {
     const std::string::size_type first = text.find_first_not_of(" \t");
@@ -14,18 +13,18 @@ std::string Trimmed(const std::string& text) {
 }
 
 bool IsTac(const std::string& text) {
-    return text.size() == kTacDigits &&
+    return text.size() == kListTacLength &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Column positions of the handset texts, found by their names in line 2:
-// the first "name" is the maker, the second the model.
+// Column positions of the handset texts, found by their names: the first
+// "name" is the maker, the second the model.
 struct Columns {
     std::size_t tac, maker, model, aka;
     std::size_t needed() const { return std::max({tac, maker, model, aka}) + 1; }
 };
 
-Columns FindColumns(const CsvRecord& names) {
+std::optional<Columns> FindColumns(const CsvRecord& names) {
     constexpr std::size_t kMissing = static_cast<std::size_t>(-1);
     Columns columns{kMissing, kMissing, kMissing, kMissing};
     for (std::size_t i = 0; i < names.fields.size(); ++i) {
@@ -40,7 +39,7 @@ Columns FindColumns(const CsvRecord& names) {
     }
     if (columns.tac == kMissing || columns.maker == kMissing || columns.model == kMissing ||
         columns.aka == kMissing) {
-        throw CsvError(names.line, "the column names tac, name, name and aka were expected");
+        return std::nullopt;
     }
     return columns;
 }
@@ -107,20 +106,26 @@ std::vector<CsvRecord> ParseCsv(const std::string& text) {
 
 TacDatabase ReadTacDatabase(const std::string& csvText) {
     const std::vector<CsvRecord> records = ParseCsv(csvText);
-    if (records.size() < 2) throw CsvError(records.size() + 1, "the column names are missing");
-    const Columns columns = FindColumns(records[1]);
+    std::size_t first = 0;
+    std::optional<Columns> columns;
+    while (first < records.size() && !columns) columns = FindColumns(records[first++]);
+    if (!columns) {
+        const auto lastLine =
+            static_cast<std::size_t>(std::count(csvText.begin(), csvText.end(), '\n')) + 1;
+        throw CsvError(lastLine, "the text ends before the column names tac, name, name and aka");
+    }
     TacDatabase database;
-    for (std::size_t i = 2; i < records.size(); ++i) {
+    for (std::size_t i = first; i < records.size(); ++i) {
         const CsvRecord& record = records[i];
         if (IsBlankRecord(record)) continue;
-        if (record.fields.size() < columns.needed() ||
-            !IsTac(Trimmed(record.fields[columns.tac]))) {
+        if (record.fields.size() < columns->needed() ||
+            !IsTac(Trimmed(record.fields[columns->tac]))) {
             database.skippedLines.push_back(record.line);
             continue;
         }
-        database.records.push_back({Trimmed(record.fields[columns.tac]),
-                                    record.fields[columns.maker], record.fields[columns.model],
-                                    record.fields[columns.aka]});
+        database.records.push_back({Trimmed(record.fields[columns->tac]),
+                                    record.fields[columns->maker], record.fields[columns->model],
+                                    record.fields[columns->aka]});
     }
     return database;
 }

@@ -1,5 +1,6 @@
 // Reading the handset list "tacdb.csv": RFC 4180 records, a licence notice
 // on line 1, the column names on line 2, then one handset per record.
+// Every tool that reads the list reads it here.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace quorvel {
+
+// The list's TACs are eight digits; the program's are their first six.
+inline constexpr std::size_t kListTacLength = 8;
 
 class CsvError : public std::runtime_error {
 public:
@@ -44,9 +48,11 @@ struct TacDatabase {
     std::vector<std::size_t> skippedLines;
 };
 
-// Reads the whole file's text. Blanks around a TAC are dropped; blank lines
-// are ignored. Throws CsvError when the text is not well-formed CSV or its
-// second line does not name the columns tac, name, name and aka.
+// Reads the whole file's text. The first record that names the columns tac,
+// name, name and aka (in any order) holds the column names; the records
+// before it (the licence notice) are not handsets. Blanks around a TAC and
+// a column name are dropped; blank lines are ignored. Throws CsvError when
+// the text is not well-formed CSV or no record names those columns.
 TacDatabase ReadTacDatabase(const std::string& csvText);
 
 // The first name of an "aka" list, blanks removed at both ends.

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tacdb_csv.h"
+#include "tools/real_records.h"
 
 namespace quorvel {
 namespace {
@@ -34,6 +33,8 @@ TEST(ParseCsv, SplitsRecordsAndFields) {
         {"quote inside an unquoted field is kept", "5\" screen,b\n", {{"5\" screen", "b"}}, {1}},
         {"blank line is a record of one empty field", "a\n\nb\n", {{"a"}, {""}, {"b"}}, {1, 2, 3}},
         {"lone CR stays in the field", "a\rb,c\n", {{"a\rb", "c"}}, {1}},
+        {"comma at the end of the text", "a,", {{"a", ""}}, {1}},
+        {"quoted empty field at the end of the text", "a\n\"\"", {{"a"}, {""}}, {1, 2}},
         {"no text", "", {}, {}},
     };
     for (const auto& c : cases) {
@@ -46,23 +47,27 @@ TEST(ParseCsv, SplitsRecordsAndFields) {
     }
 }
 
-TEST(ParseCsv, MalformedQuotingIsReportedWithItsLine) {
-    const struct {
-        const char* text;
-        std::size_t line;
-    } cases[] = {
-        {"a,b\n\"never closed,c\nd\n", 2},
-        {"a\nb\n\"closed\"then more,c\n", 3},
-        {"\"x\"\r", 1},
-    };
-    for (const auto& c : cases) {
-        try {
-            ParseCsv(c.text);
-            ADD_FAILURE() << "no error for " << c.text;
-        } catch (const CsvError& e) {
-            EXPECT_EQ(e.line(), c.line) << c.text;
-        }
+// The message of the CsvError that reading text throws, or "" when none.
+template <typename Read>
+std::string CsvErrorOf(Read read, const std::string& text) {
+    try {
+        read(text);
+    } catch (const CsvError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("line " + std::to_string(e.line()) + ": ", 0), 0u) << message;
+        return message;
     }
+    return "";
+}
+
+TEST(ParseCsv, MalformedQuotingIsReportedWithItsLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a,b\n\"never closed,c\nd\n", "line 2: a quoted field is not closed"},
+        {"a\nb\n\"open,\nnever closed\n", "line 3: a quoted field is not closed"},
+        {"a\nb\n\"closed\"then more,c\n", "line 3: a quoted field is followed by more text"},
+        {"\"x\"\r", "line 1: a quoted field is followed by more text"},
+    };
+    for (const auto& [text, error] : cases) EXPECT_EQ(CsvErrorOf(ParseCsv, text), error) << text;
 }
 
 constexpr const char* kHeader =
@@ -110,11 +115,45 @@ TEST(ReadTacDatabase, RecordsWithoutAnEightDigitTacOrAColumnAreLeftOut) {
     EXPECT_EQ(database.skippedLines, (std::vector<std::size_t>{3, 4, 5, 6, 7}));
 }
 
-TEST(ReadTacDatabase, TextWithoutTheColumnNamesIsRefused) {
-    for (const std::string text : {"", "only a notice\n", "notice\ntac,name,aka\n1,2,3\n",
-                                   "tac,name,name,contributor,comment,gsmarena,gsmarena,aka\n"
-                                   "49013920,Nokia,1610,,,,,\n"}) {
-        EXPECT_THROW(ReadTacDatabase(text), CsvError) << text;
+TEST(ReadTacDatabase, TheColumnNamesAreOnTheFirstLineThatHoldsThemAll) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> tacs;
+    } cases[] = {
+        {"no notice", "tac,name,name,aka\n01234567,M,N,\n", {"01234567"}},
+        {"two notice lines",
+         "notice\nmore notice\ntac,name,name,aka\n01234567,M,N,\n",
+         {"01234567"}},
+        {"blanks around the names",
+         "notice\n tac ,name\t, name,aka \n01234567,M,N,\n",
+         {"01234567"}},
+        {"a line naming only some columns is not the header",
+         "tac,name,aka\n11111111,M,N\ntac,name,name,aka\n01234567,M,N,\n",
+         {"01234567"}},
+        {"tab before a TAC", "tac,name,name,aka\n\t01234567,M,N,\n", {"01234567"}},
+    };
+    for (const auto& c : cases) {
+        const TacDatabase database = ReadTacDatabase(c.text);
+        std::vector<std::string> tacs;
+        for (const TacRecord& record : database.records) tacs.push_back(record.tac);
+        EXPECT_EQ(tacs, c.tacs) << c.name;
+        EXPECT_TRUE(database.skippedLines.empty()) << c.name;
+    }
+}
+
+TEST(ReadTacDatabase, TextWithoutTheColumnNamesIsRefusedAtItsEnd) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"", 1},
+        {"only a notice\n", 2},
+        {"notice\ntac,name,aka\n1,2,3", 3},
+        {"notice\n\"tac\nname\",name,name,aka\n", 4},
+    };
+    for (const auto& [text, line] : cases) {
+        EXPECT_EQ(CsvErrorOf(ReadTacDatabase, text),
+                  "line " + std::to_string(line) +
+                      ": the text ends before the column names tac, name, name and aka")
+            << text;
     }
 }
 
@@ -134,11 +173,7 @@ TEST(FirstAlias, IsTheFirstNameOfTheList) {
 }
 
 TEST(ReadTacDatabase, ReadsTheWholeHandsetListOfTheRepository) {
-    std::ifstream file(QUORVEL_TACDB_CSV, std::ios::binary);
-    ASSERT_TRUE(file) << QUORVEL_TACDB_CSV;
-    std::ostringstream text;
-    text << file.rdbuf();
-    const TacDatabase database = ReadTacDatabase(text.str());
+    const TacDatabase database = ReadTacDatabase(test::SourceFile("data/tacdb.csv"));
     EXPECT_EQ(database.records.size(), 22527u) << "as many handsets as its notice file names";
     EXPECT_TRUE(database.skippedLines.empty());
     const auto nokia = std::find_if(database.records.begin(), database.records.end(),

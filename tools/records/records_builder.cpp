@@ -4,22 +4,23 @@
 #include <array>
 #include <cctype>
 #include <map>
-#include <stdexcept>
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
-#include "records/csv_reader.h"
+#include "tacdb_csv.h"
 #include "text_encoding.h"
 
 namespace quorvel {
 
 const char* const kRecordsBuilderRules =
     "Rules:\n"
-    "  - Rows before the column header (the line starting with \"tac\") are skipped; the\n"
-    "    columns used are \"tac\", the first \"name\" (manufacturer), the second \"name\"\n"
-    "    (model) and \"aka\" (alternative names).\n"
+    "  - The column header is the first line that names the columns \"tac\", \"name\",\n"
+    "    \"name\" and \"aka\", wherever they stand; the lines before it (the licence\n"
+    "    notice) are skipped. The first \"name\" is the manufacturer, the second the\n"
+    "    model, \"aka\" the alternative names.\n"
     "  - A row counts when its TAC, blanks trimmed, is eight digits and it names a\n"
-    "    manufacturer or a model; other rows are skipped and counted.\n"
+    "    manufacturer or a model; other rows are skipped and counted, blank lines\n"
+    "    are ignored.\n"
     "  - Text is converted from UTF-8 to the printable characters 32-126, the only ones\n"
     "    the scrambling keeps: accents are dropped (umlauts become ae, oe, ue; sharp s\n"
     "    ss), typographic quotes and dashes become ASCII, blanks become spaces, \"|\"\n"
@@ -96,29 +97,6 @@ bool IsModelCode(const std::string& name) {
            std::any_of(tail.begin(), tail.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-struct Columns {
-    std::size_t tac = 0, manufacturer = 0, model = 0, aka = 0;
-    std::size_t needed() const { return std::max({tac, manufacturer, model, aka}) + 1; }
-};
-
-// Finds the header row; returns the index of the first data row.
-std::size_t FindHeader(const std::vector<CsvRow>& rows, Columns& columns) {
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
-        if (row.empty() || row[0] != "tac") continue;
-        std::vector<std::size_t> names;
-        std::size_t aka = 0;
-        for (std::size_t k = 0; k < row.size(); ++k) {
-            if (row[k] == "name") names.push_back(k);
-            if (row[k] == "aka") aka = k;
-        }
-        if (names.size() < 2 || aka == 0) break;
-        columns = {0, names[0], names[1], aka};
-        return r + 1;
-    }
-    throw std::runtime_error("no column header \"tac,name,name,...,aka\" found");
-}
-
 // The rows of one model within a prefix.
 struct ModelRows {
     std::size_t count = 0;
@@ -155,9 +133,7 @@ std::string ModelCode(const std::string& alternativeNames) {
 }
 
 RecordsBuild BuildHandsetRecords(const std::string& csvText) {
-    const std::vector<CsvRow> rows = ReadCsv(csvText);
-    Columns columns;
-    const std::size_t firstDataRow = FindHeader(rows, columns);
+    const TacDatabase database = ReadTacDatabase(csvText);
 
     // Rows sorted by TAC, so that "first" and "lowest" agree whatever the
     // order of the list.
@@ -165,23 +141,15 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
         std::string tac, manufacturer, modelType, aka;
     };
     RecordsBuild build;
+    build.rowsSkipped = database.skippedLines.size();
     std::vector<Row> usable;
-    for (std::size_t r = firstDataRow; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
-        if (row.size() < columns.needed()) {
+    for (const TacRecord& record : database.records) {
+        Row row{record.tac, AsciiFieldText(record.maker), AsciiFieldText(record.model), record.aka};
+        if (row.manufacturer.empty() && row.modelType.empty()) {
             ++build.rowsSkipped;
             continue;
         }
-        Row parsed{TrimSpaces(row[columns.tac]), AsciiFieldText(row[columns.manufacturer]),
-                   AsciiFieldText(row[columns.model]), row[columns.aka]};
-        const bool eightDigits =
-            parsed.tac.size() == 8 && std::all_of(parsed.tac.begin(), parsed.tac.end(),
-                                                  [](char c) { return c >= '0' && c <= '9'; });
-        if (!eightDigits || (parsed.manufacturer.empty() && parsed.modelType.empty())) {
-            ++build.rowsSkipped;
-            continue;
-        }
-        usable.push_back(std::move(parsed));
+        usable.push_back(std::move(row));
     }
     build.rowsUsed = usable.size();
     std::stable_sort(usable.begin(), usable.end(),

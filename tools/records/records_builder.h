@@ -24,8 +24,8 @@ struct RecordsBuild {
 // The rules, as the builder's usage text states them.
 extern const char* const kRecordsBuilderRules;
 
-// Builds the records from the text of the TAC list. Throws
-// std::runtime_error when the list has no column header or is not valid CSV.
+// Builds the records from the text of the TAC list. Throws CsvError when
+// the list has no column header or is not well-formed CSV.
 RecordsBuild BuildHandsetRecords(const std::string& csvText);
 
 // The resource bytes: every record scrambled, then three zero bytes.

@@ -1,10 +1,11 @@
 // quorvel-records-builder: writes the built-in handset records resource from
 // the TAC list.
-#include <cstdio>
 #include <exception>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
+#include "file_output.h"
 #include "imei/handset_database.h"
 #include "records/records_builder.h"
 
@@ -33,14 +34,7 @@ int main(int argc, char** argv) {
         if (!csv) throw std::runtime_error(std::string("cannot read ") + argv[1]);
         const quorvel::RecordsBuild build = quorvel::BuildHandsetRecords(*csv);
         const std::string bytes = quorvel::EncodeHandsetRecords(build.records);
-        // Written to a temporary name first, so that a failure leaves no
-        // half-written output behind.
-        const std::string temporary = std::string(argv[2]) + ".tmp";
-        std::FILE* out = std::fopen(temporary.c_str(), "wb");
-        if (!out) throw std::runtime_error("cannot create " + temporary);
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-        if (std::fclose(out) != 0 || !written || std::rename(temporary.c_str(), argv[2]) != 0) {
-            std::remove(temporary.c_str());
+        if (!quorvel::WriteFileBytes(argv[2], bytes)) {
             throw std::runtime_error(std::string("cannot write ") + argv[2]);
         }
         std::cout << build.records.size() << " records from " << build.rowsUsed << " rows ("

@@ -1,24 +1,18 @@
 #include "service/handset_directory.h"
 
-#include "cp1252.h"
+#include "text_encoding.h"
 
 namespace quorvel {
-namespace {
-
-constexpr std::size_t kTacDigits = 8;
-
-}  // namespace
 
 HandsetDirectory::HandsetDirectory(const TacDatabase& database) {
     for (const TacRecord& record : database.records) {
-        byTac_.emplace(record.tac,
-                       Handset{Utf8ToWindows1252(record.maker), Utf8ToWindows1252(record.model),
-                               Utf8ToWindows1252(FirstAlias(record.aka))});
+        byTac_.emplace(record.tac, Handset{Utf8ToCp1252(record.maker), Utf8ToCp1252(record.model),
+                                           Utf8ToCp1252(FirstAlias(record.aka))});
     }
 }
 
 const Handset* HandsetDirectory::Find(const std::string& imei) const {
-    const auto found = byTac_.find(imei.substr(0, kTacDigits));
+    const auto found = byTac_.find(imei.substr(0, kListTacLength));
     return found == byTac_.end() ? nullptr : &found->second;
 }
 

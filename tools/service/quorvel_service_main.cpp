@@ -3,11 +3,10 @@
 #include <signal.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 
+#include "imei/handset_database.h"
 #include "service/analysis_service.h"
 #include "service/service_options.h"
 #include "service/service_server_posix.h"
@@ -21,15 +20,6 @@ ServiceServer* serverToStop = nullptr;
 
 extern "C" void StopOnSignal(int) {
     if (serverToStop) serverToStop->Stop();
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return text.str();
 }
 
 int Fail(const std::string& message) {
@@ -54,7 +44,7 @@ int main(int argc, char** argv) {
 
     const std::string dataFile =
         options->dataFile.empty() ? QUORVEL_DEFAULT_TACDB : options->dataFile;
-    const std::optional<std::string> csv = ReadWholeFile(dataFile);
+    const std::optional<std::string> csv = quorvel::ReadFileBytes(dataFile);
     if (!csv) return Fail("cannot read " + dataFile);
     quorvel::TacDatabase database;
     try {

@@ -61,12 +61,14 @@ TEST(QuorvelService, AsksForALoginWhenToldTo) {
 TEST(QuorvelService, ExplainsWhyItCannotStart) {
     const std::string broken = ::testing::TempDir() + "service-broken.csv";
     std::ofstream(broken, std::ios::binary) << "notice\ntac,name,name,aka\n\"49013920,Nokia,\n";
+    const std::string folder = ::testing::TempDir();
     const struct {
         std::vector<std::string> args;
         int exitCode;
-        const char* message;
+        std::string message;
     } cases[] = {
         {{"--data", "/nonexistent/tacdb.csv"}, 1, "cannot read /nonexistent/tacdb.csv"},
+        {{"--data", folder, "--port", "0"}, 1, "cannot read " + folder},
         {{"--data", broken, "--port", "0"}, 1, "line 3: a quoted field is not closed"},
         {{"--bind", "localhost", "--port", "0"}, 1, "not a numeric address: localhost"},
         {{"--port", "http"}, 2, "not a port number"},
