@@ -14,6 +14,8 @@ namespace quorvel {
 
 const char* const kCliUsage =
     "Usage: quorvel-cli [--csv] [--fix] [--user-db FILE] [IMEI...]\n"
+    "       quorvel-cli --online [--service HOST[:PORT]] [--proxy HOST:PORT] [--fix]\n"
+    "                   [--user-db FILE] [IMEI...]\n"
     "\n"
     "Checks IMEIs and names their handsets from the built-in records and the user\n"
     "file, as the Analyze command of Quorvel does without going on-line.\n"
@@ -45,12 +47,20 @@ const char* const kCliUsage =
     "                  whose check_digit column gives the correct digit)\n"
     "  --user-db FILE  the user file of handset records (default: quorvel.dat beside\n"
     "                  this program); a missing one counts as empty\n"
+    "  --online        after each local result, fetch the on-line analysis page and\n"
+    "                  print its lines as the window does (header, result lines,\n"
+    "                  country line); nothing is asked and nothing is learnt into\n"
+    "                  the user file. A failure or a login page is reported on\n"
+    "                  standard error. Not with --csv.\n"
+    "  --service HOST[:PORT]  the analysis service (default: 127.0.0.1:8047, where\n"
+    "                  quorvel-service listens unless told otherwise)\n"
+    "  --proxy HOST:PORT  go through this plain HTTP proxy\n"
     "  --help          print this text\n"
     "  --              end of options\n"
     "\n"
     "Exit status: 0 when every input was valid as given, 1 when any was not (even\n"
-    "if --fix corrected it), 2 for a usage error or output that could not be\n"
-    "written.\n";
+    "if --fix corrected it) or an on-line look-up failed, 2 for a usage error or\n"
+    "output that could not be written.\n";
 
 std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& arguments,
                                             std::string& error) {
@@ -68,16 +78,30 @@ std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& argu
             options.fix = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
-        } else if (argument == "--user-db") {
+        } else if (argument == "--online") {
+            options.online = true;
+        } else if (argument == "--user-db" || argument == "--service" || argument == "--proxy") {
             if (k + 1 == arguments.size()) {
-                error = "--user-db needs a file name";
+                error = argument + " needs a value";
                 return std::nullopt;
             }
-            options.userDatabase = arguments[++k];
+            const std::string& value = arguments[++k];
+            if (argument == "--user-db") options.userDatabase = value;
+            if (argument == "--service") options.onlineOptions.service = value;
+            if (argument == "--proxy") options.onlineOptions.proxy = value;
         } else {
             error = "unknown option " + argument;
             return std::nullopt;
         }
+    }
+    if (options.csv && options.online) {
+        error = "--online cannot be used with --csv";
+        return std::nullopt;
+    }
+    if (!options.online &&
+        (!options.onlineOptions.service.empty() || !options.onlineOptions.proxy.empty())) {
+        error = "--service and --proxy go with --online";
+        return std::nullopt;
     }
     if (options.csv && options.fix) {
         error = "--fix cannot be used with --csv (the check_digit column gives the digit)";
@@ -137,8 +161,19 @@ private:
         }
         if (printed_) out_ << '\n';
         printed_ = true;
-        out_ << TerminalText(
-            LocalResultText(check.input, corrected, index_.Lookup(check.tac), check.tac));
+        std::string text =
+            LocalResultText(check.input, corrected, index_.Lookup(check.tac), check.tac);
+        if (options_.online) {
+            const std::string imei = check.imei.substr(0, kImeiLength - 1) + *check.checkDigit;
+            const std::optional<std::string> withOnline =
+                AppendOnlineLines(imei, text, options_.onlineOptions, err_);
+            if (withOnline) {
+                text = *withOnline;
+            } else {
+                allValid_ = false;
+            }
+        }
+        out_ << TerminalText(text);
     }
 
     void Complain(const ImeiCheck& check, const std::string& message) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/online_posix.h"
 #include "imei/handset_database.h"
 
 namespace quorvel {
@@ -19,6 +20,8 @@ struct CliOptions {
     bool csv = false;
     bool fix = false;
     bool help = false;
+    bool online = false;                      // --online
+    OnlineOptions onlineOptions;              // --service, --proxy
     std::optional<std::string> userDatabase;  // --user-db FILE
     std::vector<std::string> imeis;           // none: read standard input
 };

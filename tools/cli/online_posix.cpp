@@ -1,0 +1,113 @@
+#include "cli/online_posix.h"
+
+#include <map>
+#include <memory>
+#include <utility>
+
+#include "download/download.h"
+#include "download/socket_transport_posix.h"
+#include "main/online_lookup.h"
+#include "text_encoding.h"
+#include "ui/message_prompt.h"
+
+namespace quorvel {
+namespace {
+
+// The settings the look-up reads, from the command line.
+class CommandLineSettings : public SettingsStore {
+public:
+    explicit CommandLineSettings(const OnlineOptions& options) {
+        values_[kServiceHostKey] = options.service;
+        if (!options.proxy.empty()) {
+            const std::string::size_type colon = options.proxy.rfind(':');
+            values_[kProxyUsedKey] = "1";
+            values_[kProxyAddressKey] = options.proxy.substr(0, colon);
+            values_[kProxyPortKey] =
+                colon == std::string::npos ? std::string() : options.proxy.substr(colon + 1);
+        }
+    }
+    std::string ReadSetting(const std::string&, const std::string& key) override {
+        const auto found = values_.find(key);
+        return found == values_.end() ? std::string() : found->second;
+    }
+    void WriteSetting(const std::string&, const std::string&, const std::string&) override {}
+
+private:
+    std::map<std::string, std::string> values_;
+};
+
+// The result box, message boxes and busy switch of the window, for a
+// terminal: messages go to err, questions are answered No.
+class TerminalView : public MainView, private DownloadListener, private PageDownloader {
+public:
+    TerminalView(std::string localText, const OnlineOptions& options, std::ostream& err)
+        : text_(std::move(localText)),
+          settings_(options),
+          err_(err),
+          online_(*this, settings_, *this, std::string()) {
+        auto transport = std::make_unique<PosixTransport>();
+        transport_ = transport.get();
+        download_ =
+            std::make_unique<C1>(std::move(transport), static_cast<DownloadListener*>(this));
+    }
+
+    std::optional<std::string> Run(const std::string& imei) {
+        online_.Start(imei);
+        transport_->Run([this](std::int32_t message) { download_->ProcessMessage(message); });
+        if (failed_) return std::nullopt;
+        return text_;
+    }
+
+private:
+    std::string ImeiText() override { return std::string(); }
+    void SetImeiText(const std::string&) override {}
+    std::string ResultText() override { return text_; }
+    void SetResultText(const std::string& text) override { text_ = text; }
+    int ShowMessage(const std::string& prompt, int style, const std::string&) override {
+        if (style == kStyleQuestionYesNo) return kResultNo;  // nothing is asked, nothing learnt
+        failed_ = true;
+        // One line of standard error for each line of the message.
+        std::string::size_type start = 0;
+        while (start <= prompt.size()) {
+            std::string::size_type end = prompt.find("\r\n", start);
+            if (end == std::string::npos) end = prompt.size();
+            if (end > start) {
+                err_ << "quorvel-cli: " << Cp1252ToUtf8(prompt.substr(start, end - start)) << '\n';
+            }
+            start = end + 2;
+        }
+        return kResultOk;
+    }
+    void EnableCommands(bool) override {}
+    void StartOnlineLookup(const std::string&) override {}
+
+    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
+        if (count > 0) online_.StreamBytes(bytes, static_cast<std::size_t>(count));
+    }
+    void DownloadFailed(std::int32_t why, std::int32_t) override { online_.DownloadFailed(why); }
+    void Disconnected(std::int32_t) override { online_.Disconnected(); }
+    void SetProxy(bool used, const std::string& address, std::int32_t port) override {
+        download_->ProxyUsed(used);
+        download_->ProxyAddress(address);
+        download_->ProxyPort(port);
+    }
+    void FetchURLString(const std::string& url) override { download_->FetchURLString(url); }
+
+    std::string text_;
+    CommandLineSettings settings_;
+    std::ostream& err_;
+    OnlineLookup online_;
+    PosixTransport* transport_ = nullptr;
+    std::unique_ptr<C1> download_;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+std::optional<std::string> AppendOnlineLines(const std::string& imei, const std::string& localText,
+                                             const OnlineOptions& options, std::ostream& err) {
+    TerminalView view(localText, options, err);
+    return view.Run(imei);
+}
+
+}  // namespace quorvel
