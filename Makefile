@@ -46,6 +46,7 @@ run: win32
 
 screenshots: win32
 	$(WINE_ENV) scripts/screenshots.sh $(WIN32_BIN)/Quorvel.exe build
+	$(WINE_ENV) scripts/screenshot-analysis.sh $(WIN32_BIN)/Quorvel.exe build/screenshot-analysis-en.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -3,7 +3,7 @@
 # when everything is already there. Needs root (or sudo) on Debian 12.
 set -euo pipefail
 
-packages=(cmake make g++ googletest g++-mingw-w64-i686 xvfb xauth imagemagick
+packages=(cmake make g++ googletest g++-mingw-w64-i686 xvfb xauth imagemagick xdotool
   file wine wine32:i386 tinyproxy curl fonts-dejavu-core python3 python3-pil python3-freetype)
 
 missing=()

@@ -165,6 +165,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             // CM1 is the default button: IsDialogMessageA presses it on Enter.
             return MAKELRESULT(kCm1Id, DC_HASDEFID);
+        case WM_ACTIVATE:
+            // Like a dialog: the focus returns to the control that had it, or
+            // goes to the IMEI box, the first in tab order.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            } else {
+                SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : Control(kTx1Id));
+            }
+            return 0;
         case WM_SETCURSOR:
             if (busy_) {
                 SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));  // IDC_APPSTARTING

@@ -119,6 +119,7 @@ private:
     UniqueFont captionFont_;  // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when F1 was left
     std::unique_ptr<C1> myconx_;  // MYCONX
     OnlineLookup online_;
 };
