@@ -61,20 +61,6 @@ TEST(OptionsValues, ACheckBoxIsCheckedOnlyByTheIntegerValueOne) {
     }
 }
 
-TEST(OptionsValues, ProxyTextsAreShownAndWrittenUnchanged) {
-    FakeSettings settings;
-    settings.Set(kProxyAddressKey, " proxy.example:x ");
-    settings.Set(kProxyPortKey, "8080 abc");
-    const OptionsValues values = ReadOptionsValues(settings);
-    EXPECT_EQ(values.proxyAddress, " proxy.example:x ");
-    EXPECT_EQ(values.proxyPort, "8080 abc");
-
-    FakeSettings written;
-    WriteOptionsValues(written, values);
-    EXPECT_EQ(written.values.at({kSettingsSection, kProxyAddressKey}), " proxy.example:x ");
-    EXPECT_EQ(written.values.at({kSettingsSection, kProxyPortKey}), "8080 abc");
-}
-
 TEST(OptionsValues, WritesAllSixKeysInOrder) {
     FakeSettings settings;
     OptionsValues values;
@@ -82,13 +68,15 @@ TEST(OptionsValues, WritesAllSixKeysInOrder) {
     values.getOnline = false;
     values.addMissing = true;
     values.proxyUsed = true;
+    values.proxyAddress = " proxy:x ";
+    values.proxyPort = "8080 abc";
     WriteOptionsValues(settings, values);
     EXPECT_EQ(settings.writes,
               (std::vector<std::string>{kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
                                         kProxyUsedKey, kProxyAddressKey, kProxyPortKey}));
     const std::vector<std::pair<const char*, const char*>> expected = {
-        {kLanguageIdKey, "0"}, {kGetOnlineImeiKey, "0"}, {kAddMissingImeiKey, "1"},
-        {kProxyUsedKey, "1"},  {kProxyAddressKey, ""},   {kProxyPortKey, ""}};
+        {kLanguageIdKey, "0"}, {kGetOnlineImeiKey, "0"},        {kAddMissingImeiKey, "1"},
+        {kProxyUsedKey, "1"},  {kProxyAddressKey, " proxy:x "}, {kProxyPortKey, "8080 abc"}};
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(settings.values.at({kSettingsSection, key}), value) << key;
     }
@@ -129,28 +117,6 @@ TEST_F(OptionsFormTest, OpensWithoutSettingsInEnglishWithNothingPending) {
     EXPECT_TRUE(settings.writes.empty());
 }
 
-TEST_F(OptionsFormTest, OpensWithTheStoredValues) {
-    settings.Set(kLanguageIdKey, "0");
-    settings.Set(kGetOnlineImeiKey, "1");
-    settings.Set(kAddMissingImeiKey, "1");
-    settings.Set(kProxyUsedKey, "1");
-    settings.Set(kProxyAddressKey, "10.0.0.1");
-    settings.Set(kProxyPortKey, "3128");
-    form.Open();
-    EXPECT_EQ(view.selected, kVietnameseEntryPosition);
-    EXPECT_TRUE(view.IsChecked(OptionsControl::Ck1));
-    EXPECT_TRUE(view.IsChecked(OptionsControl::Ck2));
-    EXPECT_TRUE(view.IsChecked(OptionsControl::Cki));
-    EXPECT_EQ(view.Text(OptionsControl::Tx1), "10.0.0.1");
-    EXPECT_EQ(view.Text(OptionsControl::Tx2), "3128");
-    EXPECT_TRUE(Enabled(OptionsControl::Ck2));
-    for (OptionsControl field : kProxyFields) EXPECT_TRUE(Enabled(field));
-    EXPECT_FALSE(Enabled(OptionsControl::Cm3));
-    EXPECT_EQ(view.Text(OptionsControl::Cki),
-              OptionsCaptionsFor(Language::Vietnamese).useProxyCheck);
-    EXPECT_EQ(OptionsTitle(), OptionsCaptionsFor(Language::Vietnamese).title);
-}
-
 TEST_F(OptionsFormTest, EveryEditLeavesChangesPending) {
     const std::vector<std::pair<const char*, void (OptionsForm::*)()>> edits = {
         {"language chosen", &OptionsForm::OnLanguageChosen},
@@ -167,39 +133,6 @@ TEST_F(OptionsFormTest, EveryEditLeavesChangesPending) {
         form.Apply();
         EXPECT_FALSE(Enabled(OptionsControl::Cm3)) << name;
     }
-}
-
-TEST_F(OptionsFormTest, ClearingCk1DisablesCk2AndKeepsItsCheckForApply) {
-    form.Open();
-    view.checked[OptionsControl::Ck1] = true;
-    form.OnGetOnlineClicked();
-    EXPECT_TRUE(Enabled(OptionsControl::Ck2));
-    view.checked[OptionsControl::Ck2] = true;
-    form.OnAddMissingClicked();
-    view.checked[OptionsControl::Ck1] = false;
-    form.OnGetOnlineClicked();
-    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
-    EXPECT_TRUE(view.IsChecked(OptionsControl::Ck2));
-    form.Apply();
-    EXPECT_EQ(settings.values.at({kSettingsSection, kGetOnlineImeiKey}), "0");
-    EXPECT_EQ(settings.values.at({kSettingsSection, kAddMissingImeiKey}), "1");
-}
-
-TEST_F(OptionsFormTest, TheProxyCheckSwitchesItsFourFieldsWhichKeepTheirTexts) {
-    settings.Set(kProxyUsedKey, "1");
-    settings.Set(kProxyAddressKey, "proxy");
-    settings.Set(kProxyPortKey, "80");
-    form.Open();
-    view.checked[OptionsControl::Cki] = false;
-    form.OnUseProxyClicked();
-    for (OptionsControl field : kProxyFields) EXPECT_FALSE(Enabled(field));
-    form.Apply();
-    EXPECT_EQ(settings.values.at({kSettingsSection, kProxyUsedKey}), "0");
-    EXPECT_EQ(settings.values.at({kSettingsSection, kProxyAddressKey}), "proxy");
-    EXPECT_EQ(settings.values.at({kSettingsSection, kProxyPortKey}), "80");
-    view.checked[OptionsControl::Cki] = true;
-    form.OnUseProxyClicked();
-    for (OptionsControl field : kProxyFields) EXPECT_TRUE(Enabled(field));
 }
 
 TEST_F(OptionsFormTest, ApplyWritesThenSwitchesBothWindowsThenRedrawsTheTitle) {
