@@ -2,7 +2,8 @@
 # Writes a screenshot of a Vietnamese message box with Yes and No:
 #   screenshot-message-box.sh WINEPREFIX message_box_demo.exe SHOT.png
 # Needs a display (DISPLAY, e.g. from with-display.sh). The demo program
-# signals through files when its box is on screen and waits for the shot.
+# signals through files when its box is on screen and waits for the shot;
+# any demo that keeps to that handshake can be shot the same way.
 set -u
 here=$(dirname "$(realpath "$0")")
 prefix=$1
@@ -27,7 +28,7 @@ if [[ -e ready ]]; then
   mkdir -p "$(dirname "$shot")"
   import -window root "$shot" && echo "screenshot: $shot" || status=1
 else
-  echo "screenshot-message-box: the message box did not appear" >&2
+  echo "screenshot-message-box: the demo's dialog did not appear" >&2
   status=1
 fi
 touch taken

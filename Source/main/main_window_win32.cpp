@@ -11,6 +11,7 @@
 #include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
 #include "main/imei_box_win32.h"
+#include "settings/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
 #include "ui/data_resource_win32.h"
@@ -299,6 +300,9 @@ void MainWindow::OnCommand(int controlId, int notification) {
         case kCm3Id:
             Clear();
             break;
+        case kCm4Id:
+            Options();
+            break;
         default:
             break;
     }
@@ -315,6 +319,10 @@ void MainWindow::Clear() {
     SetWindowTextA(Control(kTx2Id), "");
     EnableWindow(Control(kCm2Id), FALSE);
     SetFocus(Control(kTx1Id));
+}
+
+void MainWindow::Options() {
+    ShowOptionsDialog(window_, [this] { ApplyMainCaptions(); });
 }
 
 std::string MainWindow::ImeiText() { return WindowText(Control(kTx1Id)); }

@@ -72,6 +72,10 @@ public:
     // The commands of the buttons.
     void Analyze();
     void Clear();
+    void Options();
+
+    // Sets the six captions in the language of LanguageID, read anew.
+    void ApplyMainCaptions();
 
     // The window as the Analyze command sees it.
     std::string ImeiText() override;
@@ -108,7 +112,6 @@ private:
     void InstallMainWindowProc();
     void RegisterDisplayFont();
     void SetDisplayFontOnCaptionedControls();
-    void ApplyMainCaptions();
     void CreateDownloadObject();
     void ReleaseDownloadObject();
     void RemoveDisplayFont();

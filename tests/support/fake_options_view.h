@@ -1,0 +1,49 @@
+// An in-memory options dialog for core tests. Like the real controls, setting
+// a text box's text raises its change event (through onTextChanged); it
+// records the captions, checks, enabled states and the calls that matter.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/options_form.h"
+#include "ui/options_captions.h"
+
+namespace quorvel::test {
+
+class FakeOptionsView : public OptionsView {
+public:
+    void AddLanguageEntry(const std::string& entry) override { entries.push_back(entry); }
+    int SelectedLanguageEntry() override { return selected; }
+    void SelectLanguageEntry(int position) override { selected = position; }
+    std::string Text(OptionsControl control) override { return texts[control]; }
+    void SetText(OptionsControl control, const std::string& text) override {
+        texts[control] = text;
+        captionOrder.push_back(control);
+        const bool isTextBox = control == OptionsControl::Tx1 || control == OptionsControl::Tx2;
+        if (isTextBox && onTextChanged) onTextChanged();
+    }
+    bool IsChecked(OptionsControl control) override { return checked[control]; }
+    void SetChecked(OptionsControl control, bool check) override { checked[control] = check; }
+    bool IsEnabled(OptionsControl control) override {
+        auto found = enabled.find(control);
+        return found == enabled.end() || found->second;  // controls start enabled
+    }
+    void Enable(OptionsControl control, bool enable) override { enabled[control] = enable; }
+    void RedrawTitle() override { redrawnTitles.push_back(OptionsTitle()); }
+    void Close() override { ++closes; }
+
+    std::vector<std::string> entries;
+    int selected = -1;
+    std::map<OptionsControl, std::string> texts;
+    std::vector<OptionsControl> captionOrder;  // every SetText, in order
+    std::map<OptionsControl, bool> checked;
+    std::map<OptionsControl, bool> enabled;
+    std::vector<std::string> redrawnTitles;  // OptionsTitle at each redraw
+    int closes = 0;
+    std::function<void()> onTextChanged;
+};
+
+}  // namespace quorvel::test
