@@ -5,12 +5,14 @@
 // 2 when no screenshot was taken within half a minute).
 #include <windows.h>
 
-#include <string>
-
+#include "support/demo_signals_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/message_prompt.h"
 
 namespace {
+
+using quorvel::test::FileExists;
+using quorvel::test::FindShownDialog;
 
 constexpr UINT kTickMilliseconds = 100;
 constexpr int kTicksToWait = 300;
@@ -20,19 +22,8 @@ const char* gTakenFile = nullptr;
 int gTicks = 0;
 bool gTimedOut = false;
 
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (!IsWindowVisible(window) || std::string(name) != "#32770") return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+    HWND box = FindShownDialog();
     if (!box) return;
     if (!FileExists(gReadyFile)) {
         // Without a window manager a new process's box may open inactive;
