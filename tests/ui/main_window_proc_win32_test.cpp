@@ -204,15 +204,6 @@ TEST_F(CaptionButtonTest, TheMenuItemShowsTheSameAboutInBothLanguages) {
     }
 }
 
-TEST_F(CaptionButtonTest, OtherSystemCommandsShowNoAbout) {
-    ASSERT_NE(Open(), nullptr);
-    // 1010 with other low bits, and an item id next to it.
-    for (WPARAM command : {WPARAM{1011}, WPARAM{1010 + 0x10000}, WPARAM{1009}}) {
-        EXPECT_FALSE(Watch([&] { SendMessageA(window_, WM_SYSCOMMAND, command, 0); }).shown)
-            << command;
-    }
-}
-
 TEST_F(CaptionButtonTest, PressMoveAndReleaseOpenAboutOnlyWhenReleasedOnTheButton) {
     enum Where { kOnButton, kOnButtonEdge, kOnCaption, kInClient };
     struct Step {
@@ -266,32 +257,6 @@ TEST_F(CaptionButtonTest, PressMoveAndReleaseOpenAboutOnlyWhenReleasedOnTheButto
         if (c.opens) ExpectAbout(seen, c.name);
         // Idle again: a release without a press opens nothing.
         EXPECT_FALSE(Watch([&] { ReleaseAt(ButtonPoint()); }).shown) << c.name;
-    }
-}
-
-TEST_F(CaptionButtonTest, TheButtonsEdgesFollowThePlatformsRectangleRule) {
-    ASSERT_NE(Open(), nullptr);
-    const CaptionButtonPlace place = GetCaptionButtonRect(window_);
-    const LONG left = place.window.left + place.button.left;
-    const LONG top = place.window.top + place.button.top;
-    const LONG right = place.window.left + place.button.right;
-    const LONG bottom = place.window.top + place.button.bottom;
-    struct Case {
-        POINT point;
-        bool taken;
-    };
-    const Case cases[] = {{{left, top}, true},          {{right - 1, bottom - 1}, true},
-                          {{right, top}, false},        {{left, bottom}, false},
-                          {{left - 1, top + 2}, false}, {{left + 2, top - 1}, false}};
-    for (const Case& c : cases) {
-        PostMessageA(window_, WM_LBUTTONUP, 0, 0);  // ends the default handling's wait
-        PressAt(c.point);
-        EXPECT_EQ(GetCapture() == window_, c.taken) << c.point.x << "," << c.point.y;
-        ReleaseCapture();
-        MSG left_over;
-        while (PeekMessageA(&left_over, window_, WM_LBUTTONUP, WM_LBUTTONUP, PM_REMOVE)) {
-        }
-        ReleaseAt(ClientPoint());
     }
 }
 

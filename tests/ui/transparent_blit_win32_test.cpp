@@ -5,7 +5,6 @@
 #include <string>
 
 #include "support/canvas.h"
-#include "support/win32_test_support.h"
 #include "ui/transparent_blit_win32.h"
 
 namespace quorvel {
@@ -93,16 +92,6 @@ TEST(TransparentBlit, TheBackgroundModeWayRestoresModeAndColour) {
     EXPECT_EQ(destination.Pixel(kX + 2, kY), kLetter);
     EXPECT_EQ(destination.Pixel(kX + 4, kY + 3), kNearBlack);
     EXPECT_EQ(destination.Pixel(0, 0), kBackground);
-}
-
-TEST(TransparentBlit, LeavesNoGdiObjectBehind) {
-    Canvas source(kWidth, kHeight, kBlack);
-    PaintImage(source);
-    Canvas destination(12, 10, kBackground);
-    const int before = test::GdiObjectCount();
-    for (int i = 0; i < 20; ++i) ByMasks(destination.Dc(), source.Dc());
-    EXPECT_LE(test::GdiObjectCount(), before + 2);
-    ExpectImageOverBackground(destination, "after twenty copies");
 }
 
 }  // namespace
