@@ -1,6 +1,8 @@
 #!/bin/bash
-# Writes a screenshot of a Vietnamese message box with Yes and No:
-#   screenshot-message-box.sh WINEPREFIX message_box_demo.exe SHOT.png
+# Writes a screenshot of the message box that a demo program shows:
+#   screenshot-message-box.sh WINEPREFIX message_box_demo.exe SHOT.png [ZOOM.png]
+# With ZOOM.png, the demo writes "x y width height" into its READY file, and
+# that area of the screen is also written 8 times larger to ZOOM.png.
 # Needs a display (DISPLAY, e.g. from with-display.sh). The demo program
 # signals through files when its box is on screen and waits for the shot;
 # any demo that keeps to that handshake can be shot the same way.
@@ -9,6 +11,7 @@ here=$(dirname "$(realpath "$0")")
 prefix=$1
 exe=$(realpath "$2")
 shot=$(realpath -m "$3")
+zoom=${4:+$(realpath -m "$4")}
 if [[ -z "${DISPLAY:-}" ]]; then
   echo "screenshot-message-box: no display" >&2
   exit 1
@@ -27,6 +30,11 @@ status=0
 if [[ -e ready ]]; then
   mkdir -p "$(dirname "$shot")"
   import -window root "$shot" && echo "screenshot: $shot" || status=1
+  if [[ -n "$zoom" ]]; then
+    read -r x y width height <ready
+    convert "$shot" -crop "${width}x${height}+${x}+${y}" +repage -scale 800% "$zoom" &&
+      echo "screenshot: $zoom" || status=1
+  fi
 else
   echo "screenshot-message-box: the demo's dialog did not appear" >&2
   status=1

@@ -17,6 +17,7 @@
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
+#include "ui/main_window_proc_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/window_text_win32.h"
 
@@ -237,12 +238,10 @@ void MainWindow::GiveImeiBoxNumberStyle() {
     SetWindowLongA(imeiBox, GWL_STYLE, style | static_cast<LONG>(kNumberStyle));
 }
 
-void MainWindow::AddAboutToSystemMenu() {
-    // The separator and "&About Quorvel..." come with the About message.
-}
+void MainWindow::AddAboutToSystemMenu() { quorvel::AddAboutToSystemMenu(window_); }
 
 void MainWindow::InstallMainWindowProc() {
-    // The caption button's window procedure comes with the About message.
+    quorvel::InstallMainWindowProc(window_, Control(kPxiId));
 }
 
 void MainWindow::RegisterDisplayFont() {
@@ -287,9 +286,7 @@ LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
 
 void MainWindow::RemoveDisplayFont() { displayFont_.Remove(); }
 
-void MainWindow::RestoreMainWindowProc() {
-    // Puts back the window procedure replaced at start-up; comes with it.
-}
+void MainWindow::RestoreMainWindowProc() { quorvel::RestoreMainWindowProc(window_); }
 
 void MainWindow::OnCommand(int controlId, int notification) {
     if (notification != BN_CLICKED) return;
