@@ -5,12 +5,19 @@
 // 2 when no screenshot was taken within half a minute).
 #include <windows.h>
 
+#include "main/main_window_win32.h"
 #include "support/screenshot_pause_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/message_prompt.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
+    // The main window installs the display font for as long as it is open,
+    // as in the program; the box is shown over it.
+    quorvel::MainWindow* mainWindow = quorvel::MainWindow::Open(GetModuleHandleA(nullptr));
+    if (!mainWindow) return 2;
+    ShowWindow(mainWindow->Handle(), SW_SHOW);
+    quorvel::PumpPendingMessages(mainWindow->Handle());
     int result = 0;
     const bool taken = quorvel::test::PauseForScreenshot(argv[1], argv[2], IDNO, [&result] {
         result = quorvel::ShowMessage(
@@ -19,6 +26,7 @@ int main(int argc, char** argv) {
             "a s\xE7 IMEI ph\xB6i l\xAA 15 ch\xF6 s\xE7.",
             quorvel::kStyleQuestionYesNo, "Th\xA4ng b\xC0o", nullptr);
     });
+    mainWindow->Close();
     if (!taken) return 2;
     return result == quorvel::kResultNo ? 0 : 1;
 }
