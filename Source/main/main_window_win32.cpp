@@ -10,12 +10,15 @@
 #include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
 #include "main/imei_box_win32.h"
+#include "main/save_command.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 #include "ui/message_box_win32.h"
+#include "ui/result_files_win32.h"
+#include "ui/save_dialog_win32.h"
 #include "ui/window_text_win32.h"
 
 namespace quorvel {
@@ -280,6 +283,9 @@ void MainWindow::OnCommand(int controlId, int notification) {
         case kCm1Id:
             Analyze();
             break;
+        case kCm2Id:
+            Save();
+            break;
         case kCm3Id:
             Clear();
             break;
@@ -292,6 +298,12 @@ void MainWindow::Analyze() {
     ProgramHandsetSources sources;
     RunAnalyzeCommand(*this, ProgramSettings(),
                       [&sources](const std::string& tac) { return LookupTac(tac, sources); });
+}
+
+void MainWindow::Save() {
+    WindowsResultFiles files;
+    RunSaveCommand(*this, ProgramSettings(), files,
+                   [this](Language language) { return AskSavePath(window_, language); });
 }
 
 void MainWindow::Clear() {

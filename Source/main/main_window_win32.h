@@ -67,6 +67,7 @@ public:
 
     // The commands of the buttons.
     void Analyze();
+    void Save();
     void Clear();
 
     // The window as the Analyze command sees it.
