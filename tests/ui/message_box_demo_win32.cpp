@@ -5,66 +5,18 @@
 // 2 when no screenshot was taken within half a minute).
 #include <windows.h>
 
-#include <string>
-
+#include "support/screenshot_signal_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/message_prompt.h"
 
-namespace {
-
-constexpr UINT kTickMilliseconds = 100;
-constexpr int kTicksToWait = 300;
-
-const char* gReadyFile = nullptr;
-const char* gTakenFile = nullptr;
-int gTicks = 0;
-bool gTimedOut = false;
-
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-BOOL CALLBACK FindBox(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (!IsWindowVisible(window) || std::string(name) != "#32770") return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
-    if (!FileExists(gReadyFile)) {
-        // Without a window manager a new process's box may open inactive;
-        // the shot is taken once it is in front and has repainted.
-        if (GetForegroundWindow() != box && ++gTicks < 10) {
-            SetForegroundWindow(box);
-            return;
-        }
-        CloseHandle(CreateFileA(gReadyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        gTicks = 0;
-        return;
-    }
-    gTimedOut = ++gTicks > kTicksToWait;
-    if (FileExists(gTakenFile) || gTimedOut) {
-        SendMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
-    }
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc != 3) return 2;
-    gReadyFile = argv[1];
-    gTakenFile = argv[2];
-    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, OnTick);
+    quorvel::test::ScreenshotSignal signal(argv[1], argv[2], IDNO);
     const int result = quorvel::ShowMessage(
         "S\xE7 IMEI kh\xA4ng h\xEDp l\xD6. \x98"
         "\xE8 d\xAAi c\xEF"
         "a s\xE7 IMEI ph\xB6i l\xAA 15 ch\xF6 s\xE7.",
         quorvel::kStyleQuestionYesNo, "Th\xA4ng b\xC0o", nullptr);
-    KillTimer(nullptr, timer);
-    if (gTimedOut) return 2;
+    if (signal.TimedOut()) return 2;
     return result == quorvel::kResultNo ? 0 : 1;
 }
