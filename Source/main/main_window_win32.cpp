@@ -11,6 +11,7 @@
 #include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
 #include "main/imei_box_win32.h"
+#include "main/save_command.h"
 #include "settings/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
@@ -19,6 +20,8 @@
 #include "ui/display_font_win32.h"
 #include "ui/main_window_proc_win32.h"
 #include "ui/message_box_win32.h"
+#include "ui/result_files_win32.h"
+#include "ui/save_dialog_win32.h"
 #include "ui/window_text_win32.h"
 
 namespace quorvel {
@@ -294,6 +297,9 @@ void MainWindow::OnCommand(int controlId, int notification) {
         case kCm1Id:
             Analyze();
             break;
+        case kCm2Id:
+            Save();
+            break;
         case kCm3Id:
             Clear();
             break;
@@ -309,6 +315,12 @@ void MainWindow::Analyze() {
     ProgramHandsetSources sources;
     RunAnalyzeCommand(*this, ProgramSettings(),
                       [&sources](const std::string& tac) { return LookupTac(tac, sources); });
+}
+
+void MainWindow::Save() {
+    WindowsResultFiles files;
+    RunSaveCommand(*this, ProgramSettings(), files,
+                   [this](Language language) { return AskSavePath(window_, language); });
 }
 
 void MainWindow::Clear() {

@@ -71,6 +71,7 @@ public:
 
     // The commands of the buttons.
     void Analyze();
+    void Save();
     void Clear();
     void Options();
 

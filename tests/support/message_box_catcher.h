@@ -11,7 +11,7 @@
 
 namespace quorvel::test {
 
-struct SeenMessageBox {
+struct CaughtMessageBox {
     std::string title;
     std::string text;
     bool hasIcon;
@@ -25,13 +25,13 @@ public:
     MessageBoxCatcher(const MessageBoxCatcher&) = delete;
     MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
-    const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+    const std::vector<CaughtMessageBox>& Seen() const { return seen_; }
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
 
     int button_;
-    std::vector<SeenMessageBox> seen_;
+    std::vector<CaughtMessageBox> seen_;
     UniqueHook hook_;
 };
 

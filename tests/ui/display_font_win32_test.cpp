@@ -9,6 +9,7 @@
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_catcher.h"
+#include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
 #include "ui/data_resource_win32.h"
@@ -40,19 +41,6 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     DWORD count = 0;
     ASSERT_TRUE(
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr));
-}
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
@@ -193,7 +181,7 @@ TEST_F(DisplayFontTest, StartUpWritesTheFontAndSetsItsFaceOnTheCaptionedControls
     MainWindow* main = Open();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(catcher.Seen().empty());
-    EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{kDisplayFontFileName});
+    EXPECT_EQ(test::FolderEntries(folder_), std::vector<std::string>{kDisplayFontFileName});
     EXPECT_EQ(ReadWholeFile(FontFile()), FontBytes());
     EXPECT_TRUE(FaceIsListed(kDisplayFontFace));
 
@@ -233,7 +221,7 @@ TEST_F(DisplayFontTest, ANormalCloseRemovesTheFileTheFaceAndTheFontObject) {
     ASSERT_NE(controlFont, nullptr);
     Close(main);
     EXPECT_EQ(GetFileAttributesA(FontFile().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(FilesIn(folder_).empty());
+    EXPECT_TRUE(test::FolderEntries(folder_).empty());
     EXPECT_FALSE(FaceIsListed(kDisplayFontFace));
     EXPECT_EQ(GetObjectType(controlFont), 0u);
 
@@ -291,7 +279,7 @@ TEST_F(DisplayFontTest, AFontFileThatCannotBeWrittenIsReportedAndTheProgramRunsO
         MainWindow* main = Open();
         ASSERT_NE(main, nullptr);
         ASSERT_EQ(catcher.Seen().size(), 1u);
-        const test::SeenMessageBox& box = catcher.Seen()[0];
+        const test::CaughtMessageBox& box = catcher.Seen()[0];
         EXPECT_EQ(box.title, "Quorvel");
         EXPECT_NE(box.text.find("display font"), std::string::npos) << box.text;
         EXPECT_NE(box.text.find(GetTempFolder()), std::string::npos) << box.text;
@@ -328,7 +316,7 @@ TEST_F(DisplayFontTest, OnlyWhatWasWrittenAndRegisteredIsRemoved) {
         DisplayFontInstallation empty;
         EXPECT_FALSE(empty.Extract(""));
     }
-    EXPECT_TRUE(FilesIn(folder_).empty());  // deleted when its owner went
+    EXPECT_TRUE(test::FolderEntries(folder_).empty());  // deleted when its owner went
     // Someone else's file at that name survives an owner that never wrote it.
     WriteWholeFile(FontFile(), "someone else's");
     { DisplayFontInstallation unused; }

@@ -1,0 +1,45 @@
+// An in-memory folder for the result-file port, with faults to order: it
+// refuses new files, stops a write part-way, or refuses to replace.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/result_file.h"
+
+namespace quorvel::test {
+
+class FakeResultFiles : public ResultFiles {
+public:
+    NewFileResult WriteNewFile(const std::string& path, const std::string& bytes) override {
+        calls.push_back("write " + path);
+        if (files.count(path)) return NewFileResult::kNameTaken;
+        if (refuseNewFiles) return NewFileResult::kNotCreated;
+        if (bytesBeforeWriteFails >= 0) {
+            files[path] = bytes.substr(0, static_cast<std::size_t>(bytesBeforeWriteFails));
+            return NewFileResult::kNotWritten;
+        }
+        files[path] = bytes;
+        return NewFileResult::kWritten;
+    }
+    bool ReplaceWith(const std::string& from, const std::string& to) override {
+        calls.push_back("replace " + from + " " + to);
+        if (refuseReplace || !files.count(from)) return false;
+        files[to] = files[from];
+        files.erase(from);
+        return true;
+    }
+    void Remove(const std::string& path) override {
+        calls.push_back("remove " + path);
+        files.erase(path);
+    }
+
+    std::map<std::string, std::string> files;  // path -> bytes
+    std::vector<std::string> calls;
+    bool refuseNewFiles = false;
+    int bytesBeforeWriteFails = -1;  // negative: writes succeed
+    bool refuseReplace = false;
+};
+
+}  // namespace quorvel::test
