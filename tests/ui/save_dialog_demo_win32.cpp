@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "support/screenshot_signal_win32.h"
+#include "support/screenshot_pause_win32.h"
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
@@ -21,8 +21,9 @@ int main(int argc, char** argv) {
                                                quorvel::kDisplayFontResourceId))) {
         font.Register();
     }
-    quorvel::test::ScreenshotSignal signal(argv[1], argv[2], IDCANCEL);
-    const std::string path = quorvel::SaveDialogVietnamese(nullptr);
-    if (signal.TimedOut()) return 2;
+    std::string path;
+    const bool taken = quorvel::test::PauseForScreenshot(
+        argv[1], argv[2], IDCANCEL, [&path] { path = quorvel::SaveDialogVietnamese(nullptr); });
+    if (!taken) return 2;
     return path.empty() ? 0 : 1;
 }
