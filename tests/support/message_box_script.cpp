@@ -18,6 +18,8 @@ int MessageBoxScript::Answer(HWND box) {
     struct Seen record;
     record.text = seen.text.text;
     record.title = DialogTitle();
+    record.systemTitle = seen.systemTitle;
+    record.hasIcon = seen.icon != nullptr;
     for (const SeenControl& button : seen.buttons) record.buttons.push_back(button.text);
     seen_.push_back(record);
     if (buttons_.empty()) return 0;  // unexpected: ended with result 0

@@ -22,7 +22,9 @@ public:
 
     struct Seen {
         std::string text;
-        std::string title;  // the title drawn into the caption bar
+        std::string title;        // the title drawn into the caption bar
+        std::string systemTitle;  // the title given to the system
+        bool hasIcon = false;
         std::vector<std::string> buttons;
     };
     const std::vector<Seen>& Seen() const { return seen_; }

@@ -8,7 +8,7 @@
 
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
-#include "support/message_box_catcher.h"
+#include "support/message_box_script.h"
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
@@ -177,7 +177,7 @@ TEST_F(DisplayFontTest, TheResourceIsTheCommittedFontInUsEnglish) {
 }
 
 TEST_F(DisplayFontTest, StartUpWritesTheFontAndSetsItsFaceOnTheCaptionedControls) {
-    test::MessageBoxCatcher catcher;
+    test::MessageBoxScript catcher({});
     MainWindow* main = Open();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(catcher.Seen().empty());
@@ -242,7 +242,7 @@ TEST_F(DisplayFontTest, AFileLeftByAnEarlierRunIsOverwritten) {
 
 TEST_F(DisplayFontTest, AFileHeldOpenWithTheSameFontIsUsedAsItIs) {
     UniqueFile firstCopy = HoldFile(FontFile(), FontBytes());
-    test::MessageBoxCatcher catcher;
+    test::MessageBoxScript catcher({});
     MainWindow* main = Open();
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(catcher.Seen().empty());
@@ -275,12 +275,12 @@ TEST_F(DisplayFontTest, AFontFileThatCannotBeWrittenIsReportedAndTheProgramRunsO
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         UniqueFile holder = c.prepare(FontFile(), stranger);
-        test::MessageBoxCatcher catcher;
+        test::MessageBoxScript catcher({IDOK});
         MainWindow* main = Open();
         ASSERT_NE(main, nullptr);
         ASSERT_EQ(catcher.Seen().size(), 1u);
-        const test::CaughtMessageBox& box = catcher.Seen()[0];
-        EXPECT_EQ(box.title, "Quorvel");
+        const auto& box = catcher.Seen()[0];
+        EXPECT_EQ(box.systemTitle, "Quorvel");
         EXPECT_NE(box.text.find("display font"), std::string::npos) << box.text;
         EXPECT_NE(box.text.find(GetTempFolder()), std::string::npos) << box.text;
         EXPECT_TRUE(box.hasIcon);
