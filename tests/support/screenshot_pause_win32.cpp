@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "support/demo_signals_win32.h"
 
 namespace quorvel::test {
 namespace {
@@ -21,19 +21,8 @@ struct Pause {
 
 Pause* gPause = nullptr;
 
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (!IsWindowVisible(window) || std::string(name) != "#32770") return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = FindShownDialog();
     if (!dialog || !gPause) return;
     Pause& pause = *gPause;
     if (!FileExists(pause.readyFile)) {
