@@ -80,7 +80,9 @@ protected:
     test::FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
-    std::string userFile = ::testing::TempDir() + "quorvel-online-test.dat";
+    // One file per test: CTest runs the tests of this fixture in parallel.
+    std::string userFile = ::testing::TempDir() + "quorvel-online-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
     std::unique_ptr<OnlineLookup> online =
         std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
     OnlineLookup& lookup = *online;
