@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "download/network_download_fixture.h"
 #include "support/script_server.h"
+#include "support/test_files.h"
 
 namespace quorvel {
 namespace {
@@ -19,12 +18,7 @@ namespace {
 using namespace test;
 using Events = std::vector<std::string>;
 
-std::string ReadFile(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string ReadFile(const char* path) { return ReadTestFile(path).value_or(""); }
 
 class RealProxy : public NetworkDownload {
 protected:

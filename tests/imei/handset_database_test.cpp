@@ -120,10 +120,7 @@ protected:
         std::filesystem::remove_all(path_, ignored);
     }
     void Write(const std::string& bytes) { test::WriteTestFile(path_, bytes); }
-    // One file per test: CTest runs the tests of a fixture side by side.
-    const std::string path_ = std::string("handset_database_test-") +
-                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                              ".dat";
+    const std::string path_ = test::PerTestFileName("handset_database_test-", ".dat");
 };
 
 TEST_F(HandsetFileTest, ReadFileBytesKeepsEveryByte) {

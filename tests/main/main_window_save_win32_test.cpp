@@ -83,7 +83,7 @@ TEST_F(MainWindowSaveTest, WritesTheResultBoxToTheChosenFileInEitherLanguage) {
         EXPECT_EQ(seen.owner, window_);
         EXPECT_EQ(seen.systemTitle, c.systemTitle);
         EXPECT_TRUE(seen.laterBoxes.empty());
-        EXPECT_EQ(test::ReadFileBytes(typed + ".txt"), c.text) << c.languageId;
+        EXPECT_EQ(test::ReadTestFile(typed + ".txt"), c.text) << c.languageId;
         EXPECT_EQ(folder_.Entries(), Entries{"result.txt"});
     }
 }
@@ -94,7 +94,7 @@ TEST_F(MainWindowSaveTest, ReplacesAnExistingFileOnceTheSystemsQuestionIsAnswere
     ShowResult(kResult);
     const test::SeenSaveDialog seen = ClickSave({path.c_str(), {}, {IDYES}});
     ASSERT_EQ(seen.laterBoxes.size(), 1u);  // the system's question, nothing after it
-    EXPECT_EQ(test::ReadFileBytes(path), kResult);
+    EXPECT_EQ(test::ReadTestFile(path), kResult);
     EXPECT_EQ(folder_.Entries(), Entries{"result.txt"});
 }
 
@@ -122,7 +122,7 @@ TEST_F(MainWindowSaveTest, AFileInUseIsKeptAndTheFailureReportedInTheInterfaceLa
         EXPECT_EQ(report.text.text,
                   ReformatPrompt(SaveFailedMessage(language, SaveOutcome::kReplaceFailed, path)));
         EXPECT_EQ(report.owner, window_);
-        EXPECT_EQ(test::ReadFileBytes(path), "old\r\n");
+        EXPECT_EQ(test::ReadTestFile(path), "old\r\n");
         EXPECT_EQ(folder_.Entries(), Entries{"held.txt"});
     }
 }

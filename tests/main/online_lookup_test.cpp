@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
+#include "support/test_files.h"
 
 namespace quorvel {
 namespace {
@@ -29,15 +28,6 @@ public:
     std::int32_t proxyPort = -1;
     std::vector<std::string> urls;
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string Row(const std::string& label, const std::string& value) {
     return "<tr><td>" + label + "</td><td>" + value + "</td></tr>";
@@ -62,6 +52,7 @@ class OnlineLookupTest : public ::testing::Test {
 protected:
     void SetUp() override { std::remove(userFile.c_str()); }
     void TearDown() override { std::remove(userFile.c_str()); }
+    std::string UserFileText() const { return test::ReadTestFile(userFile).value_or(""); }
 
     // Starts a look-up after a local result, delivers the page in small
     // pieces, and ends the download.
@@ -80,9 +71,7 @@ protected:
     test::FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
-    // One file per test: CTest runs the tests of this fixture in parallel.
-    std::string userFile = ::testing::TempDir() + "quorvel-online-" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
+    std::string userFile = ::testing::TempDir() + test::PerTestFileName("quorvel-online-", ".dat");
     std::unique_ptr<OnlineLookup> online =
         std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
     OnlineLookup& lookup = *online;
@@ -165,7 +154,7 @@ TEST_F(OnlineLookupTest, LoginPageGivesTheLoginMessageAndNothingElse) {
     EXPECT_EQ(view.messages[0].style, 48);
     EXPECT_EQ(view.resultBox, kLocalMiss + "\r\n[Information from 127.0.0.1:8047]\r\n");
     EXPECT_EQ(view.log.back(), "enable");
-    EXPECT_EQ(ReadFile(userFile), "");
+    EXPECT_EQ(UserFileText(), "");
 }
 
 TEST_F(OnlineLookupTest, ResultLinesAreAppendedThenTheRecordIsOffered) {
@@ -180,21 +169,21 @@ TEST_F(OnlineLookupTest, ResultLinesAreAppendedThenTheRecordIsOffered) {
     EXPECT_EQ(view.messages[0].style, 36);
     // The buttons come back before the question.
     EXPECT_EQ(view.log[view.log.size() - 2], "enable");
-    EXPECT_EQ(ReadFile(userFile),
+    EXPECT_EQ(UserFileText(),
               "351234000000000=Nokia\xB6"
               "6600\xB6NHL-10\r\n");
 }
 
 TEST_F(OnlineLookupTest, AnsweringNoAddsNothing) {
     LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10"), {7});
-    EXPECT_EQ(ReadFile(userFile), "");
+    EXPECT_EQ(UserFileText(), "");
 }
 
 TEST_F(OnlineLookupTest, AddMissingImeiOneAddsWithoutAskingOtherValuesAsk) {
     settings.Set(kAddMissingImeiKey, "1");
     LookUp(kLocalMiss, Page("Nokia", "6600", ""));
     EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(ReadFile(userFile),
+    EXPECT_EQ(UserFileText(),
               "351234000000000=Nokia\xB6"
               "6600\xB6\r\n");
     for (const char* value : {"0", "", "01", "yes"}) {
@@ -214,10 +203,10 @@ TEST_F(OnlineLookupTest, NothingIsOfferedForAKnownTacOrForUnavailableValues) {
     LookUp(kLocalMiss,
            "<h1>IMEI number analysis results</h1><p>Nothing</p>"
            "<h2>IMEI number break-down</h2>");
-    EXPECT_EQ(ReadFile(userFile), "");
+    EXPECT_EQ(UserFileText(), "");
     // Model type alone unavailable still allows it.
     LookUp(kLocalMiss, Page("Nokia", "N/A", "NHL-10"));
-    EXPECT_EQ(ReadFile(userFile), "351234000000000=Nokia\xB6N/A\xB6NHL-10\r\n");
+    EXPECT_EQ(UserFileText(), "351234000000000=Nokia\xB6N/A\xB6NHL-10\r\n");
 }
 
 TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
@@ -230,29 +219,29 @@ TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
     lookup.DownloadFailed(4);
     lookup.Disconnected();
     EXPECT_NE(view.resultBox.find("Manufacturer: Nokia\r\n"), std::string::npos);
-    EXPECT_EQ(ReadFile(userFile), "");
+    EXPECT_EQ(UserFileText(), "");
 }
 
 TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
     settings.Set(kAddMissingImeiKey, "1");
-    WriteFile(userFile,
-              "350000000000006=A\xB6"
-              "B\xB6"
-              "C");
+    test::WriteTestFile(userFile,
+                        "350000000000006=A\xB6"
+                        "B\xB6"
+                        "C");
     LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(ReadFile(userFile),
+    EXPECT_EQ(UserFileText(),
               "350000000000006=A\xB6"
               "B\xB6"
               "C\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
-    WriteFile(userFile, "line\r\n");
+    test::WriteTestFile(userFile, "line\r\n");
     LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(ReadFile(userFile),
+    EXPECT_EQ(UserFileText(),
               "line\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
-    WriteFile(userFile, "lf only\n");
+    test::WriteTestFile(userFile, "lf only\n");
     LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(ReadFile(userFile),
+    EXPECT_EQ(UserFileText(),
               "lf only\n\r\n351234000000000=Nokia\xB6"
               "6600\xB6X\r\n");
 }

@@ -5,9 +5,7 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_script.h"
+#include "support/test_files.h"
 #include "support/win32_test_support.h"
 #include "ui/message_prompt.h"
 
@@ -24,10 +23,7 @@ namespace {
 using test::MessageBoxScript;
 using test::WindowText;
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string ReadWholeFile(const std::string& path) { return test::ReadTestFile(path).value_or(""); }
 
 // The port a fixture wrote, read through Wine's Z: drive.
 std::string FixturePort(const char* unixPath) {

@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "settings/profile_settings_win32.h"
 #include "support/canvas.h"
 #include "support/message_box_probe.h"
+#include "support/test_files.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
 #include "ui/handles_win32.h"
@@ -33,8 +32,7 @@ constexpr C kCaptioned[] = {C::Lb1, C::Ck1, C::Ck2, C::Cm1, C::Cm2,
 constexpr C kProxyFields[] = {C::Lb2, C::Tx1, C::Lb3, C::Tx2};
 
 std::string SettingsFileText() {
-    std::ifstream file(ProfileSettings::FilePath(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return test::ReadTestFile(ProfileSettings::FilePath()).value_or("");
 }
 
 bool SettingsFileExists() {

@@ -1,9 +1,12 @@
-// Writing files for tests, in both builds.
+// Writing and reading files for tests, in both builds.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 namespace quorvel::test {
@@ -14,6 +17,19 @@ inline void WriteTestFile(const std::string& path, const std::string& bytes) {
     ASSERT_NE(file, nullptr) << path;
     ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size()) << path;
     ASSERT_EQ(std::fclose(file), 0) << path;
+}
+
+// The bytes of a whole file; nothing when it cannot be read.
+inline std::optional<std::string> ReadTestFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// A file name of the running test's own: CTest runs the tests of one fixture
+// side by side, so tests that share a file name overwrite each other's files.
+inline std::string PerTestFileName(const std::string& prefix, const std::string& suffix) {
+    return prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix;
 }
 
 }  // namespace quorvel::test

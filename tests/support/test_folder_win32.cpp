@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "settings/settings_store.h"
 
@@ -47,11 +45,5 @@ TestFolder::TestFolder(const std::string& name) {
 TestFolder::~TestFolder() { RemoveTree(path_); }
 
 std::vector<std::string> TestFolder::Entries() const { return FolderEntries(path_); }
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 }  // namespace quorvel::test

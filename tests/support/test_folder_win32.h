@@ -2,7 +2,6 @@
 // it is emptied and removed when the test ends.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +27,5 @@ private:
 
 // The names of a folder's entries (with or without a final "\"), sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
-
-// The bytes of a whole file; nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
 
 }  // namespace quorvel::test

@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "imei/handset_database.h"
 #include "support/fake_handset_sources.h"
+#include "support/test_files.h"
 
 namespace quorvel {
 namespace {
@@ -175,14 +176,7 @@ CliRun RunProgram(const std::string& arguments) {
     CliRun run;
     const int status = std::system(command.c_str());
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::FILE* file = std::fopen(outPath.c_str(), "rb");
-    if (file) {
-        char buffer[4096];
-        std::size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            run.out.append(buffer, count);
-        std::fclose(file);
-    }
+    run.out = test::ReadTestFile(outPath).value_or("");
     std::remove(outPath.c_str());
     return run;
 }

@@ -7,6 +7,7 @@
 
 #include "file_output.h"
 #include "imei/handset_database.h"
+#include "support/test_files.h"
 
 namespace quorvel {
 namespace {
@@ -14,8 +15,7 @@ namespace {
 class WriteFileBytesTest : public ::testing::Test {
 protected:
     WriteFileBytesTest()
-        : folder_(::testing::TempDir() + "write-file-bytes-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name()),
+        : folder_(::testing::TempDir() + test::PerTestFileName("write-file-bytes-", "")),
           path_(folder_ + "/out.bin") {
         ::mkdir(folder_.c_str(), 0700);
     }

@@ -14,7 +14,7 @@
 namespace quorvel {
 namespace {
 
-using test::ReadFileBytes;
+using test::ReadTestFile;
 using Entries = std::vector<std::string>;
 
 constexpr DWORD kReadOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
@@ -52,7 +52,7 @@ TEST_F(ResultFilesTest, WritesTheTextAloneOverWhateverWasThere) {
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.oldAttributes | FILE_ATTRIBUTE_ARCHIVE));
         }
         EXPECT_EQ(SaveReplacing(files_, path, c.text), SaveOutcome::kSaved) << c.name;
-        EXPECT_EQ(ReadFileBytes(path), c.text) << c.name;
+        EXPECT_EQ(ReadTestFile(path), c.text) << c.name;
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & kReadOnlyHidden, 0u) << c.name;
         EXPECT_EQ(folder_.Entries(), Entries{"result.txt"}) << c.name;
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -65,8 +65,8 @@ TEST_F(ResultFilesTest, LeavesFilesOfItsTemporaryNamesAlone) {
     test::WriteTestFile(folder_.PathOf("~qv1.tmp"), "not ours");
     ASSERT_TRUE(CreateDirectoryA(folder_.PathOf("~qv2.tmp").c_str(), nullptr));
     EXPECT_EQ(SaveReplacing(files_, path, "text"), SaveOutcome::kSaved);
-    EXPECT_EQ(ReadFileBytes(path), "text");
-    EXPECT_EQ(ReadFileBytes(folder_.PathOf("~qv1.tmp")), "not ours");
+    EXPECT_EQ(ReadTestFile(path), "text");
+    EXPECT_EQ(ReadTestFile(folder_.PathOf("~qv1.tmp")), "not ours");
     EXPECT_EQ(folder_.Entries(), (Entries{"result.txt", "~qv1.tmp", "~qv2.tmp"}));
 }
 
@@ -97,13 +97,13 @@ TEST_F(ResultFilesTest, AFailureLeavesTheFolderAsItWas) {
         EXPECT_EQ(SaveReplacing(files_, c.path, "new"), c.outcome) << c.name;
         EXPECT_EQ(folder_.Entries(), (Entries{"folder.txt", "held.txt"})) << c.name;
     }
-    EXPECT_EQ(ReadFileBytes(held), "old\r\n");
+    EXPECT_EQ(ReadTestFile(held), "old\r\n");
     EXPECT_EQ(GetFileAttributesA(held.c_str()) & FILE_ATTRIBUTE_READONLY,
               static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 
     holder.Reset();
     EXPECT_EQ(SaveReplacing(files_, held, "new"), SaveOutcome::kSaved);
-    EXPECT_EQ(ReadFileBytes(held), "new");
+    EXPECT_EQ(ReadTestFile(held), "new");
 }
 
 }  // namespace
