@@ -108,14 +108,17 @@ class FontFileTest(unittest.TestCase):
             "horizontal_resolution": 96, "pixel_height": 13, "ascent": 11,
             "internal_leading": 2, "external_leading": 0, "weight": 400, "italic": 0,
             "underline": 0, "strike_out": 0, "charset": 0, "pitch_and_family": 0x21,
-            "first_char": 32, "last_char": 255,
+            "first_char": 32, "last_char": 255, "avg_width": 5, "max_width": 11,
         }
         for field, value in expected.items():
             self.assertEqual(getattr(header, field), value, field)
         self.assertEqual(header.first_char + header.default_char, 128)
         self.assertEqual(header.first_char + header.break_char, 32)
+        # The glyphs are as wide as the header says.
         self.assertEqual(header.max_width,
                          max(cell(face, code)[0] for code in range(32, 256)))
+        lower_case = [cell(face, code)[0] for code in range(ord("a"), ord("z") + 1)]
+        self.assertEqual(header.avg_width, round(sum(lower_case) / len(lower_case)))
 
     def test_every_code_from_32_to_255_and_no_other(self):
         face = open_face()

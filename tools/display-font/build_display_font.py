@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Builds the program's display font "QuorvelFont": a Windows bitmap font file
 (.FON) whose codes above 127 draw the Vietnamese letters of the program's
-texts. The glyphs are DejaVu Sans rasterised by FreeType at 11 pixels to the
-em, in black and white, as Debian 12 packages them (see README.md).
+texts. Letters, digits and marks are drawn here by hand; the other symbols
+are DejaVu Sans Condensed rasterised by FreeType at 11 pixels to the em, in
+black and white, as Debian 12 packages them (see README.md).
 
     build_display_font.py OUTPUT.fon [--preview PREVIEW.png]
 """
@@ -16,7 +17,7 @@ import freetype
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import winfont  # noqa: E402
 
-SOURCE_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+SOURCE_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf"
 PIXELS_PER_EM = 11
 HEIGHT = 13
 ASCENT = 11  # the baseline lies under row 10 of the cell
@@ -25,7 +26,7 @@ DEFAULT_CHAR = 0x80
 
 FONT = winfont.FontInfo(
     face="QuorvelFont",
-    copyright="Glyphs: DejaVu Sans (c) 2003 Bitstream, Inc.; see LICENSE",
+    copyright="Symbols: DejaVu Sans (c) 2003 Bitstream, Inc.; see LICENSE",
     points=8, dpi=96, height=HEIGHT, ascent=ASCENT, internal_leading=2,
     external_leading=0, weight=400, charset=0,
     pitch_and_family=0x21,  # variable pitch, Swiss
@@ -42,12 +43,105 @@ VIETNAMESE = {
     0xF6: "ữ", 0xF8: "ự", 0xF9: "ỳ", 0xFC: "ý",
 }
 
-# A circumflex or breve with a second mark: FreeType runs the two together at
-# this size (or blots the circumflex), so such letters are put together here
-# from the letter with its first mark and the second mark as FreeType draws it
-# on the plain letter.
-STACKING = {"\u0302", "\u0306"}  # circumflex, breve
+# Marks drawn by hand: FreeType blurs or merges them at this size. Each is
+# rows of pixels ("#"), top row first.
+MARKS = {
+    "\u0300": ["#.", ".#"],  # grave
+    "\u0301": [".#", "#."],  # acute
+    "\u0309": ["##.", "..#", ".#."],  # hook above
+    "\u0303": [".#.#", "#.#."],  # tilde
+    "\u0302": [".#.", "#.#"],  # circumflex
+    "\u0306": ["#..#", ".##."],  # breve
+    "\u0323": ["#"],  # dot below
+}
+STACKING = {"\u0302", "\u0306"}  # circumflex, breve: a tone goes beside them
 DOT_BELOW = "\u0323"
+HORN = "\u031B"
+MARK_BOTTOM = 3  # the row of a mark's lowest pixel, above a gap over the x-height
+DOT_ROW = HEIGHT - 1
+
+# Letters and digits drawn by hand, as a sans-serif 8-point screen font draws
+# them: FreeType's outlines at this size come out lopsided or too wide. Each is
+# (top row, rows); capitals and digits stand 8 rows high, ascenders 9, the
+# x-height is 6.
+ASCENDER, CAP, X_TOP = 2, 3, 5
+DRAWN = {
+    "A": (CAP, ["..#..", ".#.#.", ".#.#.", "#...#", "#...#", "#####", "#...#", "#...#"]),
+    "B": (CAP, ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "#...#", "####."]),
+    "C": (CAP, [".###.", "#...#", "#....", "#....", "#....", "#....", "#...#", ".###."]),
+    "D": (CAP, ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "#...#", "####."]),
+    "E": (CAP, ["####", "#...", "#...", "###.", "#...", "#...", "#...", "####"]),
+    "F": (CAP, ["####", "#...", "#...", "###.", "#...", "#...", "#...", "#..."]),
+    "G": (CAP, [".###.", "#...#", "#....", "#....", "#..##", "#...#", "#...#", ".###."]),
+    "H": (CAP, ["#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#", "#...#"]),
+    "I": (CAP, ["#"] * 8),
+    "J": (CAP, ["...#"] * 6 + ["#..#", ".##."]),
+    "K": (CAP, ["#...#", "#..#.", "#.#..", "##...", "##...", "#.#..", "#..#.", "#...#"]),
+    "L": (CAP, ["#..."] * 7 + ["####"]),
+    "M": (CAP, ["#.....#", "##...##", "#.#.#.#", "#..#..#", "#.....#", "#.....#", "#.....#",
+                "#.....#"]),
+    "N": (CAP, ["#...#", "##..#", "##..#", "#.#.#", "#.#.#", "#..##", "#..##", "#...#"]),
+    "O": (CAP, [".####."] + ["#....#"] * 6 + [".####."]),
+    "P": (CAP, ["####.", "#...#", "#...#", "####.", "#....", "#....", "#....", "#...."]),
+    "Q": (CAP, [".####.", "#....#", "#....#", "#....#", "#....#", "#..#.#", "#...#.", ".###.#"]),
+    "R": (CAP, ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#", "#...#"]),
+    "S": (CAP, [".###.", "#...#", "#....", ".##..", "...#.", "....#", "#...#", ".###."]),
+    "T": (CAP, ["#####"] + ["..#.."] * 7),
+    "U": (CAP, ["#...#"] * 7 + [".###."]),
+    "V": (CAP, ["#...#", "#...#", "#...#", ".#.#.", ".#.#.", ".#.#.", "..#..", "..#.."]),
+    "W": (CAP, ["#...#...#", "#...#...#", "#...#...#", ".#.#.#.#.", ".#.#.#.#.",
+                ".#.#.#.#.", "..#...#..", "..#...#.."]),
+    "X": (CAP, ["#...#", "#...#", ".#.#.", "..#..", "..#..", ".#.#.", "#...#", "#...#"]),
+    "Y": (CAP, ["#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#..", "..#..", "..#.."]),
+    "Z": (CAP, ["#####", "....#", "...#.", "..#..", "..#..", ".#...", "#....", "#####"]),
+    "0": (CAP, [".##."] + ["#..#"] * 6 + [".##."]),
+    "1": (CAP, ["..#.", ".##."] + ["..#."] * 6),
+    "2": (CAP, [".##.", "#..#", "...#", "...#", "..#.", ".#..", "#...", "####"]),
+    "3": (CAP, [".##.", "#..#", "...#", ".##.", "...#", "...#", "#..#", ".##."]),
+    "4": (CAP, ["...#", "..##", ".#.#", ".#.#", "#..#", "####", "...#", "...#"]),
+    "5": (CAP, ["####", "#...", "#...", "###.", "...#", "...#", "#..#", ".##."]),
+    "6": (CAP, [".##.", "#...", "#...", "###.", "#..#", "#..#", "#..#", ".##."]),
+    "7": (CAP, ["####", "...#", "...#", "..#.", "..#.", ".#..", ".#..", ".#.."]),
+    "8": (CAP, [".##.", "#..#", "#..#", ".##.", "#..#", "#..#", "#..#", ".##."]),
+    "9": (CAP, [".##.", "#..#", "#..#", "#..#", ".###", "...#", "...#", ".##."]),
+    "~": (X_TOP + 1, [".##.#", "#..#."]),
+    "#": (CAP + 1, [".#.#.", ".#.#.", "#####", ".#.#.", "#####", ".#.#.", ".#.#."]),
+    "@": (CAP, ["..######..", ".#......#.", "#..###.#.#", "#.#...##.#", "#.#....#.#",
+                "#.#...##.#", "#..###.##.", ".#........", "..######.."]),
+    "a": (X_TOP, [".##.", "...#", ".###", "#..#", "#..#", ".###"]),
+    "b": (ASCENDER, ["#...", "#...", "#...", "###.", "#..#", "#..#", "#..#", "#..#", "###."]),
+    "c": (X_TOP, [".##.", "#..#", "#...", "#...", "#..#", ".##."]),
+    "d": (ASCENDER, ["...#", "...#", "...#", ".###", "#..#", "#..#", "#..#", "#..#", ".###"]),
+    "e": (X_TOP, [".##.", "#..#", "####", "#...", "#..#", ".##."]),
+    "f": (ASCENDER, [".##", "#..", "#..", "###", "#..", "#..", "#..", "#..", "#.."]),
+    "g": (X_TOP, [".###", "#..#", "#..#", "#..#", "#..#", ".###", "...#", ".##."]),
+    "h": (ASCENDER, ["#...", "#...", "#...", "###.", "#..#", "#..#", "#..#", "#..#", "#..#"]),
+    "i": (CAP, ["#", "."] + ["#"] * 6),
+    "j": (CAP, [".#", ".."] + [".#"] * 7 + ["#."]),
+    "k": (ASCENDER, ["#...", "#...", "#...", "#..#", "#.#.", "##..", "#.#.", "#..#", "#..#"]),
+    "l": (ASCENDER, ["#"] * 9),
+    "m": (X_TOP, ["###.##.", "#..#..#", "#..#..#", "#..#..#", "#..#..#", "#..#..#"]),
+    "n": (X_TOP, ["###.", "#..#", "#..#", "#..#", "#..#", "#..#"]),
+    "o": (X_TOP, [".##.", "#..#", "#..#", "#..#", "#..#", ".##."]),
+    "p": (X_TOP, ["###.", "#..#", "#..#", "#..#", "#..#", "###.", "#...", "#..."]),
+    "q": (X_TOP, [".###", "#..#", "#..#", "#..#", "#..#", ".###", "...#", "...#"]),
+    "r": (X_TOP, ["#.#", "##.", "#..", "#..", "#..", "#.."]),
+    "s": (X_TOP, [".###", "#...", ".##.", "...#", "...#", "###."]),
+    "t": (CAP + 1, ["#..", "###", "#..", "#..", "#..", "#..", ".##"]),
+    "u": (X_TOP, ["#..#"] * 5 + [".###"]),
+    "v": (X_TOP, ["#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#.."]),
+    "w": (X_TOP, ["#...#", "#...#", "#.#.#", "#.#.#", "#.#.#", ".#.#."]),
+    "x": (X_TOP, ["#...#", ".#.#.", "..#..", "..#..", ".#.#.", "#...#"]),
+    "y": (X_TOP, ["#...#", "#...#", ".#.#.", ".#.#.", "..#..", "..#..", "..#..", "##..."]),
+    "z": (X_TOP, ["####", "...#", "..#.", ".#..", "#...", "####"]),
+    "\u0110": (CAP, [".####.", ".#...#", ".#...#", "####.#", ".#...#", ".#...#", ".#...#",
+                     ".####."]),  # D with stroke
+    "\u0111": (ASCENDER, ["...#.", "..###", "...#.", ".###.", "#..#.", "#..#.", "#..#.", "#..#.",
+                         ".###."]),  # d with stroke
+    # o and u with horn
+    "\u01A1": (X_TOP - 1, ["....#", ".###.", "#..#.", "#..#.", "#..#.", "#..#.", ".##.."]),
+    "\u01B0": (X_TOP - 1, ["....#", "#..#.", "#..#.", "#..#.", "#..#.", "#..#.", ".###."]),
+}
 
 
 class Bitmap:
@@ -74,6 +168,21 @@ class Bitmap:
         return width, rows
 
 
+def tight(pixels):
+    """Ink from column 0 and one blank column after it, as a screen font spaces."""
+    if not pixels:
+        return Bitmap(pixels, 0)
+    left = min(x for x, _ in pixels)
+    moved = {(x - left, row) for x, row in pixels}
+    return Bitmap(moved, max(x for x, _ in moved) + 2)
+
+
+def art(rows, left, top):
+    """The pixels of rows drawn with "#", their top left corner at (left, top)."""
+    return {(left + x, top + i)
+            for i, line in enumerate(rows) for x, c in enumerate(line) if c == "#"}
+
+
 class Rasteriser:
     def __init__(self, path):
         self.face = freetype.Face(path)
@@ -90,44 +199,53 @@ class Rasteriser:
                     pixels.add((slot.bitmap_left + x, ASCENT - slot.bitmap_top + y))
         return Bitmap(pixels, (slot.advance.x + 32) >> 6)
 
+    def letter(self, char):
+        """A letter as the display font draws it: rasterised, or drawn by hand."""
+        if char in DRAWN:
+            top, rows = DRAWN[char]
+            return tight(art(rows, 0, top))
+        bitmap = self.render(char)
+        return bitmap if char == " " else tight(bitmap.pixels)
+
 
 def touches(pixels, others):
     return any((x + dx, row + dy) in others for x, row in pixels
                for dx in (-1, 0, 1) for dy in (-1, 0, 1))
 
 
-def second_mark(raster, base, mark):
-    """The pixels that the mark adds to the plain letter."""
-    plain = raster.render(base).pixels
-    return raster.render(unicodedata.normalize("NFC", base + mark)).pixels - plain
-
-
-def two_marks(raster, base, first, second):
-    upper = raster.render(unicodedata.normalize("NFC", base + first))
-    if second == DOT_BELOW:  # the dot where FreeType puts it under the plain letter
-        dot = {(x, row) for x, row in second_mark(raster, base, second) if row >= ASCENT}
-        return Bitmap(upper.pixels | dot, upper.advance)
-    # A tone above: one row over the first mark (as far as the cell's top
-    # allows), at the leftmost place where the two marks do not touch.
-    x_top = min(row for _, row in raster.render(base).pixels)
-    tone = {(x, row) for x, row in second_mark(raster, "a", second) if row < x_top}
-    first_mark = {(x, row) for x, row in upper.pixels if row < x_top - 1}
-    dy = max(min(row for _, row in first_mark) - 1 - max(row for _, row in tone),
-             -min(row for _, row in tone))
-    dx = min(x for x, _ in first_mark) - min(x for x, _ in tone)
-    while touches({(x + dx, row + dy) for x, row in tone}, first_mark):
-        dx += 1
-    return Bitmap(upper.pixels | {(x + dx, row + dy) for x, row in tone}, upper.advance)
+def mark_pixels(mark, left, bottom):
+    return art(MARKS[mark], left, bottom - len(MARKS[mark]) + 1)
 
 
 def vietnamese(raster, letter):
+    """A Vietnamese letter: its base letter with the marks drawn by hand, a
+    tone beside a circumflex or breve so that the two stay apart."""
     base, *marks = unicodedata.normalize("NFD", letter)
-    # Decomposition puts the dot below first; the first mark here is the one on top.
-    if len(marks) == 2 and STACKING & set(marks):
-        first = (STACKING & set(marks)).pop()
-        marks.remove(first)
-        return two_marks(raster, base, first, marks[0])
-    return raster.render(letter)
+    if HORN in marks or not marks:  # the horn and the stroke reshape the letter
+        marks = [m for m in marks if m != HORN]
+        plain = raster.letter(unicodedata.normalize("NFC", base + HORN) if base in "ou" else letter)
+    else:
+        plain = raster.letter(base)
+    body_width = max(x for x, _ in raster.letter(base).pixels) + 1
+    x_top = min(row for _, row in raster.letter("x").pixels)
+    dotless = base == "i" and any(mark != DOT_BELOW for mark in marks)
+    pixels = {(x, row) for x, row in plain.pixels if not dotless or row >= x_top}
+    above = None
+    for mark in sorted(marks, key=lambda m: m not in STACKING):
+        width = len(MARKS[mark][0])
+        if mark == DOT_BELOW:
+            pixels |= mark_pixels(mark, (body_width - 1) // 2, DOT_ROW)
+        elif above is None:
+            above = mark_pixels(mark, (body_width - width) // 2, MARK_BOTTOM)
+            pixels |= above
+        else:  # beside the first mark, as high as the cell allows, not touching
+            top_row = min(row for _, row in above)
+            left = max(x for x, _ in above)
+            tone = mark_pixels(mark, left, max(top_row - 1, len(MARKS[mark]) - 1))
+            while touches(tone, above):
+                tone = {(x + 1, row) for x, row in tone}
+            pixels |= tone
+    return Bitmap(pixels, plain.advance)
 
 
 def default_bar():
@@ -139,7 +257,7 @@ def build_glyphs(raster):
     glyphs = []
     for code in range(FIRST_CHAR, 256):
         if code < 127:
-            bitmap = raster.render(chr(code))
+            bitmap = raster.letter(chr(code))
         elif code in VIETNAMESE:
             bitmap = vietnamese(raster, VIETNAMESE[code])
         else:
@@ -168,7 +286,7 @@ def write_preview(glyphs, path):
                     if bits >> (width - 1 - column) & 1:
                         image.putpixel((x + column, top + row), 0)
             x += width + (1 if line_number < 7 else 0)
-    image.resize((image.width * 3, image.height * 3)).save(path)
+    image.resize((image.width * 3, image.height * 3), Image.NEAREST).save(path)
 
 
 def main():

@@ -60,7 +60,9 @@ def fnt_bytes(info: FontInfo, glyphs: Sequence[Glyph]) -> bytes:
     if len(copyright) > 60:
         raise ValueError("copyright longer than 60 bytes")
     widths = [width for width, _ in glyphs]
-    x_width = widths[ord("X") - info.first_char]
+    # The average width: that of the lower-case letters, which make most of a text.
+    lower_case = widths[ord("a") - info.first_char:ord("z") - info.first_char + 1]
+    average_width = round(sum(lower_case) / len(lower_case))
     width_bytes = sum((width + 7) // 8 for width in widths)
     header = struct.pack(
         "<HI60sHHHHHHHBBBHBHHBHHBBBBHIIIIB",
@@ -72,7 +74,7 @@ def fnt_bytes(info: FontInfo, glyphs: Sequence[Glyph]) -> bytes:
         info.weight, info.charset,
         0,  # dfPixWidth: 0, the pitch is variable
         info.height, info.pitch_and_family,
-        x_width, max(widths),
+        average_width, max(widths),
         info.first_char, last_char,
         info.default_char - info.first_char, info.break_char - info.first_char,
         width_bytes + (width_bytes & 1),
