@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest g++-mingw-w64-i686 xvfb xauth imagemagick xdotool
-  file wine wine32:i386 tinyproxy curl fonts-dejavu-core python3 python3-pil python3-freetype)
+  file wine wine32:i386 fonts-wine tinyproxy curl fonts-dejavu-extra python3 python3-pil
+  python3-freetype)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,12 @@ prefix=$1
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
 mkdir -p "$prefix"
 wineboot -i >/dev/null 2>&1 </dev/null
+# Wine's own fonts (Debian's fonts-wine): Marlett draws the caption bar's
+# buttons, vgafix.fon is "Fixedsys", sserife.fon "MS Sans Serif", Tahoma the
+# dialogs' "MS Shell Dlg". Wine looks for them in the prefix's Fonts folder,
+# which wineboot leaves empty here; without them the caption buttons show
+# letters and "Fixedsys" falls back to another face.
+cp -u /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
 # Without a window manager (Xvfb), Wine waits up to 2 s whenever a managed
 # top-level window is hidden; unmanaged windows close at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
