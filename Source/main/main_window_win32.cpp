@@ -15,6 +15,7 @@
 #include "settings/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
+#include "ui/control_class_win32.h"
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
@@ -29,64 +30,8 @@ namespace {
 
 constexpr DWORD kNumberStyle = 0x2000;  // ES_NUMBER
 
-// Positions in pixels at 96 dpi (15 twips a pixel): buttons of 1335 x 375
-// twips, 1440 twips apart.
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 89;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonPitch = 96;
-constexpr int kContentWidth = 3 * kButtonPitch + kButtonWidth;
-constexpr int kClientWidth = kContentWidth + 2 * kMargin;
-constexpr int kClientHeight = 300;
 // The captioned controls' font height as designed: 8 points at 96 dpi.
 constexpr int kCaptionFontHeight = -11;
-
-struct ControlLayout {
-    MainControlId id;
-    const char* className;
-    DWORD style;
-    DWORD exStyle;
-    RECT bounds;  // left, top, right, bottom
-};
-
-// In tab order: creation order is the order of the TAB key.
-const std::array<ControlLayout, 9> kControls = {{
-    {kLb1Id, "STATIC", SS_LEFT, 0, {kMargin, 12, kMargin + 150, 28}},
-    {kTx1Id,
-     "EDIT",
-     WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE,
-     {kMargin + 152, 8, kMargin + kContentWidth, 30}},
-    {kLbiId, "STATIC", SS_LEFT, 0, {kMargin + 12, 38, kMargin + kContentWidth, 80}},
-    {kTx2Id,
-     "EDIT",
-     WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-     WS_EX_CLIENTEDGE,
-     {kMargin, 84, kMargin + kContentWidth, 258}},
-    {kCm1Id,
-     "BUTTON",
-     WS_TABSTOP | BS_DEFPUSHBUTTON,
-     0,
-     {kMargin, 266, kMargin + kButtonWidth, 266 + kButtonHeight}},
-    {kCm2Id,
-     "BUTTON",
-     WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED,
-     0,
-     {kMargin + kButtonPitch, 266, kMargin + kButtonPitch + kButtonWidth, 266 + kButtonHeight}},
-    {kCm3Id,
-     "BUTTON",
-     WS_TABSTOP | BS_PUSHBUTTON,
-     0,
-     {kMargin + 2 * kButtonPitch, 266, kMargin + 2 * kButtonPitch + kButtonWidth,
-      266 + kButtonHeight}},
-    {kCm4Id,
-     "BUTTON",
-     WS_TABSTOP | BS_PUSHBUTTON,
-     0,
-     {kMargin + 3 * kButtonPitch, 266, kMargin + 3 * kButtonPitch + kButtonWidth,
-      266 + kButtonHeight}},
-    {kPxiId, "STATIC", SS_BITMAP, 0, {kMargin, 42, kMargin + 5, 51}},
-}};
 
 const std::array<MainControlId, 6> kCaptionedControls = {kLb1Id, kLbiId, kCm1Id,
                                                          kCm2Id, kCm3Id, kCm4Id};
@@ -129,7 +74,7 @@ MainWindow::~MainWindow() {
 MainWindow* MainWindow::Open(HINSTANCE instance) {
     if (!RegisterMainWindowClass(instance, ClassWindowProc)) return nullptr;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
     // WM_NCCREATE binds the object to the window; WM_CREATE adds the controls
     // and runs the start-up steps.
@@ -198,11 +143,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::CreateControls(HINSTANCE instance) {
     resultFont_ = CreateDesignFont(kResultFontFace, 0, FW_NORMAL);
     captionFont_ = CreateDesignFont(kDesignCaptionFontFace, kCaptionFontHeight, FW_NORMAL);
-    for (const ControlLayout& control : kControls) {
+    for (const ControlPlace& control : kMainControls) {
+        const ControlClass controlClass = ControlClassOf(control.kind);
+        DWORD style = WS_CHILD | WS_VISIBLE | controlClass.style;
+        if (control.id == kCm2Id) style |= WS_DISABLED;  // until an analysis has run
         HWND child = CreateWindowExA(
-            control.exStyle, control.className, "", WS_CHILD | WS_VISIBLE | control.style,
-            control.bounds.left, control.bounds.top, control.bounds.right - control.bounds.left,
-            control.bounds.bottom - control.bounds.top, window_,
+            controlClass.exStyle, controlClass.name, "", style, control.left, control.top,
+            control.width, control.height, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         const bool isTextBox = control.id == kTx1Id || control.id == kTx2Id;
         HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();

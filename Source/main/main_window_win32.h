@@ -9,25 +9,13 @@
 
 #include "download/download.h"
 #include "download/socket_window_win32.h"
+#include "main/main_layout.h"
 #include "main/main_view.h"
 #include "main/online_lookup.h"
 #include "ui/display_font_win32.h"
 #include "ui/handles_win32.h"
 
 namespace quorvel {
-
-// Control identifiers of F1, in tab order.
-enum MainControlId : int {
-    kLb1Id = 101,  // prompt for the IMEI box
-    kTx1Id = 102,  // IMEI input
-    kLbiId = 103,  // tip where to find the IMEI
-    kTx2Id = 104,  // result text
-    kCm1Id = 105,  // Analyze (default button)
-    kCm2Id = 106,  // Save
-    kCm3Id = 107,  // Clear
-    kCm4Id = 108,  // Options
-    kPxiId = 109,  // picture of the caption button's "i"
-};
 
 // The main window's title: the product name with a space after each letter.
 inline constexpr const char* kMainWindowTitle = "Q u o r v e l ";
@@ -123,7 +111,7 @@ private:
     UniqueFont captionFont_;  // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
-    HWND lastFocus_ = nullptr;  // the control that had the focus when F1 was left
+    HWND lastFocus_ = nullptr;    // the control that had the focus when F1 was left
     std::unique_ptr<C1> myconx_;  // MYCONX
     OnlineLookup online_;
 };

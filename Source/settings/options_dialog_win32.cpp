@@ -10,6 +10,7 @@
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "ui/captions.h"
+#include "ui/control_class_win32.h"
 #include "ui/handles_win32.h"
 #include "ui/options_window_win32.h"
 #include "ui/window_text_win32.h"
@@ -25,36 +26,6 @@ constexpr int kDropDownHeight = 60;
 
 constexpr DWORD kDialogStyle =
     DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-
-struct ControlLayout {
-    OptionsControl control;
-    const char* className;
-    DWORD style;
-    DWORD exStyle;
-    int left, top, width, height;  // twips, relative to FR1 when insideFrame
-    bool insideFrame;
-};
-
-// In tab order: creation order is the order of the TAB key. A label's access
-// key moves the focus to the control after it.
-const ControlLayout kControls[] = {
-    {OptionsControl::Lb1, "STATIC", SS_LEFT, 0, 360, 360, 1815, 195, false},
-    {OptionsControl::Cb1, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 2280, 300,
-     2895, 315, false},
-    {OptionsControl::Ck1, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 360, 780, 4815, 315, false},
-    {OptionsControl::Ck2, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 360, 1200, 4815, 315, false},
-    {OptionsControl::Fr1, "BUTTON", BS_GROUPBOX, 0, 360, 1620, 4815, 1335, false},
-    {OptionsControl::Cki, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, 300, 300, 3975, 315, true},
-    {OptionsControl::Lb2, "STATIC", SS_LEFT, 0, 300, 780, 735, 195, true},
-    {OptionsControl::Tx1, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 1080, 720, 1575,
-     315, true},
-    {OptionsControl::Lb3, "STATIC", SS_LEFT, 0, 3120, 780, 495, 195, true},
-    {OptionsControl::Tx2, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 3720, 720, 735,
-     315, true},
-    {OptionsControl::Cm1, "BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 1320, 3240, 1215, 375, false},
-    {OptionsControl::Cm2, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 2640, 3240, 1215, 375, false},
-    {OptionsControl::Cm3, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, 3960, 3240, 1215, 375, false},
-};
 
 // The controls that carry the display font, in the order it is set on them.
 constexpr OptionsControl kCaptionedControls[] = {
@@ -226,18 +197,22 @@ void OptionsDialogWindow::CreateControls() {
     const int dpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog_, GWLP_HINSTANCE));
     const HFONT designFont = reinterpret_cast<HFONT>(SendMessageA(dialog_, WM_GETFONT, 0, 0));
-    const ControlLayout* frame = nullptr;
-    for (const ControlLayout& layout : kControls) {
-        if (layout.control == OptionsControl::Fr1) frame = &layout;
-        const int originX = layout.insideFrame && frame ? frame->left : 0;
-        const int originY = layout.insideFrame && frame ? frame->top : 0;
-        int height = TwipsToPixels(layout.height, dpiY);
-        if (layout.control == OptionsControl::Cb1) height += kDropDownHeight;
+    // Creation order is the order of the TAB key; a label's access key moves
+    // the focus to the control after it.
+    const ControlPlace* frame = nullptr;
+    for (const ControlPlace& place : kOptionsControls) {
+        if (place.id == static_cast<int>(OptionsControl::Fr1)) frame = &place;
+        const int originX = place.insideFrame && frame ? frame->left : 0;
+        const int originY = place.insideFrame && frame ? frame->top : 0;
+        int height = TwipsToPixels(place.height, dpiY);
+        if (place.kind == ControlKind::DropDownList) height += kDropDownHeight;
+        const ControlClass controlClass = ControlClassOf(place.kind);
         HWND control = CreateWindowExA(
-            layout.exStyle, layout.className, "", WS_CHILD | WS_VISIBLE | WS_GROUP | layout.style,
-            TwipsToPixels(originX + layout.left, dpiX), TwipsToPixels(originY + layout.top, dpiY),
-            TwipsToPixels(layout.width, dpiX), height, dialog_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.control)), instance, nullptr);
+            controlClass.exStyle, controlClass.name, "",
+            WS_CHILD | WS_VISIBLE | WS_GROUP | controlClass.style,
+            TwipsToPixels(originX + place.left, dpiX), TwipsToPixels(originY + place.top, dpiY),
+            TwipsToPixels(place.width, dpiX), height, dialog_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(designFont), FALSE);
     }
 }

@@ -7,12 +7,9 @@
 #include <functional>
 
 #include "settings/options_form.h"
+#include "settings/options_layout.h"
 
 namespace quorvel {
-
-// The client area of the dialog, in twips (1/1440 inch).
-inline constexpr int kOptionsClientWidthTwips = 5565;
-inline constexpr int kOptionsClientHeightTwips = 3990;
 
 // Shows F2 modally over owner (which it disables meanwhile), centred over it,
 // and returns when it has closed. applyMainCaptions re-applies the owner's
