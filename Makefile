@@ -1,14 +1,15 @@
 # The two commands of the project:
-#   make run   builds Quorvel.exe and starts it under Wine (under Xvfb with a
-#              screenshot in build/screenshot.png when there is no display)
+#   make run   builds Quorvel.exe and starts it under Wine, with quorvel-service
+#              on 127.0.0.1:8047 beside it (under Xvfb with a screenshot in
+#              build/screenshot.png when there is no display)
 #   make test  builds everything and runs every test, native and under Wine
-#   make screenshots  writes PNG screenshots with Vietnamese captions to build/
+#   make screenshots  writes PNG screenshots in both languages to build/
 SHELL := /bin/bash
 WIN32_BIN := build/win32/bin
 WINE_ENV := WINEPREFIX=$(CURDIR)/build/win32/wineprefix WINEDEBUG=-all \
 	WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
 
-.PHONY: all deps native win32 run screenshots test test-native test-win32 bench format clean
+.PHONY: all deps native win32 service run screenshots test test-native test-win32 bench format clean
 
 all: native win32
 
@@ -41,12 +42,17 @@ bench: deps
 	cd build/bench && bench/quorvel-bench
 	bench/download-bench.sh
 
-run: win32
-	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png
+# The on-line analysis service comes from the native build.
+service: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target quorvel-service
+
+run: win32 service
+	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/native/tools/quorvel-service \
+		build/screenshot.png
 
 screenshots: win32
-	$(WINE_ENV) scripts/screenshots.sh $(WIN32_BIN)/Quorvel.exe build
-	$(WINE_ENV) scripts/screenshot-analysis.sh $(WIN32_BIN)/Quorvel.exe build/screenshot-analysis-en.png
+	$(WINE_ENV) scripts/screenshots.sh build/win32 build
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

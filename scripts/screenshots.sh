@@ -1,25 +1,43 @@
 #!/bin/bash
-# Writes PNG screenshots of Quorvel with Vietnamese captions, for a person to
-# look at: screenshots.sh EXE OUTDIR
-#   OUTDIR/screenshot-main-vi.png   the main window
-# The program runs from a copy in OUTDIR/screenshot-program with LanguageID
-# "0", on a private Xvfb display (there is no window manager, so the window
-# sits in the top left corner); each picture is the screen with the empty
-# black background trimmed off.
-set -eu
-exe=$(realpath "$1")
+# Writes PNG screenshots of Quorvel for a person to look at:
+#   screenshots.sh WIN32BUILD OUTDIR
+# WIN32BUILD is the win32 build folder (the program in bin/, the demos in
+# tests/). In OUTDIR, for vi (Vietnamese) and en (English):
+#   screenshot-main-LANG.png      the main window as it opens
+#   screenshot-analysis-LANG.png  the main window after analysing an IMEI
+#   screenshot-options-LANG.png   the options dialog over the main window
+# and message-box.png (a Vietnamese question), screenshot-about.png with
+# screenshot-about-button.png (the About message, the caption button 8 times
+# larger) and screenshot-save-vi.png (the Vietnamese Save As dialog).
+# Needs the Wine environment (WINEPREFIX and the rest, as the Makefile sets).
+set -u
+build=$(realpath "$1")
 out=$(realpath -m "$2")
-program="$out/screenshot-program"
-mkdir -p "$program"
-cp "$exe" "$program/Quorvel.exe"
-printf '[Settings]\r\nLanguageID=0\r\n' >"$program/quorvel.ini"
-
-here=$(dirname "$0")
-xvfb-run -a -s "-screen 0 800x600x24" "$here/wine-session.sh" bash -c '
-  shoot() {
-    import -window root -trim +repage "$2/$1" && echo "screenshot: $2/$1"
-  }
-  wine "$1/Quorvel.exe" </dev/null >/dev/null 2>&1 &
-  sleep "${QUORVEL_RUN_SECONDS:-5}"
-  shoot screenshot-main-vi.png "$2"
-' screenshots "$program" "$out"
+here=$(dirname "$(realpath "$0")")
+status=0
+for language in 0 1; do
+  name=vi
+  [[ $language == 1 ]] && name=en
+  "$here/screenshot-program.sh" "$build/bin/Quorvel.exe" "$out/screenshot-main-$name.png" \
+    "$language" || status=1
+  "$here/screenshot-program.sh" "$build/bin/Quorvel.exe" "$out/screenshot-analysis-$name.png" \
+    "$language" 352099001761481 || status=1
+done
+# The demos show their window and wait for the shot; one display and one
+# wineserver serve them all.
+"$here/with-display.sh" "$here/wine-session.sh" bash -c '
+  status=0
+  for language in 0 1; do
+    name=vi
+    [[ $language == 1 ]] && name=en
+    "$1/screenshot-options.sh" "$WINEPREFIX" "$2/quorvel_options_dialog_demo.exe" \
+      "$3/screenshot-options-$name.png" "$language" || status=1
+  done
+  "$1/screenshot-message-box.sh" "$WINEPREFIX" "$2/quorvel_message_box_demo.exe" \
+    "$3/message-box.png" || status=1
+  "$1/screenshot-about.sh" "$WINEPREFIX" "$2/quorvel_about_demo.exe" "$3" || status=1
+  "$1/screenshot-save-vi.sh" "$WINEPREFIX" "$2/quorvel_save_dialog_demo.exe" \
+    "$3/screenshot-save-vi.png" || status=1
+  exit $status
+' screenshots "$here" "$build/tests" "$out" || status=1
+exit $status
