@@ -12,7 +12,6 @@
 #include "main/main_window_win32.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel {
 namespace {
@@ -23,47 +22,22 @@ const std::vector<std::string> kPackageFiles = {"LICENSE-DATA.txt", "LICENSE-FON
 // Long enough for Wine to start the program; a hung program fails the test.
 constexpr UINT kAnswerMilliseconds = 30000;
 
-LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Sent to the other process; only a sent WM_GETTEXT reads its controls' text.
+void Send(HWND window, UINT message, WPARAM wParam, const char* text) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMilliseconds,
-                             &result)) {
-        ADD_FAILURE() << "no answer to message " << message;
-    }
-    return static_cast<LRESULT>(result);
+    EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(text),
+                                    SMTO_NORMAL, kAnswerMilliseconds, &result))
+        << "no answer to message " << message;
 }
 
-// The text of another process's control: only a sent WM_GETTEXT reads it.
-std::string ControlText(HWND control) {
-    std::string text(static_cast<std::size_t>(Send(control, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
-// The started program; ended if the test leaves it running. Process and
-// thread handles are closed with CloseHandle, as files are.
-struct StartedProgram {
+// The started program, ended if the test leaves it running.
+struct StartedProgram : PROCESS_INFORMATION {
     ~StartedProgram() {
-        if (WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process.Get(), 1);
+        if (WaitForSingleObject(hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(hProcess, 1);
+        CloseHandle(hThread);
+        CloseHandle(hProcess);
     }
-    UniqueFile process;
-    UniqueFile thread;
-    DWORD id = 0;
 };
-
-HWND MainWindowOf(const StartedProgram& program) {
-    WaitForInputIdle(program.process.Get(), kAnswerMilliseconds);
-    for (int attempt = 0; attempt < 300; ++attempt) {
-        HWND window = FindWindowA(kMainWindowClass, kMainWindowTitle);
-        DWORD owner = 0;
-        if (window && GetWindowThreadProcessId(window, &owner) && owner == program.id) {
-            return window;
-        }
-        Sleep(100);
-    }
-    return nullptr;
-}
 
 TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
     char current[MAX_PATH] = {};
@@ -80,28 +54,29 @@ TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
     // Started as Explorer starts it: from its own folder.
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    const std::string exe = folder + "\\Quorvel.exe";
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &started));
-    StartedProgram program;
-    program.process.Reset(started.hProcess);
-    program.thread.Reset(started.hThread);
-    program.id = started.dwProcessId;
-    HWND window = MainWindowOf(program);
+    StartedProgram program = {};
+    ASSERT_TRUE(CreateProcessA((folder + "\\Quorvel.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
+                               0, nullptr, folder.c_str(), &startup, &program));
+    WaitForInputIdle(program.hProcess, kAnswerMilliseconds);
+    HWND window = nullptr;
+    for (int i = 0; !window && i < 100; ++i, Sleep(100)) {
+        window = FindWindowA(kMainWindowClass, kMainWindowTitle);
+    }
     ASSERT_NE(window, nullptr);
 
-    Send(GetDlgItem(window, kTx1Id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("352099001761481"));
-    Send(GetDlgItem(window, kCm1Id), BM_CLICK, 0, 0);
+    Send(GetDlgItem(window, kTx1Id), WM_SETTEXT, 0, "352099001761481");
+    Send(GetDlgItem(window, kCm1Id), BM_CLICK, 0, nullptr);
+    char result[1024] = {};
+    Send(GetDlgItem(window, kTx2Id), WM_GETTEXT, sizeof result, result);
     // The handset list's row 35209900: Alcatel, One Touch 332, no model code.
-    EXPECT_EQ(ControlText(GetDlgItem(window, kTx2Id)),
-              "Input IMEI: 352099001761481\r\n\r\n[Local information]\r\n"
-              "Manufacturer: Alcatel\r\nModel type: One Touch 332\r\nReference: N/A\r\n"
-              "Issued by: BABT, Great Britain (British Approvals Board for "
-              "Telecommunications)\r\n");
+    EXPECT_STREQ(result,
+                 "Input IMEI: 352099001761481\r\n\r\n[Local information]\r\n"
+                 "Manufacturer: Alcatel\r\nModel type: One Touch 332\r\nReference: N/A\r\n"
+                 "Issued by: BABT, Great Britain (British Approvals Board for "
+                 "Telecommunications)\r\n");
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(program.process.Get(), kAnswerMilliseconds), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(program.hProcess, kAnswerMilliseconds), WAIT_OBJECT_0);
     EXPECT_EQ(test::FolderEntries(folder), kPackageFiles);
 }
 
