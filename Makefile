@@ -24,6 +24,13 @@ win32: deps
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32
 
+# The Windows package, with the version of the program's version record; the
+# same bytes every time it is built from the same sources.
+.PHONY: dist
+dist: deps
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 --target dist
+
 test: test-native test-win32
 
 test-native: native
