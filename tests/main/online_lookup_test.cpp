@@ -288,25 +288,23 @@ TEST_F(OnlineLookupTest, VietnameseQuestionsAndTitles) {
 // look-up: when the box returns, the handler does nothing more.
 TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMore) {
     struct Case {
-        std::string page;  // empty: the download failed
-        int answer;
+        std::string page;   // empty: the download failed
         bool windowClosed;  // else a new look-up began
     };
-    const Case cases[] = {{"", kResultOk, true},
-                          {"Login for on-line services", kResultOk, false},
-                          {Page("Nokia", "6600", "X"), kResultYes, false},
-                          {Page("Nokia", "6600", "X"), kResultYes, true}};
+    const Case cases[] = {{"", true},
+                          {"Login for on-line services", false},
+                          {Page("Nokia", "6600", "X"), false},
+                          {Page("Nokia", "6600", "X"), true}};
     for (const Case& c : cases) {
         online = std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
         view = test::FakeMainView();
         view.resultBox = kLocalMiss;
         online->Start("351234000000001");
         online->StreamBytes(c.page.data(), c.page.size());
-        view.answers = {c.answer};
+        view.answers = {kResultYes};
         view.whileBoxIsOpen = [&] {
             view.whileBoxIsOpen = nullptr;
-            if (c.windowClosed) online.reset();
-            if (!c.windowClosed) online->Start("352099001761481");
+            c.windowClosed ? online.reset() : online->Start("352099001761481");
         };
         c.page.empty() ? online->DownloadFailed(5) : online->Disconnected();
         const auto box = std::find(view.log.begin(), view.log.end(), "message");
@@ -317,8 +315,8 @@ TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMo
 
 // A reply rejected with code 4 gives the buttons back while the rest of it
 // still comes; what comes belongs to that look-up, never to the next one.
-TEST(OnlineLookupIdentity, TheNextLookUpIgnoresWhatTheRejectedReplyStillSends) {
-    struct Wired : DownloadListener, PageDownloader {
+TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatARejectedReplyStillSends) {
+    struct Wired : DownloadListener, PageDownloader {  // as the main window wires them
         Wired(MainView& view, SettingsStore& settings, const std::string& file)
             : lookup(view, settings, *this, file) {}
         void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
@@ -333,23 +331,18 @@ TEST(OnlineLookupIdentity, TheNextLookUpIgnoresWhatTheRejectedReplyStillSends) {
         C1 download{std::unique_ptr<Transport>(fake), this};
         OnlineLookup lookup;
     };
-    // Without a length the old download ends with Disconnected, with one
-    // with code 1.
+    // The cancelled old download ends with Disconnected, or with a length with code 1.
     for (const char* length : {"", "Content-Length: 5000\r\n"}) {
-        test::FakeMainView view;
-        test::FakeSettings settings;
-        const std::string userFile = ::testing::TempDir() + test::PerTestFileName("q-", ".dat");
+        view = test::FakeMainView();
         std::remove(userFile.c_str());
         Wired wired(view, settings, userFile);
         view.resultBox = kLocalMiss;
         view.answers = {kResultOk, kResultYes};
         wired.lookup.Start("351234000000001");
-        wired.download.ProcessMessage(kWriteEvent);
         wired.fake->Feed(std::string("HTTP/1.0 404 Not Found\r\n") + length + "\r\n");
         wired.download.ProcessMessage(kReadEvent);
         wired.fake->Feed(Page("Old", "Reply", "OR-1"));  // not read yet
         wired.lookup.Start("352099001761481");
-        wired.download.ProcessMessage(kWriteEvent);
         wired.fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Page("New", "Page", "NP-2"));
         wired.download.ProcessMessage(kReadEvent);
         wired.download.ProcessMessage(kCloseEvent);
@@ -359,9 +352,7 @@ TEST(OnlineLookupIdentity, TheNextLookUpIgnoresWhatTheRejectedReplyStillSends) {
                                       "NP-2\r\nCountry of handset approval: GB\r\n");
         // The buttons come back after the code 4 box and at the new page's end.
         EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), 2) << length;
-        EXPECT_EQ(test::ReadTestFile(userFile).value_or(""),
-                  "352099001761481=New\xB6Page\xB6NP-2\r\n");
-        std::remove(userFile.c_str());
+        EXPECT_EQ(UserFileText(), "352099001761481=New\xB6Page\xB6NP-2\r\n");
     }
 }
 
