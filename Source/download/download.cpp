@@ -1,5 +1,6 @@
 #include "download/download.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -113,32 +114,35 @@ private:
 };
 
 C1::C1(std::unique_ptr<Transport> transport, DownloadListener* listener)
-    : transport_(std::move(transport)), listener_(listener) {
-    if (!transport_->CanNotify() && listener_)
-        listener_->DownloadFailed(kNoNotificationWindow, id_);
-}
+    : transport_(std::move(transport)), listener_(listener) {}
 
 // The transport closes the connection and ends its platform use; no event.
 C1::~C1() { *alive_ = false; }
 
 void C1::FetchURLString(const std::string& sURL) {
-    if (connected_) {
-        const Snapshot snapshot(*this);
+    const Snapshot snapshot(*this);
+    const bool outermost = !std::exchange(processing_, true);
+    // A handler of the cancelled download's last event may have started
+    // another download: that one is cancelled in turn, with its own last event.
+    while (connected_) {
         CancelDownload();
         if (!snapshot.Alive()) return;
     }
+    ++downloadNumber_;
+    deadline_ = Clock::now() + std::chrono::milliseconds(timeLimitMilliseconds_);
     const std::optional<UrlTarget> target = ParseHttpUrl(sURL);
     if (!target) {
-        if (listener_) listener_->DownloadFailed(kUnusableUrl, id_);
-        return;
+        Fail(kUnusableUrl);
+    } else {
+        requestUrl_ = sURL;
+        host_ = target->host;
+        port_ = target->port;
+        // A redirect that failed to connect left its flag set; this is a new request.
+        redirect_ = false;
+        redirects_ = 0;
+        StartConnection();
     }
-    requestUrl_ = sURL;
-    host_ = target->host;
-    port_ = target->port;
-    // A redirect that failed to connect left its flag set; this is a new request.
-    redirect_ = false;
-    redirects_ = 0;
-    StartConnection();
+    if (outermost) EndProcessing(snapshot);
 }
 
 // The old download's last event is raised by the close handling: code 1, or
@@ -172,15 +176,52 @@ void C1::StartConnection() {
         return;
     }
     connected_ = true;
-    transport_->WatchProgress(noProgressMilliseconds_);
     if (!redirect_ && listener_) listener_->Connected(id_);
 }
 
 void C1::ProcessMessage(std::int32_t dwMessage) {
     // Notifications of a connection already closed were waiting in the queue.
     if (dropping_) return;
+    const std::int32_t event = dwMessage & 0xFFFF;
+    if (processing_) {
+        Hold(event);
+        return;
+    }
     const Snapshot snapshot(*this);
-    switch (dwMessage & 0xFFFF) {
+    processing_ = true;
+    Dispatch(event);
+    EndProcessing(snapshot);
+}
+
+// A handler's message loop brought the notification: handling it now would
+// raise events in the middle of the handler's own, out of wire order. The
+// no-progress event is not held: the watch restarts once processing ends.
+void C1::Hold(std::int32_t event) {
+    if (event != kReadEvent && event != kWriteEvent && event != kCloseEvent) return;
+    if (heldConnection_ != connectionSerial_) heldEvents_ = 0;
+    heldConnection_ = connectionSerial_;
+    heldEvents_ |= event;
+}
+
+void C1::EndProcessing(const Snapshot& snapshot) {
+    while (snapshot.Alive() && heldEvents_ != 0) {
+        const std::int32_t held = std::exchange(heldEvents_, 0);
+        const std::uint32_t connection = heldConnection_;
+        for (std::int32_t event : {kWriteEvent, kReadEvent, kCloseEvent}) {
+            // Held notifications of a connection closed since are stale.
+            if ((held & event) && snapshot.Alive() && connectionSerial_ == connection)
+                Dispatch(event);
+        }
+    }
+    if (!snapshot.Alive()) return;
+    processing_ = false;
+    if (connected_) ArmWatch();
+}
+
+void C1::Dispatch(std::int32_t event) {
+    const bool network = event == kReadEvent || event == kWriteEvent;
+    if (network && connected_ && Clock::now() >= deadline_) event = kNoProgressEvent;
+    switch (event) {
         case kReadEvent:
             HandleRead();
             break;
@@ -189,14 +230,21 @@ void C1::ProcessMessage(std::int32_t dwMessage) {
             break;
         case kCloseEvent:
             HandleClose();
-            return;
+            break;
         case kNoProgressEvent:
             HandleNoProgress();
-            return;
+            break;
         default:
-            return;
+            break;
     }
-    if (snapshot.Unchanged() && connected_) transport_->WatchProgress(noProgressMilliseconds_);
+}
+
+// The no-progress watch, never beyond the time limit.
+void C1::ArmWatch() {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - Clock::now());
+    const auto milliseconds = std::max<std::chrono::milliseconds::rep>(left.count(), 1);
+    transport_->WatchProgress(static_cast<int>(
+        std::min<std::chrono::milliseconds::rep>(milliseconds, noProgressMilliseconds_)));
 }
 
 // Sends the request, or the rest of it when an earlier send took only part.
@@ -253,15 +301,15 @@ std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Snapshot&
     if (end == std::string::npos) return n;
     headerBuffer_.resize(headerSize);
     header_ = false;
-    ParseResponseHeader();
+    const bool ownBody = ParseResponseHeader();
     if (!snapshot.Unchanged()) return 0;
     const auto bodyStart = static_cast<std::int32_t>(headerSize - before);
     const std::int32_t bodyCount = n - bodyStart;
-    if (bodyCount > 0 && !redirect_) DeliverBody(block + bodyStart, bodyCount);
+    if (bodyCount > 0 && ownBody) DeliverBody(block + bodyStart, bodyCount);
     return bodyCount;
 }
 
-void C1::ParseResponseHeader() {
+bool C1::ParseResponseHeader() {
     redirect_ = false;
     const std::string header = std::exchange(headerBuffer_, std::string());
     std::string_view rest = header;
@@ -282,11 +330,14 @@ void C1::ParseResponseHeader() {
         }
     }
     const std::optional<std::int32_t> code = StatusCode(statusLine);
-    if (code == 200 || code == 206) return;
+    if (code == 200 || code == 206) return true;
     // A Location holding control characters is not sent on; the reply then
     // counts as not accepted.
     const bool followable = (code == 301 || code == 302) && !location.empty() &&
                             !HasControlCharacter(location) && redirects_ < kMaxRedirects;
+    // A cancel never follows a redirect (its connect would block): the
+    // cancelled download ends by the close rule with its one last event.
+    if (followable && cancel_) return false;
     if (followable) {
         // The same server or proxy gets the new request line; the Host
         // header keeps naming the old host.
@@ -294,11 +345,12 @@ void C1::ParseResponseHeader() {
         redirect_ = true;
         requestUrl_ = location;
         StartConnection();
-        return;
+        return false;
     }
     // The connection stays open: the body still arrives and the close ends
     // the download by the close rule.
     Fail(kStatusNotAccepted);
+    return true;
 }
 
 void C1::DeliverBody(const char* bytes, std::int32_t count) {
@@ -328,7 +380,8 @@ void C1::HandleClose() {
     }
 }
 
-// A server that accepted the connection but stopped answering.
+// A server that accepted the connection but stopped answering, or a
+// download past its time limit.
 void C1::HandleNoProgress() {
     if (!connected_) return;
     EndConnection();

@@ -5,6 +5,7 @@
 // and the outcome to its listener. Every event carries id 0.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,6 +18,10 @@ namespace quorvel {
 // The events of the download class. Handlers run synchronously inside the
 // object's processing; a handler may start a new download or destroy the
 // object, and the object stops touching the old connection when it does.
+// Every download ends with one last event (Disconnected or DownloadFailed),
+// and the events of one download keep wire order: notifications that a
+// handler's own message loop (a message box) hands to ProcessMessage are
+// held and handled once the handler has returned.
 class DownloadListener {
 public:
     virtual ~DownloadListener() = default;
@@ -47,18 +52,31 @@ public:
     // A connection without any network event for this long is closed and
     // the download fails with code 0.
     static constexpr int kDefaultNoProgressMilliseconds = 30000;
+    // The whole download, counted from FetchURLString, redirects included,
+    // may take this long; past it the download fails with code 0, so a
+    // server that trickles bytes or sends without end cannot hold it.
+    static constexpr int kDefaultTimeLimitMilliseconds = 120000;
 
-    // Raises code 2 to the listener when the transport cannot deliver
-    // notifications; the object is still usable, but every connection then
-    // fails with code 5 or 7.
+    // Raises no event. When the transport cannot deliver notifications
+    // (CanNotify() is false) the object is still usable, but every
+    // connection then fails with code 5 or 7; the owner reports that
+    // start-up failure itself.
     C1(std::unique_ptr<Transport> transport, DownloadListener* listener);
     ~C1();
     C1(const C1&) = delete;
     C1& operator=(const C1&) = delete;
 
+    bool CanNotify() const { return transport_->CanNotify(); }
+
     // Starts a download of an absolute "http" URL, cancelling one under way,
     // and returns once the connection is open (or has failed).
     void FetchURLString(const std::string& sURL);
+
+    // The number of the download whose events are being raised: each
+    // FetchURLString takes the next number once the download it cancels has
+    // raised its last event. A listener reads it to tell a superseded
+    // download's events from the current one's.
+    std::uint32_t DownloadNumber() const { return downloadNumber_; }
 
     // The proxy properties; read when a connection is opened.
     void ProxyUsed(bool NewType) { proxyUsed_ = NewType; }
@@ -70,12 +88,20 @@ public:
     void ProcessMessage(std::int32_t dwMessage);
 
     void SetNoProgressTimeout(int milliseconds) { noProgressMilliseconds_ = milliseconds; }
+    void SetTimeLimit(int milliseconds) { timeLimitMilliseconds_ = milliseconds; }
 
 private:
+    using Clock = std::chrono::steady_clock;
     // Taken before raising events: tells afterwards whether the object still
     // exists and still works on the same connection.
     class Snapshot;
 
+    // The outermost of ProcessMessage and FetchURLString ends here: the
+    // notifications held meanwhile are handled, then the watch restarts.
+    void EndProcessing(const Snapshot& snapshot);
+    void Hold(std::int32_t event);
+    void Dispatch(std::int32_t event);
+    void ArmWatch();
     void CancelDownload();
     void StartConnection();
     void HandleWrite();
@@ -85,7 +111,8 @@ private:
     // Appends received bytes to the header; returns the count the read loop
     // tests (the body bytes that followed the header, or n).
     std::int32_t GatherHeader(const char* block, std::int32_t n, const Snapshot& snapshot);
-    void ParseResponseHeader();
+    // False when the body that follows is not the caller's (a redirect's).
+    bool ParseResponseHeader();
     void DeliverBody(const char* bytes, std::int32_t count);
     // Closes the connection for good: no later notification of it acts.
     void EndConnection();
@@ -125,6 +152,15 @@ private:
     // Set while the notifications of a closed connection run out.
     bool dropping_ = false;
     int noProgressMilliseconds_ = kDefaultNoProgressMilliseconds;
+    int timeLimitMilliseconds_ = kDefaultTimeLimitMilliseconds;
+    Clock::time_point deadline_;
+    std::uint32_t downloadNumber_ = 0;
+    // Set while ProcessMessage or FetchURLString runs; notifications that
+    // arrive meanwhile come from a handler's message loop and are held as a
+    // mask of network events, for the connection of heldConnection_.
+    bool processing_ = false;
+    std::int32_t heldEvents_ = 0;
+    std::uint32_t heldConnection_ = 0;
 };
 
 }  // namespace quorvel

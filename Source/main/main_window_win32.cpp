@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "download/download_errors.h"
 #include "download/socket_transport_win32.h"
 #include "imei/handset_database.h"
 #include "main/analyze_command.h"
@@ -57,6 +58,15 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     return RegisterClassExA(&windowClass) != 0;
+}
+
+// A start-up failure of its own, like the display font's: the on-line
+// look-up never sees code 2, and the buttons stay as the window opened them.
+void ReportDownloadUnavailable(HWND owner) {
+    const std::string text = "Quorvel could not set up its network events (" +
+                             DownloadErrorText(kNoNotificationWindow) +
+                             ").\r\n\r\nIt runs on, but every on-line look-up will fail.";
+    MessageBoxA(owner, text.c_str(), "Quorvel", MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -224,6 +234,7 @@ void MainWindow::ApplyMainCaptions() {
 void MainWindow::CreateDownloadObject() {
     myconx_ = std::make_unique<C1>(std::make_unique<WinsockTransport>(),
                                    static_cast<DownloadListener*>(this));
+    if (!myconx_->CanNotify()) ReportDownloadUnavailable(window_);
 }
 
 // A download still under way is dropped with the object; no event follows.
@@ -259,6 +270,7 @@ void MainWindow::OnCommand(int controlId, int notification) {
 }
 
 void MainWindow::Analyze() {
+    online_.Supersede();  // the last look-up's download may still send; none of it is this one's
     ProgramHandsetSources sources;
     RunAnalyzeCommand(*this, ProgramSettings(),
                       [&sources](const std::string& tac) { return LookupTac(tac, sources); });

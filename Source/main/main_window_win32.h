@@ -86,6 +86,9 @@ private:
     // What the on-line look-up sets on MYCONX.
     void SetProxy(bool used, const std::string& address, std::int32_t port) override;
     void FetchURLString(const std::string& url) override;
+    std::uint32_t DownloadNumber() const override {
+        return myconx_ ? myconx_->DownloadNumber() : 0;
+    }
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

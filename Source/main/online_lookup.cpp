@@ -76,9 +76,11 @@ std::string ToUpperAscii(std::string text) {
     return text;
 }
 
+// Read back, a "|" would shift the fields of the lookup result.
 std::string WithoutFieldSeparators(std::string field) {
     for (char& c : field) {
         if (c == kFieldSeparator) c = ' ';
+        if (c == '|') c = '/';
     }
     return field;
 }
@@ -134,7 +136,13 @@ std::string OnlineLookup::ServiceHost(SettingsStore& settings) {
     return host.empty() ? kDefaultServiceHost : host;
 }
 
+void OnlineLookup::Supersede() {
+    ++*lookup_;
+    earlierDownload_ = downloader_.DownloadNumber();
+}
+
 void OnlineLookup::Start(const std::string& imei) {
+    Supersede();
     const std::string host = ServiceHost(settings_);
     view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + ToUpperAscii(host) +
                         "]" + kCrLf);
@@ -149,22 +157,26 @@ void OnlineLookup::Start(const std::string& imei) {
 }
 
 void OnlineLookup::StreamBytes(const char* bytes, std::size_t count) {
+    if (FromEarlierLookUp()) return;
     const std::size_t room = kMaxPageBytes - page_.size();
     page_.append(bytes, count < room ? count : room);
 }
 
 void OnlineLookup::DownloadFailed(std::int32_t why) {
+    if (FromEarlierLookUp()) return;
     const Language language = CurrentLanguage(settings_);
     const OnlineMessages& texts = OnlineMessagesFor(language);
     if (why == 4) rejectedReply_ = true;
     const std::string message = std::string(texts.failureFirst) + kCrLf + texts.failureSecond +
                                 kCrLf + kCrLf + texts.causeLabel + kCrLf + "<" +
                                 DownloadErrorText(why) + ">";
+    const LookupToken lookup = CurrentLookup();
     view_.ShowMessage(message, kStyleCriticalOk, AnalyzeMessagesFor(language).title);
-    view_.EnableCommands(true);
+    if (lookup.Current()) view_.EnableCommands(true);
 }
 
 void OnlineLookup::Disconnected() {
+    if (FromEarlierLookUp()) return;
     const bool localMiss = view_.ResultText().find("Manufacturer: unknown") != std::string::npos;
     const Language language = CurrentLanguage(settings_);
     const OnlineMessages& texts = OnlineMessagesFor(language);
@@ -173,9 +185,10 @@ void OnlineLookup::Disconnected() {
     const ReducedPage reduced = ReducePage(page_);
     page_.clear();
     if (reduced.loginRequired) {
+        const LookupToken lookup = CurrentLookup();
         view_.ShowMessage(std::string(texts.loginFirst) + kCrLf + texts.loginSecond,
                           kStyleExclamationOk, title);
-        view_.EnableCommands(true);
+        if (lookup.Current()) view_.EnableCommands(true);
         return;
     }
     view_.SetResultText(view_.ResultText() + reduced.lines);
@@ -198,7 +211,10 @@ void OnlineLookup::OfferRecord(Language language, const std::string& title,
     const OnlineMessages& texts = OnlineMessagesFor(language);
     if (settings_.ReadSetting(kSettingsSection, kAddMissingImeiKey) != "1") {
         const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
+        const LookupToken lookup = CurrentLookup();
+        // Yes files the handset under this look-up's IMEI, never a later one's.
         if (view_.ShowMessage(question, kStyleQuestionYesNo, title) != kResultYes) return;
+        if (!lookup.Current()) return;
     }
     if (!AppendUserRecord(userFilePath_,
                           UserRecordLine(imei_, manufacturer, modelType, reference))) {

@@ -130,22 +130,30 @@ TEST(DownloadRedirect, ACloseOfTheNewConnectionBeforeItsHeaderEndsTheDownloadOnc
 
 TEST(DownloadCancel, ANewFetchEndsTheDownloadUnderWayFirst) {
     struct Case {
-        const char* received;
-        const char* oldOutcome;
+        std::string received;
+        std::string unread;  // still waiting when the new fetch comes
+        Events after;        // the events after QuerySent
     };
+    const std::string redirect = "HTTP/1.0 302 Found\r\nLocation: /x\r\n";
     const Case cases[] = {
-        {"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabc", "DownloadFailed 1 0"},
-        {"HTTP/1.0 200 OK\r\n\r\nabc", "Disconnected 0"},
-        {"HTTP/1.0 200 OK\r\nContent-Le", "Disconnected 0"},  // no length announced yet
+        {"HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nabc",
+         "",
+         {"Body abc 0", "DownloadFailed 1 0", "Connected 0"}},
+        {"HTTP/1.0 200 OK\r\n\r\nabc", "", {"Body abc 0", "Disconnected 0", "Connected 0"}},
+        // No length announced yet.
+        {"HTTP/1.0 200 OK\r\nContent-Le", "", {"Disconnected 0", "Connected 0"}},
+        // The cancel's read never follows a redirect, nor delivers its body.
+        {"", redirect + "\r\nbody", {"Disconnected 0", "Connected 0"}},
+        {redirect, "Content-Length: 4\r\n\r\nbody", {"DownloadFailed 1 0", "Connected 0"}},
     };
     for (const Case& c : cases) {
         Rig rig;
         rig.Start();
         rig.Receive(c.received);
+        rig.fake->Feed(c.unread);
         rig.download->FetchURLString("http://second.test/");
-        EXPECT_EQ(rig.log.events.back(), "Connected 0") << c.received;
-        EXPECT_EQ(rig.log.events[rig.log.events.size() - 2], c.oldOutcome) << c.received;
-        EXPECT_EQ(rig.log.Outcomes(), 1);
+        EXPECT_EQ(rig.After(), c.after) << c.received << c.unread;
+        EXPECT_EQ(rig.fake->opens, Events({"example.test:80", "second.test:80"}));
         const FakeTransport::Connection& old = rig.fake->connections[0];
         EXPECT_TRUE(old.closed);
         EXPECT_EQ(old.shutdowns, std::vector<ShutdownHow>({kShutdownBoth, kShutdownSend}));
@@ -237,10 +245,27 @@ TEST(DownloadProgress, TheWatchRunsWhileConnectedAndItsEndClosesWithCode0) {
     EXPECT_EQ(rig.log.Outcomes(), 1);
 }
 
-TEST(DownloadProgress, TheDefaultWatchIsThirtySeconds) {
-    Rig rig;
-    rig.Start();
-    EXPECT_EQ(rig.fake->watches.front(), 30000);
+// A server that trickles bytes or sends without end is bounded by the time
+// limit from the request: the watch never runs past it, and an event past it
+// ends the download with code 0.
+TEST(DownloadProgress, TheWatchIsThirtySecondsWithinTheTimeLimit) {
+    struct Case {
+        int timeLimit;  // milliseconds; -1 keeps the default
+        int firstWatch;
+        Events events;
+    };
+    const Case cases[] = {
+        {-1, 30000, {"Connected 0", "QuerySent 0", "Body x 0"}},
+        {0, 1, {"Connected 0", "DownloadFailed 0 0"}},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        if (c.timeLimit >= 0) rig.download->SetTimeLimit(c.timeLimit);
+        rig.Start();
+        rig.Receive("HTTP/1.0 200 OK\r\n\r\nx");
+        EXPECT_EQ(rig.fake->watches.front(), c.firstWatch) << c.timeLimit;
+        EXPECT_EQ(rig.log.Merged(), c.events) << c.timeLimit;
+    }
 }
 
 // Event handlers that start a new download or destroy the object.
@@ -269,6 +294,36 @@ TEST(DownloadHandlers, ANewFetchFromAHandlerEndsTheOldDownloadAndItsReadLoop) {
                       "BytesReceived 1024 0", "DownloadFailed 1 0", "Connected 0"}));
     EXPECT_EQ(rig.fake->opens.back(), "second.test:80");
     EXPECT_EQ(rig.fake->connections[0].pieces.size(), 1u) << "the old connection is not read on";
+}
+
+// A handler that runs a message loop (a message box) gets the notifications
+// that arrive meanwhile only after it returns, in wire order.
+TEST(DownloadHandlers, EventsKeepWireOrderWhenAHandlerRunsAMessageLoop) {
+    Rig rig;
+    rig.log.onEvent = [&](const std::string& line) {
+        if (line != "DownloadFailed 4 0") return;
+        rig.Receive("BBBB");
+        rig.Close();
+    };
+    rig.Start();
+    rig.Receive("HTTP/1.0 404 Gone\r\n\r\nAAAA");
+    EXPECT_EQ(rig.After(), Events({"DownloadFailed 4 0", "Body AAAABBBB 0", "Disconnected 0"}));
+}
+
+// A download started from the last event of one that a new fetch cancels
+// is itself cancelled by that fetch, with a last event of its own.
+TEST(DownloadHandlers, ADownloadStartedDuringACancelEndsWithItsOwnEvent) {
+    Rig rig;
+    rig.log.onEvent = [&](const std::string& line) {
+        if (line != "Disconnected 0" || rig.fake->opens.size() != 1) return;
+        rig.Close();  // a late notification of the cancelled connection
+        rig.download->FetchURLString("http://from-handler.test/");
+    };
+    rig.Start();
+    rig.download->FetchURLString("http://second.test/");
+    EXPECT_EQ(rig.After(),
+              Events({"Disconnected 0", "Connected 0", "Disconnected 0", "Connected 0"}));
+    EXPECT_EQ(rig.fake->opens.back(), "second.test:80");
 }
 
 TEST(DownloadHandlers, AHandlerMayDestroyTheObject) {

@@ -291,16 +291,17 @@ TEST(DownloadErrorTextTest, EachCodeHasItsTextAndEveryOtherValueIsUnknown) {
     for (const Case& c : cases) EXPECT_EQ(DownloadErrorText(c.code), c.text) << c.code;
 }
 
-TEST(DownloadConstruction, ATransportThatCannotNotifyIsReportedAsCode2) {
-    DownloadEventLog log;
-    auto transport = std::make_unique<FakeTransport>();
-    transport->canNotify = false;
-    C1 download(std::move(transport), &log);
-    EXPECT_EQ(log.events, Events({"DownloadFailed 2 0"}));
-
-    DownloadEventLog quiet;
-    C1 usable(std::make_unique<FakeTransport>(), &quiet);
-    EXPECT_TRUE(quiet.events.empty());
+// The owner reports it as a start-up failure of its own: the listener, the
+// main window's look-up, never sees code 2.
+TEST(DownloadConstruction, ATransportThatCannotNotifyRaisesNothingAndIsToldToTheOwner) {
+    for (bool canNotify : {false, true}) {
+        DownloadEventLog log;
+        auto transport = std::make_unique<FakeTransport>();
+        transport->canNotify = canNotify;
+        C1 download(std::move(transport), &log);
+        EXPECT_TRUE(log.events.empty());
+        EXPECT_EQ(download.CanNotify(), canNotify);
+    }
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "download/download.h"
 #include "main/online_lookup.h"
 #include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
+#include "support/fake_transport.h"
 #include "support/test_files.h"
 
 namespace quorvel {
@@ -22,6 +25,9 @@ public:
         proxyPort = port;
     }
     void FetchURLString(const std::string& url) override { urls.push_back(url); }
+    std::uint32_t DownloadNumber() const override {
+        return static_cast<std::uint32_t>(urls.size());
+    }
 
     bool proxyUsed = false;
     std::string proxyAddress = "unset";
@@ -123,6 +129,7 @@ TEST_F(OnlineLookupTest, ProxySettingsGoByTheirNumericValues) {
 }
 
 TEST_F(OnlineLookupTest, FailureShowsTheLocalisedMessageWithTheEnglishCause) {
+    lookup.Start("351234000000001");
     view.resultBox = kLocalMiss;
     view.answers = {1};
     lookup.DownloadFailed(5);
@@ -277,13 +284,87 @@ TEST_F(OnlineLookupTest, VietnameseQuestionsAndTitles) {
     for (const auto& message : view.messages) EXPECT_EQ(message.title, "Th\xA4ng b\xC0o");
 }
 
+// While a handler's box is open the user closes the window or starts a new
+// look-up: when the box returns, the handler does nothing more.
+TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMore) {
+    struct Case {
+        std::string page;   // empty: the download failed
+        bool windowClosed;  // else a new look-up began
+    };
+    const Case cases[] = {{"", true},
+                          {"Login for on-line services", false},
+                          {Page("Nokia", "6600", "X"), false},
+                          {Page("Nokia", "6600", "X"), true}};
+    for (const Case& c : cases) {
+        online = std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
+        view = test::FakeMainView();
+        view.resultBox = kLocalMiss;
+        online->Start("351234000000001");
+        online->StreamBytes(c.page.data(), c.page.size());
+        view.answers = {kResultYes};
+        view.whileBoxIsOpen = [&] {
+            view.whileBoxIsOpen = nullptr;
+            c.windowClosed ? online.reset() : online->Start("352099001761481");
+        };
+        c.page.empty() ? online->DownloadFailed(5) : online->Disconnected();
+        const auto box = std::find(view.log.begin(), view.log.end(), "message");
+        EXPECT_EQ(std::count(box, view.log.end(), "enable"), 0) << c.page;
+        EXPECT_EQ(UserFileText(), "");
+    }
+}
+
+// A reply rejected with code 4 gives the buttons back while the rest of it
+// still comes; what comes belongs to that look-up, never to the next one.
+TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatARejectedReplyStillSends) {
+    struct Wired : DownloadListener, PageDownloader {  // as the main window wires them
+        Wired(MainView& view, SettingsStore& settings, const std::string& file)
+            : lookup(view, settings, *this, file) {}
+        void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
+            lookup.StreamBytes(bytes, static_cast<std::size_t>(count));
+        }
+        void DownloadFailed(std::int32_t why, std::int32_t) override { lookup.DownloadFailed(why); }
+        void Disconnected(std::int32_t) override { lookup.Disconnected(); }
+        void SetProxy(bool, const std::string&, std::int32_t) override {}
+        void FetchURLString(const std::string& url) override { download.FetchURLString(url); }
+        std::uint32_t DownloadNumber() const override { return download.DownloadNumber(); }
+        test::FakeTransport* fake = new test::FakeTransport;  // owned by download
+        C1 download{std::unique_ptr<Transport>(fake), this};
+        OnlineLookup lookup;
+    };
+    // The cancelled old download ends with Disconnected, or with a length with code 1.
+    for (const char* length : {"", "Content-Length: 5000\r\n"}) {
+        view = test::FakeMainView();
+        std::remove(userFile.c_str());
+        Wired wired(view, settings, userFile);
+        view.resultBox = kLocalMiss;
+        view.answers = {kResultOk, kResultYes};
+        wired.lookup.Start("351234000000001");
+        wired.fake->Feed(std::string("HTTP/1.0 404 Not Found\r\n") + length + "\r\n");
+        wired.download.ProcessMessage(kReadEvent);
+        wired.fake->Feed(Page("Old", "Reply", "OR-1"));  // not read yet
+        wired.lookup.Start("352099001761481");
+        wired.fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Page("New", "Page", "NP-2"));
+        wired.download.ProcessMessage(kReadEvent);
+        wired.download.ProcessMessage(kCloseEvent);
+        const std::string header = "\r\n[Information from 127.0.0.1:8047]\r\n";
+        EXPECT_EQ(view.resultBox, kLocalMiss + header + header +
+                                      "Manufacturer: New\r\nModel type: Page\r\nReference: "
+                                      "NP-2\r\nCountry of handset approval: GB\r\n");
+        // The buttons come back after the code 4 box and at the new page's end.
+        EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), 2) << length;
+        EXPECT_EQ(UserFileText(), "352099001761481=New\xB6Page\xB6NP-2\r\n");
+    }
+}
+
 TEST(UserRecordLine, KeyIsTheFirstFourteenDigitsAndTheComputedCheckDigit) {
     EXPECT_EQ(UserRecordLine("352099001761489", "A", "B", "C"),
               "352099001761481=A\xB6"
               "B\xB6"
               "C\r\n");
-    EXPECT_EQ(UserRecordLine("350000000000006", "Ma\xB6ker", "", "R\xB6"),
-              "350000000000006=Ma ker\xB6\xB6R \r\n");
+    // The field separator inside a value becomes a space, the lookup's "|" a "/".
+    EXPECT_EQ(UserRecordLine("350000000000006", "Ma\xB6ker", "A|B|", "R\xB6"),
+              "350000000000006=Ma ker\xB6"
+              "A/B/\xB6R \r\n");
 }
 
 TEST(OnlineLookupPage, TheBufferStopsGrowingAtItsBound) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
         if (answers.empty()) ADD_FAILURE() << "unexpected message box: " << prompt;
         int answer = answers.empty() ? 1 : answers.front();
         if (!answers.empty()) answers.pop_front();
+        if (whileBoxIsOpen) whileBoxIsOpen();
         return answer;
     }
     void EnableCommands(bool enable) override { log.push_back(enable ? "enable" : "disable"); }
@@ -44,6 +46,7 @@ public:
     std::string imeiBox;
     std::string resultBox;
     std::deque<int> answers;
+    std::function<void()> whileBoxIsOpen;  // what the user does before answering
     std::vector<Message> messages;
     std::vector<std::string> log;
 };

@@ -92,6 +92,7 @@ private:
         download_->ProxyPort(port);
     }
     void FetchURLString(const std::string& url) override { download_->FetchURLString(url); }
+    std::uint32_t DownloadNumber() const override { return download_->DownloadNumber(); }
 
     std::string text_;
     CommandLineSettings settings_;
