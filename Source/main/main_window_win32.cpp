@@ -313,8 +313,9 @@ void MainWindow::OnCommand(int controlId, int notification) {
 
 void MainWindow::Analyze() {
     ProgramHandsetSources sources;
-    RunAnalyzeCommand(*this, ProgramSettings(),
-                      [&sources](const std::string& tac) { return LookupTac(tac, sources); });
+    RunAnalyzeCommand(*this, ProgramSettings(), [&sources](const std::string& tac) {
+        return LookupTac(tac, sources).fields;
+    });
 }
 
 void MainWindow::Save() {
