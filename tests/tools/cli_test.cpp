@@ -96,33 +96,36 @@ TEST_F(CliTest, CsvRowsForEveryKindOfInput) {
                             "999999000000006", "1234", "35209900176148a",
                             "\xC3\xBC"
                             "23456789012345",
-                            ""});
+                            "019999000000002", ""});
     const std::string art = "\"ART, France (Autorite de regulation des telecommunications)\"";
     EXPECT_EQ(run.status, kExitSomeInvalid);
-    EXPECT_EQ(run.out,
-              "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,"
-              "approval_body,matched_by\r\n"
-              // the TAC's own model, not the prefix's "OT Easy"
-              "330033000000002,330033000000002,yes,2,330033,Alcatel,Pocketline Swing,," +
-                  art +
-                  ",tac8\r\n"
-                  "330033990000004,330033990000004,yes,4,330033,Alcatel,OT Easy,," +
-                  art +
-                  ",prefix6\r\n"
-                  "490154203237518,490154203237518,yes,8,490154,Nokia,3110,,\"RegTP, Germany "
-                  "(Regulierungsbehoerde F\xC3\xBCr Telekommunikation und Post)\",tac8\r\n"
-                  "999999000000006,999999000000006,yes,6,999999,User \xC3\xBC,\"Model, "
-                  "\"\"Q\"\"\",R-1,unknown,user-file\r\n"
-                  "1234,,no,,,,,,,\r\n"
-                  "35209900176148a,35209900176148a,no,1,352099,Alcatel,One Touch 332,,\"" +
-                  std::string(kBabt) +
-                  "\",tac8\r\n"
-                  "\xC3\xBC"
-                  "23456789012345,\xC3\xBC"
-                  "23456789012345,no,,\xC3\xBC"
-                  "23456,unknown,"
-                  "unknown,unknown,unknown,none\r\n"
-                  ",,no,,,,,,,\r\n");
+    EXPECT_EQ(
+        run.out,
+        "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,"
+        "approval_body,matched_by\r\n"
+        // the TAC's own model, not the prefix's "OT Easy"
+        "330033000000002,330033000000002,yes,2,330033,Alcatel,Pocketline Swing,," +
+            art +
+            ",tac8\r\n"
+            "330033990000004,330033990000004,yes,4,330033,Alcatel,OT Easy,," +
+            art +
+            ",prefix6\r\n"
+            "490154203237518,490154203237518,yes,8,490154,Nokia,3110,,\"RegTP, Germany "
+            "(Regulierungsbehoerde F\xC3\xBCr Telekommunikation und Post)\",tac8\r\n"
+            "999999000000006,999999000000006,yes,6,999999,User \xC3\xBC,\"Model, "
+            "\"\"Q\"\"\",R-1,unknown,user-file\r\n"
+            "1234,,no,,,,,,,\r\n"
+            "35209900176148a,35209900176148a,no,1,352099,Alcatel,One Touch 332,,\"" +
+            std::string(kBabt) +
+            "\",tac8\r\n"
+            "\xC3\xBC"
+            "23456789012345,\xC3\xBC"
+            "23456789012345,no,,\xC3\xBC"
+            "23456,unknown,"
+            "unknown,unknown,unknown,none\r\n"
+            "019999000000002,019999000000002,yes,2,019999,unknown,unknown,unknown,\"PTCRB "
+            "GSM-NA, USA (GSM North American PCS-1900 Type Certification Review Board)\",none\r\n"
+            ",,no,,,,,,,\r\n");
     EXPECT_EQ(run.err, "");
 }
 

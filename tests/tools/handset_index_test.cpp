@@ -49,7 +49,7 @@ TEST(HandsetIndex, AgreesWithTheSearchOnRealAndDamagedRecords) {
         EncodeBuiltInRecord("3520990", "Seven") + prefix + own + std::string(3, '\0'),
     };
     for (const std::string& records : damaged) {
-        ExpectIndexAgrees(records, {"35209901", "35209900", "00000000"});
+        ExpectIndexAgrees(records, {"35209901", "35209900", "00352099"});
     }
 }
 

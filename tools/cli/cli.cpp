@@ -225,7 +225,7 @@ int RunCli(const CliOptions& options, HandsetIndex& sources, std::istream& in, s
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (TrimSpaces(line).empty()) continue;
+            if (line.find_first_not_of(' ') == std::string::npos) continue;
             analyser.Analyse(line);
         }
     }

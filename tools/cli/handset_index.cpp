@@ -13,9 +13,18 @@ HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istr
     // each 0xA4. Unscrambling a printable key gives the one TAC or prefix
     // that scrambles to it.
     for (std::size_t start = 0;;) {
-        if (const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, start)) {
-            builtIn_.emplace(UnscrambleText(kTacKey, std::string(record->scrambledKey)),
-                             UnscrambleText(kBodyKey, std::string(record->scrambledBody)));
+        const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, start);
+        const std::string key =
+            record ? UnscrambleText(kTacKey, std::string(record->scrambledKey)) : std::string();
+        if (record && Slot(key) == 0) {
+            fields_.push_back(UnscrambleText(kBodyKey, std::string(record->scrambledBody)));
+            const auto slot = static_cast<std::uint32_t>(fields_.size());
+            if (const std::optional<std::uint32_t> digits = DigitKey(key)) {
+                digitKeys_.Insert(*digits, slot);
+                knownPrefixes_[*DigitKey(key.substr(0, kTacLength)) - 100000000] = true;
+            } else {
+                otherKeys_.emplace(key, slot);
+            }
         }
         const std::size_t marker = records.find(kBodyMarker, start);
         if (marker == std::string::npos) break;
@@ -23,15 +32,21 @@ HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istr
     }
 }
 
+std::uint32_t HandsetIndex::Slot(const std::string& key) const {
+    if (const std::optional<std::uint32_t> digits = DigitKey(key)) return digitKeys_.Find(*digits);
+    const auto found = otherKeys_.find(key);
+    return found == otherKeys_.end() ? 0 : found->second;
+}
+
 SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
     SourceAnswer answer;
-    const auto found = builtIn_.find(tac);
-    if (found != builtIn_.end()) {
-        answer.tac = found->second;
-        return answer;
+    const std::optional<std::uint32_t> prefixKey = DigitKey(tac.substr(0, kTacLength));
+    if (prefixKey && DigitKey(tac) && !knownPrefixes_[*prefixKey - 100000000]) return answer;
+    if (const std::uint32_t slot = Slot(tac)) {
+        answer.tac = fields_[slot - 1];
+    } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
+        answer.prefix = fields_[prefix - 1];
     }
-    const auto prefix = builtIn_.find(tac.substr(0, kTacLength));
-    if (prefix != builtIn_.end()) answer.prefix = prefix->second;
     return answer;
 }
 

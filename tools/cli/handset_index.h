@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
+#include "cli/tac_slot_table.h"
 #include "imei/handset_database.h"
 
 namespace quorvel {
@@ -26,7 +28,16 @@ public:
     bool HasUserFile() const { return userFile_ != nullptr; }
 
 private:
-    std::unordered_map<std::string, std::string> builtIn_;  // key -> fields of its first record
+    std::uint32_t Slot(const std::string& key) const;
+
+    // The fields of the first record of each key: keys of digits in a flat
+    // table (a probe per search), any others in a map.
+    std::vector<std::string> fields_;
+    TacSlotTable digitKeys_;
+    std::unordered_map<std::string, std::uint32_t> otherKeys_;
+    // The six-digit prefixes that begin a key of digits: most TACs of no
+    // record are turned away here, by one bit that stays in the cache.
+    std::vector<bool> knownPrefixes_ = std::vector<bool>(1000000);
     std::unique_ptr<std::istream> userFile_;
 };
 

@@ -29,28 +29,14 @@ bool IsPlainField(const std::string& text) {
     return true;
 }
 
-// The number of an eight-digit TAC, or nullopt for any other text.
-std::optional<std::uint32_t> DigitTacNumber(const std::string& tac) {
-    std::uint32_t number = 0;
-    for (char c : tac) {
-        if (c < '0' || c > '9') return std::nullopt;
-        number = number * 10 + static_cast<std::uint32_t>(c - '0');
-    }
-    return number;
-}
-
-// ",manufacturer,model_type,reference,approval_body,matched_by"
-std::string MakeHandsetColumns(const std::string& tac, const TacAnswer& answer) {
+// ",manufacturer,model_type,reference"
+std::string HandsetFieldColumns(const std::string& lookupResult) {
     std::string columns;
-    const std::vector<std::string> fields = SplitLookupResult(answer.fields);
+    const std::vector<std::string> fields = SplitLookupResult(lookupResult);
     for (std::size_t k = 0; k < 3; ++k) {
         columns += ',';
         AppendCsvField(k < fields.size() ? fields[k] : std::string(), columns);
     }
-    columns += ',';
-    AppendCsvField(ApprovalBody(tac), columns);
-    columns += ',';
-    columns += TacMatchName(answer.matchedBy);
     return columns;
 }
 
@@ -93,12 +79,44 @@ void AppendCsvField(const std::string& text, std::string& row) {
 
 CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources) {}
 
-const std::string& CsvRowWriter::HandsetColumns(const ImeiCheck& check) {
-    const std::optional<std::uint32_t> number = DigitTacNumber(check.fullTac);
-    std::uint32_t& slot = number ? digitTacSlots_[*number] : otherTacSlots_[check.fullTac];
+std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
+    std::uint32_t& slot = bodySlots_[tac.substr(0, 2)];
     if (slot == 0) {
-        columns_.push_back(MakeHandsetColumns(check.tac, LookupTac(check.fullTac, sources_)));
-        slot = static_cast<std::uint32_t>(columns_.size());
+        bodyColumns_.push_back(",");
+        AppendCsvField(ApprovalBody(tac), bodyColumns_.back());
+        slot = static_cast<std::uint32_t>(bodyColumns_.size());
+    }
+    return slot - 1;
+}
+
+const CsvRowWriter::Columns& CsvRowWriter::HandsetColumns(const ImeiCheck& check) {
+    const std::optional<std::uint32_t> number = DigitKey(check.fullTac);
+    std::uint32_t slot = number ? digitTacSlots_.Find(*number) : otherTacSlots_[check.fullTac];
+    if (slot != 0) return columns_[slot - 1];
+    const TacAnswer answer = LookupTac(check.fullTac, sources_);
+    const std::uint32_t body = BodySlot(check.tac);
+    if (answer.matchedBy == TacMatch::kNone && unknownSlots_.size() <= body) {
+        unknownSlots_.resize(body + 1, 0);
+    }
+    std::uint32_t& shared =
+        answer.matchedBy == TacMatch::kNone
+            ? unknownSlots_[body]
+            : answerSlots_[std::to_string(body) + TacMatchName(answer.matchedBy) + '|' +
+                           answer.fields];
+    if (shared == 0) {
+        const std::string fields = HandsetFieldColumns(answer.fields);
+        columns_.push_back({static_cast<std::uint32_t>(handsetText_.size()),
+                            static_cast<std::uint32_t>(fields.size()), body, answer.matchedBy});
+        handsetText_ += fields;
+        shared = static_cast<std::uint32_t>(columns_.size());
+    }
+    slot = shared;
+    // An unknown TAC seldom comes again: kept out, it keeps the table small
+    // enough for the processor's cache.
+    if (!number) {
+        otherTacSlots_[check.fullTac] = slot;
+    } else if (answer.matchedBy != TacMatch::kNone) {
+        digitTacSlots_.Insert(*number, slot);
     }
     return columns_[slot - 1];
 }
@@ -111,7 +129,15 @@ void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
     if (check.checkDigit) rows += *check.checkDigit;
     rows += ',';
     AppendCsvField(check.tac, rows);
-    rows += check.imei.empty() ? ",,,,," : HandsetColumns(check);
+    if (check.imei.empty()) {
+        rows += ",,,,,\r\n";
+        return;
+    }
+    const Columns& columns = HandsetColumns(check);
+    rows.append(handsetText_, columns.offset, columns.length);
+    rows += bodyColumns_[columns.body];
+    rows += ',';
+    rows += TacMatchName(columns.matchedBy);
     rows += "\r\n";
 }
 

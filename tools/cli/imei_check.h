@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "cli/tac_slot_table.h"
 #include "imei/handset_database.h"
 
 namespace quorvel {
@@ -40,13 +41,32 @@ public:
     void AppendRow(const ImeiCheck& check, std::string& rows);
 
 private:
-    const std::string& HandsetColumns(const ImeiCheck& check);
+    // The columns of one answer: its handset fields in handsetText_, its
+    // approval body in bodyColumns_, and how it matched.
+    struct Columns {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+        std::uint32_t body = 0;
+        TacMatch matchedBy = TacMatch::kNone;
+    };
+
+    const Columns& HandsetColumns(const ImeiCheck& check);
+    std::uint32_t BodySlot(const std::string& tac);
 
     HandsetSources& sources_;
-    std::vector<std::string> columns_;
+    // Compact, so that a row reads little memory: a TAC's slot, its Columns,
+    // a few bytes of handset text, and one of a few approval bodies.
+    std::vector<Columns> columns_;
+    std::string handsetText_;               // ",manufacturer,model_type,reference" each
+    std::vector<std::string> bodyColumns_;  // ",approval_body" each
+    std::unordered_map<std::string, std::uint32_t> bodySlots_;  // first two characters
     // Where the columns of a TAC are in columns_, plus one (0: not made yet).
-    std::unordered_map<std::uint32_t, std::uint32_t> digitTacSlots_;
+    TacSlotTable digitTacSlots_;
     std::unordered_map<std::string, std::uint32_t> otherTacSlots_;
+    // The slot of each answer's columns: TACs that get the same answer
+    // share their columns; the unknown ones differ only in their body.
+    std::unordered_map<std::string, std::uint32_t> answerSlots_;
+    std::vector<std::uint32_t> unknownSlots_;  // by body
 };
 
 }  // namespace quorvel
