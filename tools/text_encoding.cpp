@@ -114,4 +114,12 @@ std::string Utf8ToCp1252(const std::string& text) {
     return result;
 }
 
+std::string WithoutControls(std::string text) {
+    for (char& c : text) {
+        const char32_t codePoint = Cp1252CodePoint(static_cast<unsigned char>(c));
+        if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F)) c = '?';
+    }
+    return text;
+}
+
 }  // namespace quorvel

@@ -24,4 +24,9 @@ std::string Cp1252ToUtf8(const std::string& text);
 // UTF-8 text as Windows-1252; a character the code page lacks becomes "?".
 std::string Utf8ToCp1252(const std::string& text);
 
+// Windows-1252 text with every control character (below 32, 127, and the
+// undefined bytes that stand for C1 controls) replaced by "?", so that text
+// from outside cannot steer a terminal.
+std::string WithoutControls(std::string text);
+
 }  // namespace quorvel

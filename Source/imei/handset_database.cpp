@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <utility>
 
@@ -15,32 +17,119 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::optional<std::string> LookupBuiltIn(const std::string& tac, const std::string& records) {
-    // Scrambling drops what is not printable: such a TAC would shrink and
-    // match the tail of another record's TAC.
-    if (!IsPrintableText(tac)) return std::nullopt;
-    const std::string key = ScrambleText(kTacKey, tac) + kTacMarker;
-    const std::string::size_type position = records.find(key);
-    if (position == std::string::npos) return std::nullopt;
-    return BuiltInResultAt(records, position);
+std::string UnscrambledBody(const BuiltInRecord& record) {
+    return UnscrambleText(kBodyKey, std::string(record.scrambledBody));
 }
 
-std::optional<std::string> LookupUserFile(const std::string& tac, const std::string& fileText) {
-    for (const std::string& line : UserFileLines(fileText)) {
-        if (line.compare(0, tac.size(), tac) == 0) return UserLineResult(line);
+// Reads the user file's lines and keeps only the ones that match tac: the
+// first eight bytes of a line decide, the rest of a line that does not
+// match is skipped without being stored.
+class UserLineSearch {
+public:
+    explicit UserLineSearch(const std::string& tac) : tac_(tac) {}
+
+    // Returns true when the line of tac itself was found: no need to read on.
+    bool Feed(const char* bytes, std::size_t count) {
+        while (count > 0) {
+            const char* lineFeed = static_cast<const char*>(std::memchr(bytes, '\n', count));
+            const std::size_t length =
+                lineFeed ? static_cast<std::size_t>(lineFeed - bytes) : count;
+            Append(bytes, length);
+            if (!lineFeed) return false;
+            if (lastWasCr_) {
+                if (EndLine(1)) return true;
+            } else {
+                Append("\n", 1);  // a lone LF stays inside its line
+            }
+            bytes += length + 1;
+            count -= length + 1;
+        }
+        return false;
     }
-    return std::nullopt;
-}
+
+    SourceAnswer Finish() {
+        EndLine(0);
+        return std::move(answer_);
+    }
+
+private:
+    enum class State { kDeciding, kKeeping, kSkipping };
+
+    void Append(const char* bytes, std::size_t count) {
+        if (count == 0) return;
+        lastWasCr_ = bytes[count - 1] == '\r';
+        if (state_ == State::kDeciding) {
+            // Nine bytes are enough: the first eight are then surely not the
+            // CR of a line end.
+            const std::size_t taken = std::min(count, kFullTacLength + 1 - line_.size());
+            line_.append(bytes, taken);
+            bytes += taken;
+            count -= taken;
+            if (line_.size() == kFullTacLength + 1) Decide(line_);
+        }
+        if (state_ == State::kKeeping) line_.append(bytes, count);
+    }
+
+    // Ends the current line, whose last crLength bytes are its CR; true
+    // when it was the line of tac itself.
+    bool EndLine(std::size_t crLength) {
+        if (state_ == State::kDeciding) Decide(line_.substr(0, line_.size() - crLength));
+        bool found = false;
+        if (state_ == State::kKeeping) {
+            line_.resize(line_.size() - crLength);
+            found = keptWholeTac_;
+            (found ? answer_.tac : answer_.prefix) = UserLineResult(line_);
+        }
+        line_.clear();
+        state_ = State::kDeciding;
+        lastWasCr_ = false;
+        return found;
+    }
+
+    void Decide(const std::string& head) {
+        keptWholeTac_ = head.compare(0, kFullTacLength, tac_) == 0;
+        const bool prefix = !answer_.prefix && head.size() >= kTacLength &&
+                            head.compare(0, kTacLength, tac_, 0, kTacLength) == 0;
+        state_ = keptWholeTac_ || prefix ? State::kKeeping : State::kSkipping;
+        if (state_ == State::kSkipping) line_.clear();
+    }
+
+    const std::string& tac_;
+    SourceAnswer answer_;
+    std::string line_;  // the head of the line, or the whole line when it is kept
+    State state_ = State::kDeciding;
+    bool keptWholeTac_ = false;
+    bool lastWasCr_ = false;
+};
 
 }  // namespace
+
+const char* TacMatchName(TacMatch match) {
+    switch (match) {
+        case TacMatch::kTac8:
+            return "tac8";
+        case TacMatch::kPrefix6:
+            return "prefix6";
+        case TacMatch::kUserFile:
+            return "user-file";
+        case TacMatch::kNone:
+            break;
+    }
+    return "none";
+}
 
 FileHandsetSources::FileHandsetSources(std::optional<std::string> builtInRecords,
                                        std::string userFilePath)
     : builtInRecords_(std::move(builtInRecords)), userFilePath_(std::move(userFilePath)) {}
 
-std::optional<std::string> FileHandsetSources::BuiltInRecords() { return builtInRecords_; }
+SourceAnswer FileHandsetSources::SearchBuiltIn(const std::string& tac) {
+    if (!builtInRecords_) return {};
+    return SearchBuiltInRecords(*builtInRecords_, tac);
+}
 
-std::optional<std::string> FileHandsetSources::UserFile() { return ReadFileBytes(userFilePath_); }
+SourceAnswer FileHandsetSources::SearchUserFile(const std::string& tac) {
+    return SearchUserFileAt(userFilePath_, tac);
+}
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -56,21 +145,78 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-std::string LookupTac(const std::string& tac, HandsetSources& sources) {
+TacAnswer LookupTac(const std::string& tac, HandsetSources& sources) {
     try {
-        if (tac.size() != kTacLength) return kUnknownLookupResult;
-        if (std::optional<std::string> records = sources.BuiltInRecords()) {
-            if (auto found = LookupBuiltIn(tac, *records)) return *found;
-        }
-        if (std::optional<std::string> userFile = sources.UserFile()) {
-            if (auto found = LookupUserFile(tac, *userFile)) return *found;
-        }
-        return kUnknownLookupResult;
+        if (tac.size() != kFullTacLength) return {};
+        SourceAnswer builtIn = sources.SearchBuiltIn(tac);
+        if (builtIn.tac) return {std::move(*builtIn.tac), TacMatch::kTac8};
+        if (builtIn.prefix) return {std::move(*builtIn.prefix), TacMatch::kPrefix6};
+        SourceAnswer user = sources.SearchUserFile(tac);
+        if (user.tac) return {std::move(*user.tac), TacMatch::kUserFile};
+        if (user.prefix) return {std::move(*user.prefix), TacMatch::kUserFile};
+        return {};
     } catch (...) {
         // A source that fails (out of memory, a port that throws) is a
         // source that cannot be read: the TAC is then unknown.
-        return kUnknownLookupResult;
+        return {};
     }
+}
+
+std::optional<BuiltInRecord> BuiltInRecordAt(std::string_view records, std::size_t start) {
+    std::size_t keyLength = kTacLength;
+    if (start + keyLength < records.size() && records[start + keyLength] != kTacMarker) {
+        keyLength = kFullTacLength;
+    }
+    if (start + keyLength >= records.size() || records[start + keyLength] != kTacMarker) {
+        return std::nullopt;
+    }
+    const std::string_view key = records.substr(start, keyLength);
+    if (!IsPrintableText(std::string(key))) return std::nullopt;
+    const std::size_t bodyStart = start + keyLength + 1;
+    const std::size_t bodyEnd = std::min(records.find(kBodyMarker, bodyStart), records.size());
+    const std::string_view body = records.substr(bodyStart, bodyEnd - bodyStart);
+    if (body.find(kTacMarker) != std::string_view::npos) return std::nullopt;
+    return BuiltInRecord{key, body};
+}
+
+SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& tac) {
+    SourceAnswer answer;
+    // Scrambling drops what is not printable: such a TAC would shrink and
+    // match another key.
+    const std::string key = ScrambleText(kTacKey, tac);
+    if (key.size() != kFullTacLength) return answer;
+    // The prefix's key begins the TAC's key: one search finds both.
+    const std::string_view prefixKey = std::string_view(key).substr(0, kTacLength);
+    for (std::size_t found = records.find(prefixKey); found != std::string_view::npos;
+         found = records.find(prefixKey, found + 1)) {
+        if (found > 0 && records[found - 1] != kBodyMarker) continue;
+        const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, found);
+        if (!record) continue;
+        if (record->scrambledKey == key) {
+            answer.tac = UnscrambledBody(*record);
+            return answer;
+        }
+        if (record->scrambledKey.size() == kTacLength && !answer.prefix) {
+            answer.prefix = UnscrambledBody(*record);
+        }
+    }
+    return answer;
+}
+
+SourceAnswer SearchUserLines(std::istream& in, const std::string& tac) {
+    UserLineSearch search(tac);
+    char buffer[65536];
+    while (in) {
+        in.read(buffer, sizeof buffer);
+        if (search.Feed(buffer, static_cast<std::size_t>(in.gcount()))) break;
+    }
+    return search.Finish();
+}
+
+SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    return SearchUserLines(file, tac);
 }
 
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
@@ -89,22 +235,8 @@ std::vector<std::string> SplitLookupResult(const std::string& result) {
     return SplitText(result, "|");
 }
 
-std::string EncodeBuiltInRecord(const std::string& tac, const std::string& fields) {
-    return ScrambleText(kTacKey, tac) + kTacMarker + ScrambleText(kBodyKey, fields) + kBodyMarker;
-}
-
-std::string BuiltInResultAt(const std::string& records, std::size_t tacPosition) {
-    const std::size_t bodyStart = tacPosition + kTacLength + 1;
-    if (bodyStart > records.size()) return std::string();
-    const std::string::size_type bodyEnd = records.find(kBodyMarker, tacPosition + 1);
-    const std::size_t length = bodyEnd == std::string::npos || bodyEnd < bodyStart
-                                   ? records.size() - bodyStart
-                                   : bodyEnd - bodyStart;
-    return UnscrambleText(kBodyKey, records.substr(bodyStart, length));
-}
-
-std::vector<std::string> UserFileLines(const std::string& fileText) {
-    return SplitText(fileText, "\r\n");
+std::string EncodeBuiltInRecord(const std::string& key, const std::string& fields) {
+    return ScrambleText(kTacKey, key) + kTacMarker + ScrambleText(kBodyKey, fields) + kBodyMarker;
 }
 
 std::string UserLineResult(const std::string& line) {

@@ -9,7 +9,7 @@
 
 namespace quorvel {
 
-std::optional<std::string> ProgramHandsetSources::BuiltInRecords() {
+std::optional<std::string_view> ProgramHandsetSources::BuiltInRecords() {
     // A resource belongs to its module and is never freed by hand.
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(kBuiltInRecordsResourceId),
@@ -18,11 +18,17 @@ std::optional<std::string> ProgramHandsetSources::BuiltInRecords() {
     HGLOBAL loaded = LoadResource(module, info);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return std::nullopt;
-    return std::string(static_cast<const char*>(bytes), SizeofResource(module, info));
+    // Viewed, not copied: a lookup costs one pass over the bytes.
+    return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, info));
 }
 
-std::optional<std::string> ProgramHandsetSources::UserFile() {
-    return ReadFileBytes(UserFilePath());
+SourceAnswer ProgramHandsetSources::SearchBuiltIn(const std::string& tac) {
+    const std::optional<std::string_view> records = BuiltInRecords();
+    return records ? SearchBuiltInRecords(*records, tac) : SourceAnswer();
+}
+
+SourceAnswer ProgramHandsetSources::SearchUserFile(const std::string& tac) {
+    return SearchUserFileAt(UserFilePath(), tac);
 }
 
 std::string ProgramHandsetSources::UserFilePath() {

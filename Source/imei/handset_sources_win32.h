@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "imei/handset_database.h"
 
@@ -11,11 +12,14 @@ namespace quorvel {
 
 class ProgramHandsetSources : public HandsetSources {
 public:
-    // Resource 12341 of type "DATA" of the running module, as bytes.
-    std::optional<std::string> BuiltInRecords() override;
-    // The bytes of AddBackslash(ProgramFolder()) + "quorvel.dat".
-    std::optional<std::string> UserFile() override;
+    // Searches resource 12341 of type "DATA" of the running module.
+    SourceAnswer SearchBuiltIn(const std::string& tac) override;
+    // Searches AddBackslash(ProgramFolder()) + "quorvel.dat".
+    SourceAnswer SearchUserFile(const std::string& tac) override;
     static std::string UserFilePath();
+    // The resource's bytes, where the module keeps them; nullopt when it
+    // cannot be found.
+    static std::optional<std::string_view> BuiltInRecords();
 };
 
 }  // namespace quorvel

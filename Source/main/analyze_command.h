@@ -11,7 +11,8 @@
 
 namespace quorvel {
 
-// LookupTac over the program's sources: the "|"-separated fields for a TAC.
+// LookupTac over the program's sources: the "|"-separated fields for the
+// IMEI's first eight digits.
 using TacLookup = std::function<std::string(const std::string& tac)>;
 
 // Runs the command once. A lookup that throws counts as an unknown TAC.

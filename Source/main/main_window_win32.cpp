@@ -272,8 +272,9 @@ void MainWindow::OnCommand(int controlId, int notification) {
 void MainWindow::Analyze() {
     online_.Supersede();  // the last look-up's download may still send; none of it is this one's
     ProgramHandsetSources sources;
-    RunAnalyzeCommand(*this, ProgramSettings(),
-                      [&sources](const std::string& tac) { return LookupTac(tac, sources); });
+    RunAnalyzeCommand(*this, ProgramSettings(), [&sources](const std::string& tac) {
+        return LookupTac(tac, sources).fields;
+    });
 }
 
 void MainWindow::Save() {

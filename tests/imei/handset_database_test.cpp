@@ -15,9 +15,12 @@ using test::RecordsOf;
 
 const std::string kRecords = RecordsOf({
     {"352099", "Nokia|6600|NHL-10"},
+    {"35209901", "Alcatel|OT 332|"},
     {"490154", "Siemens|S45|"},
     {"350000", "Built|In|Record"},
     {"352099", "Second|Record|Ignored"},
+    {"35209901", "Second|Ignored|"},
+    {"520990", "Only|For|520990"},
 });
 
 struct LookupCase {
@@ -26,59 +29,73 @@ struct LookupCase {
     std::optional<std::string> userFile;
     std::string tac;
     std::string expected;
+    TacMatch matchedBy;
 };
 
-TEST(LookupTac, BuiltInRecordsThenTheUserFile) {
+TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
     const std::string userFile =
         "350000000000006=User\xB6Would\xB6Lose\r\n"
+        "351111990000001=Prefix\xB6Line\xB6Only\r\n"
         "351111000000001=Maker\xB6Model\xB6Ref\r\n"
         "351111000000002=Later\xB6Line\xB6Loses\r\n"
         "352222\r\n"
         "353333000000000 no equals \xB6 sign\r\n"
         "354444000000001=a=b\xB6\xB6\r\n";
+    const auto none = TacMatch::kNone;
+    const auto user = TacMatch::kUserFile;
     const LookupCase cases[] = {
-        {"first record", kRecords, userFile, "352099", "Nokia|6600|NHL-10"},
-        {"empty field kept", kRecords, userFile, "490154", "Siemens|S45|"},
-        {"built-in beats user", kRecords, userFile, "350000", "Built|In|Record"},
-        {"only in the user file", kRecords, userFile, "351111", "Maker|Model|Ref"},
-        {"line of only the TAC", kRecords, userFile, "352222", "352222"},
-        {"line without =", kRecords, userFile, "353333", "353333000000000 no equals | sign"},
-        {"up to the first =", kRecords, userFile, "354444", "a=b||"},
-        {"in neither", kRecords, userFile, "359999", kUnknownLookupResult},
-        {"missing user file", kRecords, std::nullopt, "351111", kUnknownLookupResult},
-        {"unreadable records", std::nullopt, userFile, "351111", "Maker|Model|Ref"},
-        {"records unreadable too", std::nullopt, std::nullopt, "352099", kUnknownLookupResult},
+        {"own model beats the prefix's", kRecords, userFile, "35209901", "Alcatel|OT 332|",
+         TacMatch::kTac8},
+        {"unlisted TAC of a known prefix", kRecords, userFile, "35209977", "Nokia|6600|NHL-10",
+         TacMatch::kPrefix6},
+        {"empty field kept", kRecords, userFile, "49015400", "Siemens|S45|", TacMatch::kPrefix6},
+        {"built-in beats user", kRecords, userFile, "35000000", "Built|In|Record",
+         TacMatch::kPrefix6},
+        {"user TAC line beats an earlier prefix line", kRecords, userFile, "35111100",
+         "Maker|Model|Ref", user},
+        {"else the first prefix line", kRecords, userFile, "35111177", "Prefix|Line|Only", user},
+        {"line of only the prefix", kRecords, userFile, "35222211", "352222", user},
+        {"line without =", kRecords, userFile, "35333300", "353333000000000 no equals | sign",
+         user},
+        {"up to the first =", kRecords, userFile, "35444400", "a=b||", user},
+        {"in neither", kRecords, userFile, "35999900", kUnknownLookupResult, none},
+        {"missing user file", kRecords, std::nullopt, "35111100", kUnknownLookupResult, none},
+        {"unreadable records", std::nullopt, userFile, "35000000", "User|Would|Lose", user},
+        {"records unreadable too", std::nullopt, std::nullopt, "35209901", kUnknownLookupResult,
+         none},
         {"the user file is one line with LF ends", kRecords,
          "351111000000001=A\xB6"
-         "B\xB6"
-         "C\n352222000000001=D\xB6"
-         "E\xB6"
-         "F\n",
-         "351111", "A|B|C\n352222000000001=D|E|F\n"},
+         "B\n352222000000001=D\n",
+         "35111100", "A|B\n352222000000001=D\n", user},
         {"so a later TAC is not found", kRecords, "351111000000001=A\n352222000000001=D\n",
-         "352222", kUnknownLookupResult},
-        {"a lone CR stays in its line", kRecords, "351111=A\r352222=B\r\n", "352222",
-         kUnknownLookupResult},
-        {"empty user file", kRecords, "", "351111", kUnknownLookupResult},
-        {"short TAC", kRecords, userFile, "35111", kUnknownLookupResult},
-        {"long TAC", kRecords, userFile, "3520990", kUnknownLookupResult},
-        {"empty TAC", kRecords, userFile, "", kUnknownLookupResult},
+         "35222200", kUnknownLookupResult, none},
+        {"a lone CR stays in its line", kRecords, "351111=A\r352222=B\r\n", "35222200",
+         kUnknownLookupResult, none},
+        {"a CR at the end of the file stays", kRecords, "35111100\r", "35111100", "35111100\r",
+         user},
+        {"empty user file", kRecords, "", "35111100", kUnknownLookupResult, none},
+        {"a CR LF split between two reads", kRecords,
+         std::string(65535, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", user},
+        {"six-digit TAC", kRecords, userFile, "351111", kUnknownLookupResult, none},
+        {"long TAC", kRecords, userFile, "352099010", kUnknownLookupResult, none},
         {"TAC with a dropped character", kRecords, userFile,
          "\x01"
-         "52099",
-         kUnknownLookupResult},
+         "5209901",
+         kUnknownLookupResult, none},
         {"an 8-bit TAC in the user file", kRecords,
          "\xFC"
-         "12345=X\r\n",
+         "1234567=X\r\n",
          "\xFC"
-         "12345",
-         "X"},
+         "1234567",
+         "X", user},
     };
     for (const LookupCase& c : cases) {
         FakeHandsetSources sources;
         sources.records = c.records;
         sources.userFile = c.userFile;
-        EXPECT_EQ(LookupTac(c.tac, sources), c.expected) << c.name;
+        const TacAnswer answer = LookupTac(c.tac, sources);
+        EXPECT_EQ(answer.fields, c.expected) << c.name;
+        EXPECT_EQ(answer.matchedBy, c.matchedBy) << c.name;
     }
 }
 
@@ -86,10 +103,10 @@ TEST(LookupTac, ReadsTheUserFileOnlyWhenTheRecordsDoNotKnowTheTac) {
     FakeHandsetSources sources;
     sources.records = kRecords;
     sources.userFile = "351111=X\r\n";
-    LookupTac("352099", sources);
+    LookupTac("35209977", sources);
     EXPECT_EQ(sources.userFileReads, 0);
-    LookupTac("351111", sources);
-    LookupTac("351111", sources);
+    LookupTac("35111100", sources);
+    LookupTac("35111100", sources);
     EXPECT_EQ(sources.userFileReads, 2) << "nothing is cached between lookups";
     EXPECT_EQ(sources.recordReads, 3);
 }
@@ -98,19 +115,27 @@ TEST(LookupTac, FailingSourcesGiveUnknownInsteadOfThrowing) {
     FakeHandsetSources sources;
     sources.failWithException = true;
     sources.userFile = "352099=Would not be reached\r\n";
-    EXPECT_EQ(LookupTac("352099", sources), kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("35209900", sources).fields, kUnknownLookupResult);
 }
 
 TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
-    const std::string record = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10");
-    FakeHandsetSources sources;
-    sources.userFile = std::nullopt;
-    sources.records = record.substr(0, record.size() - 1);  // the closing 0xA4 is lost
-    EXPECT_EQ(LookupTac("352099", sources), "Nokia|6600|NHL-10");
-    sources.records = record.substr(0, 7);  // nothing after the TAC's marker
-    EXPECT_EQ(LookupTac("352099", sources), "");
-    sources.records = record.substr(1);  // the TAC lost its first character
-    EXPECT_EQ(LookupTac("352099", sources), kUnknownLookupResult);
+    const std::string own = EncodeBuiltInRecord("35209901", "Alcatel|OT 332|");
+    const std::string prefix = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10");
+    const std::string seven = EncodeBuiltInRecord("3520990", "Seven|Key|");
+    const std::pair<std::string, std::string> cases[] = {
+        {own.substr(0, own.size() - 1), "Alcatel|OT 332|"},                // the last 0xA4 lost
+        {own.substr(0, 9), ""},                                            // nothing after the key
+        {seven + prefix, "Nokia|6600|NHL-10"},                             // a key of 7 characters
+        {own.substr(0, own.size() - 1) + prefix, kUnknownLookupResult},    // a 0xA4 lost
+        {own.substr(0, 8) + own.substr(9) + prefix, "Nokia|6600|NHL-10"},  // a 0xA6 lost
+        {"x" + own + prefix, "Nokia|6600|NHL-10"},  // not where a record starts
+        {"x\xA4" + own, "Alcatel|OT 332|"},
+    };
+    for (const auto& [records, expected] : cases) {
+        FakeHandsetSources sources;
+        sources.records = records;
+        EXPECT_EQ(LookupTac("35209901", sources).fields, expected) << records;
+    }
 }
 
 class HandsetFileTest : public ::testing::Test {
@@ -137,17 +162,17 @@ TEST_F(HandsetFileTest, MissingFilesAndFoldersCannotBeRead) {
     ASSERT_TRUE(std::filesystem::create_directory(path_));
     EXPECT_EQ(ReadFileBytes(path_), std::nullopt);
     FileHandsetSources sources(kRecords, path_);
-    EXPECT_EQ(LookupTac("351111", sources), kUnknownLookupResult);
-    EXPECT_EQ(LookupTac("352099", sources), "Nokia|6600|NHL-10");
+    EXPECT_EQ(LookupTac("35111100", sources).fields, kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("35209900", sources).fields, "Nokia|6600|NHL-10");
 }
 
 TEST_F(HandsetFileTest, FileSourcesReadTheUserFileAnewEachTime) {
     FileHandsetSources sources(kRecords, path_);
-    EXPECT_EQ(LookupTac("351111", sources), kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("35111100", sources).fields, kUnknownLookupResult);
     Write("351111000000001=Maker\xB6Model\xB6Ref\r\n");
-    EXPECT_EQ(LookupTac("351111", sources), "Maker|Model|Ref");
+    EXPECT_EQ(LookupTac("35111100", sources).fields, "Maker|Model|Ref");
     Write("351111000000001=Changed\xB6Model\xB6Ref\r\n");
-    EXPECT_EQ(LookupTac("351111", sources), "Changed|Model|Ref");
+    EXPECT_EQ(LookupTac("35111100", sources).fields, "Changed|Model|Ref");
 }
 
 }  // namespace

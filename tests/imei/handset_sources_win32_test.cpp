@@ -22,31 +22,28 @@ protected:
 };
 
 TEST_F(ProgramHandsetSourcesTest, TheRecordsAreTheModulesResource) {
-    const std::optional<std::string> records = sources_.BuiltInRecords();
+    const std::optional<std::string_view> records = ProgramHandsetSources::BuiltInRecords();
     ASSERT_TRUE(records.has_value());
-    EXPECT_GT(records->size(), 200000u);
+    EXPECT_GT(records->size(), 800000u);
     EXPECT_EQ(records->substr(records->size() - 3), std::string(3, '\0'));
-    EXPECT_EQ(LookupTac("352099", sources_), "Alcatel|One Touch 332|");
-    EXPECT_EQ(LookupTac("351546", sources_), "Nokia|6600|NHL-10");
-    EXPECT_EQ(LookupTac("999999", sources_), kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("33003300", sources_).fields, "Alcatel|Pocketline Swing|");
+    EXPECT_EQ(LookupTac("33003399", sources_).fields, "Alcatel|OT Easy|");
+    EXPECT_EQ(LookupTac("99999999", sources_).fields, kUnknownLookupResult);
 }
 
 TEST_F(ProgramHandsetSourcesTest, TheUserFileIsInTheProgramFolder) {
     EXPECT_EQ(ProgramHandsetSources::UserFilePath(), test::ProgramFilePath("quorvel.dat"));
-    EXPECT_EQ(sources_.UserFile(), std::nullopt);
-    EXPECT_EQ(LookupTac("999999", sources_), kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("99999900", sources_).fields, kUnknownLookupResult);
     test::WriteTestFile(ProgramHandsetSources::UserFilePath(),
-
                         "352099001761481=User\xB6Loses\xB6To built-in\r\n"
                         "999999000000006=Maker \xFC\xB6Model\xB6Ref\r\n");
-    EXPECT_EQ(LookupTac("999999", sources_), "Maker \xFC|Model|Ref");
-    EXPECT_EQ(LookupTac("352099", sources_), "Alcatel|One Touch 332|");
+    EXPECT_EQ(LookupTac("99999900", sources_).fields, "Maker \xFC|Model|Ref");
+    EXPECT_EQ(LookupTac("35209900", sources_).fields, "Alcatel|One Touch 332|");
 }
 
 TEST_F(ProgramHandsetSourcesTest, AUserFileThatCannotBeReadCountsAsEmpty) {
     ASSERT_TRUE(CreateDirectoryA(ProgramHandsetSources::UserFilePath().c_str(), nullptr));
-    EXPECT_EQ(sources_.UserFile(), std::nullopt);
-    EXPECT_EQ(LookupTac("999999", sources_), kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("99999900", sources_).fields, kUnknownLookupResult);
     RemoveDirectoryA(ProgramHandsetSources::UserFilePath().c_str());
 }
 

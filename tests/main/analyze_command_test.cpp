@@ -39,8 +39,8 @@ protected:
     std::vector<std::string> looked;
     TacLookup lookup = [this](const std::string& tac) {
         looked.push_back(tac);
-        if (tac == "352099") return std::string("Nokia|6600|NHL-10");
-        if (tac == "350000") return std::string("Maker||");
+        if (tac == "35209900") return std::string("Nokia|6600|NHL-10");
+        if (tac == "35000000") return std::string("Maker||");
         return std::string(kUnknownLookupResult);
     };
 };
@@ -50,7 +50,7 @@ const std::string kBabt = "BABT, Great Britain (British Approvals Board for Tele
 TEST_F(AnalyzeCommandTest, TrimsTheBoxAndAnalysesAKnownImeiWithSeparators) {
     Run(" 35-209900-176148-1 ");
     EXPECT_EQ(view.imeiBox, "35-209900-176148-1");
-    EXPECT_EQ(looked, std::vector<std::string>{"352099"});
+    EXPECT_EQ(looked, std::vector<std::string>{"35209900"});
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(view.resultBox,
               "Input IMEI: 35-209900-176148-1\r\n\r\n[Local information]\r\n"
@@ -63,7 +63,7 @@ TEST_F(AnalyzeCommandTest, TrimsTheBoxAndAnalysesAKnownImeiWithSeparators) {
 
 TEST_F(AnalyzeCommandTest, SlashesAndBlanksInsideAreSeparatorsToo) {
     Run("35 209900-176148/1");
-    EXPECT_EQ(looked, std::vector<std::string>{"352099"});
+    EXPECT_EQ(looked, std::vector<std::string>{"35209900"});
     EXPECT_EQ(view.resultBox.rfind("Input IMEI: 35 209900-176148/1\r\n", 0), 0u);
 }
 
@@ -121,7 +121,7 @@ TEST_F(AnalyzeCommandTest, WrongCheckDigitAcceptedCorrectsTheBoxAndAddsTheValidL
                                    "Valid IMEI: 352099001761481\r\n\r\n[Local information]\r\n",
                                    0),
               0u);
-    EXPECT_EQ(looked, std::vector<std::string>{"352099"});
+    EXPECT_EQ(looked, std::vector<std::string>{"35209900"});
     EXPECT_EQ(view.log.back(), "enable");
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -12,14 +13,16 @@ namespace quorvel::test {
 
 class FakeHandsetSources : public HandsetSources {
 public:
-    std::optional<std::string> BuiltInRecords() override {
+    SourceAnswer SearchBuiltIn(const std::string& tac) override {
         ++recordReads;
         if (failWithException) throw std::runtime_error("cannot read the records");
-        return records;
+        return records ? SearchBuiltInRecords(*records, tac) : SourceAnswer();
     }
-    std::optional<std::string> UserFile() override {
+    SourceAnswer SearchUserFile(const std::string& tac) override {
         ++userFileReads;
-        return userFile;
+        if (!userFile) return {};
+        std::istringstream in(*userFile);
+        return SearchUserLines(in, tac);
     }
 
     std::optional<std::string> records;

@@ -41,7 +41,7 @@ protected:
         const std::optional<CliOptions> options = ParseCliArguments(arguments, error);
         EXPECT_TRUE(options) << error;
         if (!options) return -1;
-        FileHandsetSources sources(std::string(3, '\0'), ::testing::TempDir() + "no-such.dat");
+        HandsetIndex sources(std::string(3, '\0'), nullptr);
         std::istringstream in;
         return RunCli(*options, sources, in, out_, err_);
     }

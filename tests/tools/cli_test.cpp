@@ -4,12 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "builtin_records.h"
 #include "cli/cli.h"
 #include "imei/handset_database.h"
-#include "support/fake_handset_sources.h"
 #include "support/test_files.h"
 
 namespace quorvel {
@@ -25,10 +25,7 @@ struct CliRun {
 
 class CliTest : public ::testing::Test {
 protected:
-    CliTest() {
-        sources_.records = BuiltInRecordBytes();
-        sources_.userFile = "999999000000006=User \xFC\xB6Model, \"Q\"\xB6R-1\r\n";
-    }
+    CliTest() : userFile_("999999000000006=User \xFC\xB6Model, \"Q\"\xB6R-1\r\n") {}
 
     CliRun Run(const std::vector<std::string>& arguments, const std::string& input = "") {
         std::string error;
@@ -38,13 +35,16 @@ protected:
         std::ostringstream out;
         std::ostringstream err;
         CliRun run;
-        if (options) run.status = RunCli(*options, sources_, in, out, err);
+        HandsetIndex sources(
+            BuiltInRecordBytes(),
+            userFile_ ? std::make_unique<std::istringstream>(*userFile_) : nullptr);
+        if (options) run.status = RunCli(*options, sources, in, out, err);
         run.out = out.str();
         run.err = err.str();
         return run;
     }
 
-    test::FakeHandsetSources sources_;
+    std::optional<std::string> userFile_;
 };
 
 TEST_F(CliTest, PrintsTheLocalResultOfAValidImei) {
@@ -92,33 +92,58 @@ TEST_F(CliTest, FixCorrectsTheCheckDigitAsTheWindowDoes) {
 }
 
 TEST_F(CliTest, CsvRowsForEveryKindOfInput) {
-    const CliRun run = Run({"--csv", "352099001761482", " 490154203237518", "999999000000006",
-                            "1234", "35209900176148a",
+    const CliRun run = Run({"--csv", "330033000000002", "330033990000004", " 490154203237518",
+                            "999999000000006", "1234", "35209900176148a",
                             "\xC3\xBC"
                             "23456789012345",
-                            ""});
+                            "019999000000002", ""});
+    const std::string art = "\"ART, France (Autorite de regulation des telecommunications)\"";
     EXPECT_EQ(run.status, kExitSomeInvalid);
-    EXPECT_EQ(run.out,
-              "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,"
-              "approval_body\r\n"
-              "352099001761482,352099001761482,no,1,352099,Alcatel,One Touch 332,,\"" +
-                  std::string(kBabt) +
-                  "\"\r\n"
-                  "490154203237518,490154203237518,yes,8,490154,Nokia,3110,,\"RegTP, Germany "
-                  "(Regulierungsbehoerde F\xC3\xBCr Telekommunikation und Post)\"\r\n"
-                  "999999000000006,999999000000006,yes,6,999999,User \xC3\xBC,\"Model, "
-                  "\"\"Q\"\"\",R-1,unknown\r\n"
-                  "1234,,no,,,,,,\r\n"
-                  "35209900176148a,35209900176148a,no,1,352099,Alcatel,One Touch 332,,\"" +
-                  std::string(kBabt) +
-                  "\"\r\n"
-                  "\xC3\xBC"
-                  "23456789012345,\xC3\xBC"
-                  "23456789012345,no,,\xC3\xBC"
-                  "23456,unknown,"
-                  "unknown,unknown,unknown\r\n"
-                  ",,no,,,,,,\r\n");
+    EXPECT_EQ(
+        run.out,
+        "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,"
+        "approval_body,matched_by\r\n"
+        // the TAC's own model, not the prefix's "OT Easy"
+        "330033000000002,330033000000002,yes,2,330033,Alcatel,Pocketline Swing,," +
+            art +
+            ",tac8\r\n"
+            "330033990000004,330033990000004,yes,4,330033,Alcatel,OT Easy,," +
+            art +
+            ",prefix6\r\n"
+            "490154203237518,490154203237518,yes,8,490154,Nokia,3110,,\"RegTP, Germany "
+            "(Regulierungsbehoerde F\xC3\xBCr Telekommunikation und Post)\",tac8\r\n"
+            "999999000000006,999999000000006,yes,6,999999,User \xC3\xBC,\"Model, "
+            "\"\"Q\"\"\",R-1,unknown,user-file\r\n"
+            "1234,,no,,,,,,,\r\n"
+            "35209900176148a,35209900176148a,no,1,352099,Alcatel,One Touch 332,,\"" +
+            std::string(kBabt) +
+            "\",tac8\r\n"
+            "\xC3\xBC"
+            "23456789012345,\xC3\xBC"
+            "23456789012345,no,,\xC3\xBC"
+            "23456,unknown,"
+            "unknown,unknown,unknown,none\r\n"
+            "019999000000002,019999000000002,yes,2,019999,unknown,unknown,unknown,\"PTCRB "
+            "GSM-NA, USA (GSM North American PCS-1900 Type Certification Review Board)\",none\r\n"
+            ",,no,,,,,,,\r\n");
     EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, ControlCharactersShowAsQuestionMarksAndLongRejectsAreCut) {
+    userFile_ = "999999000000006=\x1B[2J\x1B]0;T\x07\xB6" + std::string(1, '\0') +
+                "B\x08\x7F\r\xB6"
+                "C\x81\x9D\n\x80\r\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"999999000000006"},
+         "Manufacturer: ?[2J?]0;T?\nModel type: ?B???\nReference: C???\xE2\x82\xAC\n"},
+        {{"--csv", "999999000000006"}, ",?[2J?]0;T?,?B???,C???\xE2\x82\xAC,unknown,user-file\r\n"},
+        {{std::string(65, '1')}, std::string(64, '1') + "\xE2\x80\xA6: Invalid IMEI."},
+        {{"1\x1B[2J"}, "1?[2J: Invalid IMEI."},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const CliRun run = Run(arguments);
+        EXPECT_NE((run.out + run.err).find(expected), std::string::npos) << run.out << run.err;
+    }
 }
 
 TEST_F(CliTest, StandardInputOneImeiPerLine) {
@@ -131,20 +156,15 @@ TEST_F(CliTest, StandardInputOneImeiPerLine) {
     EXPECT_EQ(Run({"--csv"}, "490154203237518\r\n352099001761481\r\n").status, kExitAllValid);
     EXPECT_EQ(Run({"--csv"}, "").out,
               "input,imei,valid,check_digit,tac,manufacturer,model_type,"
-              "reference,approval_body\r\n");
+              "reference,approval_body,matched_by\r\n");
 }
 
 TEST_F(CliTest, AnUnreadableUserFileIsNamedButNotFatal) {
-    CliOptions options;
-    options.userDatabase = "missing.dat";
-    options.imeis = {"999999000000006"};
-    sources_.userFile = std::nullopt;
-    std::istringstream in;
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(RunCli(options, sources_, in, out, err), kExitAllValid);
-    EXPECT_NE(out.str().find("Manufacturer: unknown\n"), std::string::npos);
-    EXPECT_EQ(err.str(),
+    userFile_ = std::nullopt;
+    const CliRun run = Run({"--user-db", "missing.dat", "999999000000006"});
+    EXPECT_EQ(run.status, kExitAllValid);
+    EXPECT_NE(run.out.find("Manufacturer: unknown\n"), std::string::npos);
+    EXPECT_EQ(run.err,
               "quorvel-cli: cannot read the user file missing.dat; only the built-in records "
               "are used\n");
 }
@@ -193,6 +213,40 @@ TEST(CliProgram, ExitStatusAndBuiltInRecords) {
     const CliRun help = RunProgram("--help");
     EXPECT_EQ(help.status, kExitAllValid);
     EXPECT_EQ(help.out.rfind("Usage: quorvel-cli", 0), 0u);
+}
+
+// This process's peak resident memory since the last reset, in bytes.
+std::size_t PeakMemory() {
+    const std::string status = test::ReadTestFile("/proc/self/status").value_or("");
+    const std::string::size_type at = status.find("VmHWM:");
+    return at == std::string::npos ? 0 : std::stoul(status.substr(at + 6)) * 1024;
+}
+
+// A user file far larger than the memory a lookup may take for it: one long
+// line that does not match, then the one that does.
+TEST(CliUserFile, IsReadLineByLine) {
+    const std::size_t kLineLength = 40u << 20;
+    const std::string path = test::PerTestFileName("cli_test-", ".dat");
+    {
+        std::ofstream file(path, std::ios::binary);  // in pieces: the test stays small
+        const std::string piece(1 << 20, 'x');
+        file << "35000000";
+        for (std::size_t k = 0; k < kLineLength; k += piece.size()) file << piece;
+        file << "\r\n999999000000006=Found\xB6Last\xB6Line\r\n";
+    }
+    HandsetIndex sources(BuiltInRecordBytes(), std::make_unique<std::ifstream>(path));
+    std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak
+    const std::size_t before = PeakMemory();
+    CliOptions options;
+    options.imeis = {"999999000000006"};
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    RunCli(options, sources, in, out, err);
+    const std::size_t growth = PeakMemory() - before;
+    std::remove(path.c_str());
+    EXPECT_NE(out.str().find("Manufacturer: Found\nModel type: Last\n"), std::string::npos);
+    EXPECT_LT(growth, kLineLength / 8);
 }
 
 }  // namespace

@@ -1,86 +1,95 @@
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <set>
+#include <sstream>
+
 #include "builtin_records.h"
 #include "cli/handset_index.h"
 #include "imei/handset_database.h"
 #include "support/fake_handset_sources.h"
+#include "tacdb_csv.h"
 #include "tools/real_records.h"
 
 namespace quorvel {
 namespace {
 
-using test::FakeHandsetSources;
-
-// Every TAC of tacs gets the same answer from the index as from LookupTac.
-void ExpectIndexAgrees(FakeHandsetSources& sources, const std::vector<std::string>& tacs) {
-    const HandsetIndex index(sources);
+// Every TAC of tacs gets the same answer through the index as through a
+// search of the records themselves.
+void ExpectIndexAgrees(const std::string& records, const std::vector<std::string>& tacs) {
+    test::FakeHandsetSources search;
+    search.records = records;
+    HandsetIndex index(records, nullptr);
     for (const std::string& tac : tacs) {
-        ASSERT_EQ(index.Lookup(tac), LookupTac(tac, sources)) << "TAC " << tac;
+        const TacAnswer expected = LookupTac(tac, search);
+        const TacAnswer answer = LookupTac(tac, index);
+        ASSERT_EQ(answer.fields, expected.fields) << "TAC " << tac;
+        ASSERT_EQ(answer.matchedBy, expected.matchedBy) << "TAC " << tac;
     }
 }
 
-TEST(HandsetIndex, AgreesWithLookupTacOnEveryBuiltInRecord) {
-    FakeHandsetSources sources;
-    sources.records = BuiltInRecordBytes();
-    const HandsetIndex index(sources);
-    for (const HandsetRecord& record : test::RealRecordsBuild().records) {
-        const std::string expected =
-            record.manufacturer + "|" + record.modelType + "|" + record.reference;
-        ASSERT_EQ(LookupTac(record.tac, sources), expected) << record.tac;
-        ASSERT_EQ(index.Lookup(record.tac), expected) << record.tac;
+TEST(HandsetIndex, AgreesWithTheSearchOnRealAndDamagedRecords) {
+    std::vector<std::string> tacs = {"35209900", "49015420", "99999999"};
+    for (int n = 0; n < 100000000; n += 499979) {
+        const std::string number = std::to_string(n);
+        tacs.push_back(std::string(8 - number.size(), '0') + number);
     }
-    std::vector<std::string> others;
-    for (int n = 0; n < 1000000; n += 997) {
-        std::string tac = std::to_string(n);
-        others.push_back(std::string(6 - tac.size(), '0') + tac);
-    }
-    ExpectIndexAgrees(sources, others);
-}
+    const std::vector<TacRecord>& rows =
+        ReadTacDatabase(test::SourceFile("data/tacdb.csv")).records;
+    for (std::size_t k = 0; k < rows.size(); k += 97) tacs.push_back(rows[k].tac);
+    ExpectIndexAgrees(BuiltInRecordBytes(), tacs);
 
-TEST(HandsetIndex, AgreesWithLookupTacOnTheUserFile) {
-    FakeHandsetSources sources;
-    sources.records = test::RecordsOf({{"352099", "Nokia|6600|NHL-10"}, {"350000", "B|I|R"}});
-    sources.userFile =
-        "350000000000006=User\xB6Loses\xB6To built-in\r\n"
-        "351111000000001=Maker\xB6Model\xB6Ref\r\n"
-        "351111000000002=Second\xB6Line\xB6Loses\r\n"
-        "352222\r\n"
-        "35333\r\n"
-        "353333 no equals \xB6 sign\r\n"
-        "\xFC"
-        "12345=eight bit\r\n"
-        "354444=LF\nended\n355555=hidden\r\n"
-        "\r\n";
-    ExpectIndexAgrees(sources, {"352099", "350000", "351111", "352222", "35333", "353333",
-                                "\xFC"
-                                "12345",
-                                "354444", "355555", "359999", "", "3511110",
-                                "\x01"
-                                "52099"});
-    sources.userFile = std::nullopt;
-    ExpectIndexAgrees(sources, {"351111", "352099"});
-    sources.records = std::nullopt;
-    sources.userFile = "352099=Only\xB6User\r\n";
-    ExpectIndexAgrees(sources, {"352099", "350000"});
-}
-
-TEST(HandsetIndex, AgreesWithLookupTacOnDamagedRecords) {
-    const std::string first = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10");
-    const std::string second = EncodeBuiltInRecord("490154", "Siemens|S45|");
+    const std::string own = EncodeBuiltInRecord("35209901", "Alcatel|OT 332|");
+    const std::string prefix = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10");
     const std::string damaged[] = {
-        first.substr(1) + second,             // the first TAC lost a character
-        "\xA6" + first + second,              // a marker with nothing before it
-        "xyz" + first + second.substr(0, 9),  // noise, then a cut record
-        first + first.substr(0, 7) + second,  // a repeated TAC with no body
-        second + "\xA4\xA4" + first + std::string(3, '\0'),
-        std::string(1, '\0') + second.substr(0, 7) + "\xA6" + first,
+        own.substr(0, own.size() - 1) + prefix,     // a lost 0xA4
+        own.substr(0, 8) + own.substr(9) + prefix,  // a lost 0xA6
+        "x" + own + prefix,
+        prefix + own + EncodeBuiltInRecord("35209901", "Later"),  // the first one counts
+        EncodeBuiltInRecord("3520990", "Seven") + prefix + own + std::string(3, '\0'),
     };
     for (const std::string& records : damaged) {
-        FakeHandsetSources sources;
-        sources.records = records;
-        sources.userFile = "490154=User\r\n";
-        ExpectIndexAgrees(sources, {"352099", "490154", "000000"});
+        ExpectIndexAgrees(records, {"35209901", "35209900", "00352099"});
     }
+}
+
+TEST(HandsetIndex, SearchesTheUserFileFromItsStartEveryTime) {
+    HandsetIndex index("", std::make_unique<std::istringstream>("35111100=A\r\n35222200=B\r\n"));
+    EXPECT_EQ(LookupTac("35222200", index).fields, "B");
+    EXPECT_EQ(LookupTac("35999900", index).fields, kUnknownLookupResult);
+    EXPECT_EQ(LookupTac("35111100", index).fields, "A");
+}
+
+// Expected values straight from the list: the first row of each TAC names
+// its handset. Text the scrambling cannot carry as it stands (outside the
+// characters 32 to 126, a "|", blanks to collapse) is left out and counted.
+TEST(RealRecords, EveryTacOfTheListGetsItsOwnMakerAndModel) {
+    const auto carried = [](const std::string& text) {
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            const char c = text[k];
+            if (c < 32 || c > 126 || c == '|') return false;
+            if (c == ' ' && (k == 0 || k + 1 == text.size() || text[k - 1] == ' ')) return false;
+        }
+        return true;
+    };
+    HandsetIndex index(BuiltInRecordBytes(), nullptr);
+    std::set<std::string> seen;
+    int checked = 0;
+    int notCarried = 0;
+    for (const TacRecord& row : ReadTacDatabase(test::SourceFile("data/tacdb.csv")).records) {
+        if (!seen.insert(row.tac).second) continue;
+        if (!carried(row.maker) || !carried(row.model)) {
+            ++notCarried;
+            continue;
+        }
+        const TacAnswer answer = LookupTac(row.tac, index);
+        EXPECT_EQ(answer.matchedBy, TacMatch::kTac8) << row.tac;
+        EXPECT_EQ(answer.fields.rfind(row.maker + "|" + row.model + "|", 0), 0u)
+            << row.tac << " " << answer.fields;
+        ++checked;
+    }
+    std::cout << checked << " TACs checked, " << notCarried << " not carried\n";
+    EXPECT_GT(checked, 22000);
 }
 
 }  // namespace

@@ -30,18 +30,26 @@ const char* const kCliUsage =
     "by), results separated by an empty line; \"N/A\" stands for an empty field and\n"
     "\"unknown\" for a handset no source knows. An IMEI of the wrong length, or one\n"
     "that is not 15 digits, gets the wrong-length message on standard error; one\n"
-    "with a wrong check digit gets the expected digit on standard error.\n"
+    "with a wrong check digit gets the expected digit on standard error. Such a\n"
+    "complaint shows the input cut to its first 64 characters.\n"
+    "\n"
+    "The handset is the record of the IMEI's first eight digits (its type\n"
+    "allocation code), else the record of its first six, from the built-in records\n"
+    "and then the user file. Control characters in what is printed show as \"?\".\n"
     "\n"
     "Options:\n"
     "  --csv           print one CSV row (RFC 4180, CR LF line ends) per input under\n"
     "                  the header\n"
     "                  input,imei,valid,check_digit,tac,manufacturer,model_type,\n"
-    "                  reference,approval_body\n"
+    "                  reference,approval_body,matched_by\n"
     "                  input: as given, trimmed; imei: without separators, empty when\n"
     "                  not 15 long; valid: yes or no; check_digit: the expected digit;\n"
     "                  tac: the first six; the three handset fields as the lookup\n"
     "                  gives them; approval_body: the body named by the first two\n"
-    "                  digits. When imei is empty, so are the columns after valid.\n"
+    "                  digits; matched_by: tac8 (the built-in record of the first\n"
+    "                  eight digits), prefix6 (the built-in record of the first six,\n"
+    "                  a guess), user-file or none. When imei is empty, so are the\n"
+    "                  columns after valid.\n"
     "  --fix           correct a wrong check digit and print the result with its\n"
     "                  \"Valid IMEI\" line, instead of the complaint (not with --csv,\n"
     "                  whose check_digit column gives the correct digit)\n"
@@ -112,20 +120,30 @@ std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& argu
 
 namespace {
 
-// A result text of the window (Windows-1252, CR LF) as terminal text.
+// A result text of the window (Windows-1252, CR LF) as terminal text: its
+// lines end in LF, and every other control character is shown as "?".
 std::string TerminalText(const std::string& text) {
     std::string lines;
-    for (char c : text) {
-        if (c != '\r') lines.push_back(c);
+    for (const std::string& line : SplitText(text, "\r\n")) {
+        if (!lines.empty()) lines += '\n';
+        lines += WithoutControls(line);
     }
     return Cp1252ToUtf8(lines);
 }
 
+// A rejected input as standard error shows it: cut to its first 64
+// characters, with "..." (one character) after a cut.
+std::string EchoedInput(const std::string& input) {
+    constexpr std::size_t kEchoLength = 64;
+    const std::string echo = Cp1252ToUtf8(WithoutControls(input.substr(0, kEchoLength)));
+    return input.size() > kEchoLength ? echo + "\xE2\x80\xA6" : echo;
+}
+
 class Analyser {
 public:
-    Analyser(const CliOptions& options, const HandsetIndex& index, std::ostream& out,
+    Analyser(const CliOptions& options, HandsetSources& sources, std::ostream& out,
              std::ostream& err)
-        : options_(options), index_(index), out_(out), err_(err), csv_(index) {}
+        : options_(options), sources_(sources), out_(out), err_(err), csv_(sources) {}
 
     // input is UTF-8.
     void Analyse(const std::string& input) {
@@ -161,8 +179,8 @@ private:
         }
         if (printed_) out_ << '\n';
         printed_ = true;
-        std::string text =
-            LocalResultText(check.input, corrected, index_.Lookup(check.tac), check.tac);
+        const TacAnswer answer = LookupTac(check.imei.substr(0, kFullTacLength), sources_);
+        std::string text = LocalResultText(check.input, corrected, answer.fields, check.tac);
         if (options_.online) {
             const std::string imei = check.imei.substr(0, kImeiLength - 1) + *check.checkDigit;
             const std::optional<std::string> withOnline =
@@ -177,12 +195,12 @@ private:
     }
 
     void Complain(const ImeiCheck& check, const std::string& message) {
-        err_ << Cp1252ToUtf8(check.input) << ": " << message << '\n';
+        err_ << EchoedInput(check.input) << ": " << message << '\n';
     }
 
     static constexpr std::size_t kBlockSize = 1 << 16;
     const CliOptions& options_;
-    const HandsetIndex& index_;
+    HandsetSources& sources_;
     std::ostream& out_;
     std::ostream& err_;
     CsvRowWriter csv_;
@@ -193,14 +211,13 @@ private:
 
 }  // namespace
 
-int RunCli(const CliOptions& options, HandsetSources& sources, std::istream& in, std::ostream& out,
+int RunCli(const CliOptions& options, HandsetIndex& sources, std::istream& in, std::ostream& out,
            std::ostream& err) {
-    const HandsetIndex index(sources);
-    if (options.userDatabase && !index.HasUserFile()) {
+    if (options.userDatabase && !sources.HasUserFile()) {
         err << "quorvel-cli: cannot read the user file " << *options.userDatabase
             << "; only the built-in records are used\n";
     }
-    Analyser analyser(options, index, out, err);
+    Analyser analyser(options, sources, out, err);
     if (options.csv) out << kCsvHeader;
     if (!options.imeis.empty()) {
         for (const std::string& imei : options.imeis) analyser.Analyse(imei);
@@ -208,7 +225,7 @@ int RunCli(const CliOptions& options, HandsetSources& sources, std::istream& in,
         std::string line;
         while (std::getline(in, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (TrimSpaces(line).empty()) continue;
+            if (line.find_first_not_of(' ') == std::string::npos) continue;
             analyser.Analyse(line);
         }
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/online_posix.h"
-#include "imei/handset_database.h"
+#include "cli/handset_index.h"
 
 namespace quorvel {
 
@@ -34,9 +34,9 @@ std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& argu
                                             std::string& error);
 
 // Analyses every input and writes the results to out and the complaints
-// to err, all in UTF-8. Returns kExitAllValid or kExitSomeInvalid, or
-// kExitUsageError when out cannot be written.
-int RunCli(const CliOptions& options, HandsetSources& sources, std::istream& in, std::ostream& out,
+// to err, all in UTF-8, with control characters of the values shown as "?". Returns kExitAllValid
+// or kExitSomeInvalid, or kExitUsageError when out cannot be written.
+int RunCli(const CliOptions& options, HandsetIndex& sources, std::istream& in, std::ostream& out,
            std::ostream& err);
 
 }  // namespace quorvel

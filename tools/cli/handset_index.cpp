@@ -1,52 +1,60 @@
 #include "cli/handset_index.h"
 
+#include <utility>
+
 #include "imei/imei.h"
 #include "imei/scramble.h"
 
 namespace quorvel {
-namespace {
 
-const std::string& UnknownResult() {
-    static const std::string unknown = kUnknownLookupResult;
-    return unknown;
-}
-
-}  // namespace
-
-HandsetIndex::HandsetIndex(HandsetSources& sources) {
-    // LookupTac finds the first "scrambled TAC, 0xA6": every such match ends
-    // on a marker, so the six bytes before each marker, in order, are the
-    // keys it can find. Unscrambling a printable key gives the one TAC that
-    // scrambles to it.
-    if (std::optional<std::string> records = sources.BuiltInRecords()) {
-        for (std::string::size_type marker = records->find(kTacMarker, kTacLength);
-             marker != std::string::npos; marker = records->find(kTacMarker, marker + 1)) {
-            const std::string scrambledTac = records->substr(marker - kTacLength, kTacLength);
-            if (!IsPrintableText(scrambledTac)) continue;
-            const std::string tac = UnscrambleText(kTacKey, scrambledTac);
-            if (builtIn_.count(tac) == 0) {
-                builtIn_.emplace(tac, BuiltInResultAt(*records, marker - kTacLength));
+HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istream> userFile)
+    : userFile_(std::move(userFile)) {
+    // A key counts only where a record starts: at the first byte and after
+    // each 0xA4. Unscrambling a printable key gives the one TAC or prefix
+    // that scrambles to it.
+    for (std::size_t start = 0;;) {
+        const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, start);
+        const std::string key =
+            record ? UnscrambleText(kTacKey, std::string(record->scrambledKey)) : std::string();
+        if (record && Slot(key) == 0) {
+            fields_.push_back(UnscrambleText(kBodyKey, std::string(record->scrambledBody)));
+            const auto slot = static_cast<std::uint32_t>(fields_.size());
+            if (const std::optional<std::uint32_t> digits = DigitKey(key)) {
+                digitKeys_.Insert(*digits, slot);
+                knownPrefixes_[*DigitKey(key.substr(0, kTacLength)) - 100000000] = true;
+            } else {
+                otherKeys_.emplace(key, slot);
             }
         }
-    }
-    if (std::optional<std::string> userFile = sources.UserFile()) {
-        hasUserFile_ = true;
-        for (const std::string& line : UserFileLines(*userFile)) {
-            if (line.size() < kTacLength) continue;
-            const std::string tac = line.substr(0, kTacLength);
-            if (user_.count(tac) == 0) user_.emplace(tac, UserLineResult(line));
-        }
+        const std::size_t marker = records.find(kBodyMarker, start);
+        if (marker == std::string::npos) break;
+        start = marker + 1;
     }
 }
 
-const std::string& HandsetIndex::Lookup(const std::string& tac) const {
-    if (tac.size() != kTacLength) return UnknownResult();
-    if (IsPrintableText(tac)) {
-        const auto found = builtIn_.find(tac);
-        if (found != builtIn_.end()) return found->second;
+std::uint32_t HandsetIndex::Slot(const std::string& key) const {
+    if (const std::optional<std::uint32_t> digits = DigitKey(key)) return digitKeys_.Find(*digits);
+    const auto found = otherKeys_.find(key);
+    return found == otherKeys_.end() ? 0 : found->second;
+}
+
+SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
+    SourceAnswer answer;
+    const std::optional<std::uint32_t> prefixKey = DigitKey(tac.substr(0, kTacLength));
+    if (prefixKey && DigitKey(tac) && !knownPrefixes_[*prefixKey - 100000000]) return answer;
+    if (const std::uint32_t slot = Slot(tac)) {
+        answer.tac = fields_[slot - 1];
+    } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
+        answer.prefix = fields_[prefix - 1];
     }
-    const auto found = user_.find(tac);
-    return found == user_.end() ? UnknownResult() : found->second;
+    return answer;
+}
+
+SourceAnswer HandsetIndex::SearchUserFile(const std::string& tac) {
+    if (!userFile_) return {};
+    userFile_->clear();
+    userFile_->seekg(0);
+    return SearchUserLines(*userFile_, tac);
 }
 
 }  // namespace quorvel

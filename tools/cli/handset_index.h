@@ -1,29 +1,44 @@
-// The answers of LookupTac over a set of sources, read once: the built-in
-// records and the user file are scanned when the index is made, so that
-// each lookup afterwards is a hash-table probe instead of a linear search.
+// The handset sources of quorvel-cli: the built-in records are read once
+// into a hash table, so that each search is a probe instead of a pass over
+// the records; the user file is searched line by line, as the program does.
 #pragma once
 
+#include <istream>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
+#include "cli/tac_slot_table.h"
 #include "imei/handset_database.h"
 
 namespace quorvel {
 
-class HandsetIndex {
+class HandsetIndex : public HandsetSources {
 public:
-    explicit HandsetIndex(HandsetSources& sources);
+    // userFile: the user file opened for reading, or nullptr when it cannot
+    // be read.
+    HandsetIndex(const std::string& records, std::unique_ptr<std::istream> userFile);
 
-    // What LookupTac(tac, sources) gives, as the sources were when the
-    // index was made.
-    const std::string& Lookup(const std::string& tac) const;
+    // What SearchBuiltInRecords(records, tac) gives.
+    SourceAnswer SearchBuiltIn(const std::string& tac) override;
+    // SearchUserLines over the user file from its start.
+    SourceAnswer SearchUserFile(const std::string& tac) override;
 
-    bool HasUserFile() const { return hasUserFile_; }
+    bool HasUserFile() const { return userFile_ != nullptr; }
 
 private:
-    std::unordered_map<std::string, std::string> builtIn_;  // TAC -> result
-    std::unordered_map<std::string, std::string> user_;     // first six bytes -> result
-    bool hasUserFile_ = false;
+    std::uint32_t Slot(const std::string& key) const;
+
+    // The fields of the first record of each key: keys of digits in a flat
+    // table (a probe per search), any others in a map.
+    std::vector<std::string> fields_;
+    TacSlotTable digitKeys_;
+    std::unordered_map<std::string, std::uint32_t> otherKeys_;
+    // The six-digit prefixes that begin a key of digits: most TACs of no
+    // record are turned away here, by one bit that stays in the cache.
+    std::vector<bool> knownPrefixes_ = std::vector<bool>(1000000);
+    std::unique_ptr<std::istream> userFile_;
 };
 
 }  // namespace quorvel

@@ -10,12 +10,13 @@
 namespace quorvel {
 namespace {
 
-constexpr bool NeedsQuotes(char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; }
+constexpr bool NeedsQuotes(char c) { return c == ',' || c == '"'; }
 
-// The bytes a field may hold as it stands: ASCII other than those to quote.
+// The bytes a field may hold as it stands: printable ASCII other than those
+// to quote.
 constexpr std::array<bool, 256> kPlainBytes = [] {
     std::array<bool, 256> plain = {};
-    for (int c = 0; c < 0x80; ++c) plain[c] = !NeedsQuotes(static_cast<char>(c));
+    for (int c = 0x20; c < 0x7F; ++c) plain[c] = !NeedsQuotes(static_cast<char>(c));
     return plain;
 }();
 
@@ -28,36 +29,22 @@ bool IsPlainField(const std::string& text) {
     return true;
 }
 
-constexpr std::size_t kDigitTacCount = 1000000;
-
-// The number of a six-digit TAC, or kDigitTacCount for any other text.
-std::size_t DigitTacNumber(const std::string& tac) {
-    if (tac.size() != kTacLength) return kDigitTacCount;
-    std::size_t number = 0;
-    for (char c : tac) {
-        if (c < '0' || c > '9') return kDigitTacCount;
-        number = number * 10 + static_cast<std::size_t>(c - '0');
-    }
-    return number;
-}
-
-// ",manufacturer,model_type,reference,approval_body"
-std::string MakeHandsetColumns(const std::string& tac, const std::string& lookupResult) {
+// ",manufacturer,model_type,reference"
+std::string HandsetFieldColumns(const std::string& lookupResult) {
     std::string columns;
     const std::vector<std::string> fields = SplitLookupResult(lookupResult);
     for (std::size_t k = 0; k < 3; ++k) {
         columns += ',';
         AppendCsvField(k < fields.size() ? fields[k] : std::string(), columns);
     }
-    columns += ',';
-    AppendCsvField(ApprovalBody(tac), columns);
     return columns;
 }
 
 }  // namespace
 
 const char* const kCsvHeader =
-    "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,approval_body\r\n";
+    "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,approval_body,"
+    "matched_by\r\n";
 
 ImeiCheck CheckImei(const std::string& input) {
     ImeiCheck check;
@@ -68,6 +55,7 @@ ImeiCheck CheckImei(const std::string& input) {
     check.checkDigit = CheckDigit(check.imei);
     check.valid = check.checkDigit && check.imei.back() == (*check.checkDigit)[0];
     check.tac = check.imei.substr(0, kTacLength);
+    check.fullTac = check.imei.substr(0, kFullTacLength);
     return check;
 }
 
@@ -76,7 +64,7 @@ void AppendCsvField(const std::string& text, std::string& row) {
         row += text;
         return;
     }
-    const std::string utf8 = Cp1252ToUtf8(text);
+    const std::string utf8 = Cp1252ToUtf8(WithoutControls(text));
     if (std::none_of(utf8.begin(), utf8.end(), NeedsQuotes)) {
         row += utf8;
         return;
@@ -89,15 +77,46 @@ void AppendCsvField(const std::string& text, std::string& row) {
     row += '"';
 }
 
-CsvRowWriter::CsvRowWriter(const HandsetIndex& index) : index_(index) {}
+CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources) {}
 
-const std::string& CsvRowWriter::HandsetColumns(const std::string& tac) {
-    if (digitTacSlots_.empty()) digitTacSlots_.assign(kDigitTacCount, 0);
-    const std::size_t number = DigitTacNumber(tac);
-    std::uint32_t& slot = number < kDigitTacCount ? digitTacSlots_[number] : otherTacSlots_[tac];
+std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
+    std::uint32_t& slot = bodySlots_[tac.substr(0, 2)];
     if (slot == 0) {
-        columns_.push_back(MakeHandsetColumns(tac, index_.Lookup(tac)));
-        slot = static_cast<std::uint32_t>(columns_.size());
+        bodyColumns_.push_back(",");
+        AppendCsvField(ApprovalBody(tac), bodyColumns_.back());
+        slot = static_cast<std::uint32_t>(bodyColumns_.size());
+    }
+    return slot - 1;
+}
+
+const CsvRowWriter::Columns& CsvRowWriter::HandsetColumns(const ImeiCheck& check) {
+    const std::optional<std::uint32_t> number = DigitKey(check.fullTac);
+    std::uint32_t slot = number ? digitTacSlots_.Find(*number) : otherTacSlots_[check.fullTac];
+    if (slot != 0) return columns_[slot - 1];
+    const TacAnswer answer = LookupTac(check.fullTac, sources_);
+    const std::uint32_t body = BodySlot(check.tac);
+    if (answer.matchedBy == TacMatch::kNone && unknownSlots_.size() <= body) {
+        unknownSlots_.resize(body + 1, 0);
+    }
+    std::uint32_t& shared =
+        answer.matchedBy == TacMatch::kNone
+            ? unknownSlots_[body]
+            : answerSlots_[std::to_string(body) + TacMatchName(answer.matchedBy) + '|' +
+                           answer.fields];
+    if (shared == 0) {
+        const std::string fields = HandsetFieldColumns(answer.fields);
+        columns_.push_back({static_cast<std::uint32_t>(handsetText_.size()),
+                            static_cast<std::uint32_t>(fields.size()), body, answer.matchedBy});
+        handsetText_ += fields;
+        shared = static_cast<std::uint32_t>(columns_.size());
+    }
+    slot = shared;
+    // An unknown TAC seldom comes again: kept out, it keeps the table small
+    // enough for the processor's cache.
+    if (!number) {
+        otherTacSlots_[check.fullTac] = slot;
+    } else if (answer.matchedBy != TacMatch::kNone) {
+        digitTacSlots_.Insert(*number, slot);
     }
     return columns_[slot - 1];
 }
@@ -110,7 +129,15 @@ void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
     if (check.checkDigit) rows += *check.checkDigit;
     rows += ',';
     AppendCsvField(check.tac, rows);
-    rows += check.imei.empty() ? ",,,," : HandsetColumns(check.tac);
+    if (check.imei.empty()) {
+        rows += ",,,,,\r\n";
+        return;
+    }
+    const Columns& columns = HandsetColumns(check);
+    rows.append(handsetText_, columns.offset, columns.length);
+    rows += bodyColumns_[columns.body];
+    rows += ',';
+    rows += TacMatchName(columns.matchedBy);
     rows += "\r\n";
 }
 

@@ -8,7 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "cli/handset_index.h"
+#include "cli/tac_slot_table.h"
+#include "imei/handset_database.h"
 
 namespace quorvel {
 
@@ -18,6 +19,7 @@ struct ImeiCheck {
     std::optional<std::string> checkDigit;  // the expected digit, when it can be computed
     bool valid = false;                     // 15 digits with a matching check digit
     std::string tac;                        // the first six of imei
+    std::string fullTac;                    // the first eight of imei
 };
 
 // input is Windows-1252 text; so is every text of the result.
@@ -26,27 +28,45 @@ ImeiCheck CheckImei(const std::string& input);
 // The CSV header line, ending in CR LF.
 extern const char* const kCsvHeader;
 
-// Appends Windows-1252 text to a CSV row as one RFC 4180 field in UTF-8:
-// quoted when it holds a comma, a quote or a line end, with quotes doubled.
+// Appends Windows-1252 text to a CSV row as one RFC 4180 field in UTF-8,
+// control characters shown as "?": quoted when it holds a comma or a quote,
+// with quotes doubled.
 void AppendCsvField(const std::string& text, std::string& row);
 
 // Rows of checks in UTF-8, each ending in CR LF. The columns that depend
-// only on the TAC are looked up and made once per TAC.
+// only on the eight-digit TAC are looked up and made once per TAC.
 class CsvRowWriter {
 public:
-    explicit CsvRowWriter(const HandsetIndex& index);
+    explicit CsvRowWriter(HandsetSources& sources);
     void AppendRow(const ImeiCheck& check, std::string& rows);
 
 private:
-    const std::string& HandsetColumns(const std::string& tac);
+    // The columns of one answer: its handset fields in handsetText_, its
+    // approval body in bodyColumns_, and how it matched.
+    struct Columns {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+        std::uint32_t body = 0;
+        TacMatch matchedBy = TacMatch::kNone;
+    };
 
-    const HandsetIndex& index_;
-    std::vector<std::string> columns_;
-    // Where the columns of a TAC are in columns_, plus one (0: not made yet):
-    // a flat table for the six-digit TACs, which is one memory access per
-    // row, and a map for the others.
-    std::vector<std::uint32_t> digitTacSlots_;
+    const Columns& HandsetColumns(const ImeiCheck& check);
+    std::uint32_t BodySlot(const std::string& tac);
+
+    HandsetSources& sources_;
+    // Compact, so that a row reads little memory: a TAC's slot, its Columns,
+    // a few bytes of handset text, and one of a few approval bodies.
+    std::vector<Columns> columns_;
+    std::string handsetText_;               // ",manufacturer,model_type,reference" each
+    std::vector<std::string> bodyColumns_;  // ",approval_body" each
+    std::unordered_map<std::string, std::uint32_t> bodySlots_;  // first two characters
+    // Where the columns of a TAC are in columns_, plus one (0: not made yet).
+    TacSlotTable digitTacSlots_;
     std::unordered_map<std::string, std::uint32_t> otherTacSlots_;
+    // The slot of each answer's columns: TACs that get the same answer
+    // share their columns; the unknown ones differ only in their body.
+    std::unordered_map<std::string, std::uint32_t> answerSlots_;
+    std::vector<std::uint32_t> unknownSlots_;  // by body
 };
 
 }  // namespace quorvel

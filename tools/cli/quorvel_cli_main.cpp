@@ -1,12 +1,15 @@
 // quorvel-cli: the entry point; everything else is in cli.cpp.
 #include <exception>
+#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "builtin_records.h"
 #include "cli/cli.h"
 #include "cli/executable_folder.h"
+#include "cli/handset_index.h"
 #include "settings/settings_store.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +32,10 @@ int main(int argc, char** argv) {
     try {
         const std::string userFile =
             options->userDatabase.value_or(ExecutableFolder() + "/" + kUserDatabaseFileName);
-        FileHandsetSources sources(BuiltInRecordBytes(), userFile);
+        auto file = std::make_unique<std::ifstream>(userFile, std::ios::binary);
+        // A folder opens and fails only when read.
+        if (!*file || (file->peek(), file->bad())) file.reset();
+        HandsetIndex sources(BuiltInRecordBytes(), std::move(file));
         return RunCli(*options, sources, std::cin, std::cout, std::cerr);
     } catch (const std::exception& failure) {
         std::cerr << "quorvel-cli: " << failure.what() << "\n";

@@ -26,13 +26,18 @@ const char* const kRecordsBuilderRules =
     "    ss), typographic quotes and dashes become ASCII, blanks become spaces, \"|\"\n"
     "    becomes \"/\", anything else unrepresentable is dropped, and spaces are\n"
     "    collapsed and trimmed.\n"
-    "  - One record per six-digit TAC prefix, in ascending order. Its manufacturer and\n"
-    "    model are those most rows of the prefix name (compared without regard to\n"
-    "    case); a tie goes to the model of the lowest TAC, whose spelling is used.\n"
-    "  - The reference is the first model code (two to five capitals and digits\n"
-    "    starting with a capital, a hyphen, then capitals and digits holding a digit,\n"
-    "    as in NHL-10) in the alternative names of that model's rows, taken in TAC\n"
-    "    order; empty when there is none.\n"
+    "  - One record per six-digit TAC prefix. Its manufacturer and model are those\n"
+    "    most rows of the prefix name (compared without regard to case); a tie goes\n"
+    "    to the model of the lowest TAC, whose spelling is used. Its reference is the\n"
+    "    first model code (two to five capitals and digits starting with a capital,\n"
+    "    a hyphen, then capitals and digits holding a digit, as in NHL-10) in the\n"
+    "    alternative names of that model's rows, taken in TAC order; empty when\n"
+    "    there is none.\n"
+    "  - One record per eight-digit TAC, from its first row: its own manufacturer and\n"
+    "    model, and the first model code of its own alternative names, else the\n"
+    "    reference its model has in the prefix. The prefix's record answers only\n"
+    "    for TACs the list lacks.\n"
+    "  - Records are in ascending order of their keys, a prefix before its TACs.\n"
     "  - The output is the records scrambled as the program reads them, then three\n"
     "    zero bytes.\n";
 
@@ -174,6 +179,20 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
         }
         build.records.push_back({prefix, best->manufacturer, best->modelType, best->reference});
     }
+    // Then a record of every TAC, from its first row, behind its prefix's.
+    const Row* previous = nullptr;
+    for (const Row& row : usable) {
+        if (previous && previous->tac == row.tac) continue;
+        previous = &row;
+        const std::string prefix = row.tac.substr(0, kTacLength);
+        const ModelRows& model =
+            prefixes[prefix][Lowercase(row.manufacturer + "|" + row.modelType)];
+        const std::string reference = ModelCode(row.aka);
+        build.records.push_back({row.tac, row.manufacturer, row.modelType,
+                                 reference.empty() ? model.reference : reference});
+    }
+    std::stable_sort(build.records.begin(), build.records.end(),
+                     [](const HandsetRecord& a, const HandsetRecord& b) { return a.tac < b.tac; });
     return build;
 }
 

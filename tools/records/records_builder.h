@@ -1,5 +1,5 @@
 // Turns the TAC list (CSV, UTF-8) into the program's built-in handset
-// records: one record per six-digit TAC prefix.
+// records: one record per eight-digit TAC and one per six-digit prefix.
 #pragma once
 
 #include <cstddef>
@@ -9,7 +9,7 @@
 namespace quorvel {
 
 struct HandsetRecord {
-    std::string tac;  // six digits
+    std::string tac;  // eight digits, or the six of a prefix
     std::string manufacturer;
     std::string modelType;
     std::string reference;
