@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""Counts the non-blank, non-comment lines of the tests against the code.
+
+    scripts/count-lines.py [ROOT]
+
+Counts C++, Python, shell and CMake files of tests/ on one side and of
+Source/ and tools/ on the other, and prints both, their ratio, and the
+limit the project keeps (tests at most half the size of the code).
+"""
+import pathlib
+import sys
+
+CPP = {".cpp", ".h", ".hpp", ".c"}
+HASH_COMMENTED = {".py", ".sh", ".cmake"}
+
+
+def kind(path):
+    if path.suffix in CPP:
+        return "cpp"
+    if path.suffix in HASH_COMMENTED or path.name == "CMakeLists.txt":
+        return "hash"
+    return None
+
+
+def count_cpp(text):
+    lines = 0
+    in_block = False
+    for raw in text.splitlines():
+        line = raw.strip()
+        code = ""
+        while line:
+            if in_block:
+                end = line.find("*/")
+                if end < 0:
+                    line = ""
+                    break
+                line = line[end + 2 :].strip()
+                in_block = False
+                continue
+            if line.startswith("//"):
+                break
+            if line.startswith("/*"):
+                in_block = True
+                line = line[2:]
+                continue
+            code = line
+            break
+        if code:
+            lines += 1
+    return lines
+
+
+def count_hash(text):
+    return sum(1 for raw in text.splitlines() if raw.strip() and not raw.strip().startswith("#"))
+
+
+def count_tree(root, folders):
+    total = 0
+    for folder in folders:
+        for path in sorted((root / folder).rglob("*")):
+            which = kind(path) if path.is_file() else None
+            if which is None:
+                continue
+            text = path.read_text(encoding="latin-1")
+            total += count_cpp(text) if which == "cpp" else count_hash(text)
+    return total
+
+
+def main():
+    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parent.parent)
+    tests = count_tree(root, ["tests"])
+    code = count_tree(root, ["Source", "tools"])
+    ratio = tests / code if code else float("inf")
+    print(f"tests/: {tests} lines")
+    print(f"Source/ + tools/: {code} lines")
+    print(f"tests / code: {ratio:.2f} (limit 0.50)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""Plants single faults in the portable core and reports those the native tests miss.
+
+    scripts/mutation-test.py [--sample N] [--seed S] [--files GLOB...] [--list]
+
+Each mutant is one small change to one core file (Source/ files that are
+neither _win32 nor _posix): a flipped comparison, a bound shifted by one, a
+deleted statement, a swapped logical operator or boolean, or one byte of a
+text changed. For each, the script rebuilds the native tests without
+sanitizers in build/mutation, runs the core tests and, when they pass, the
+tool, service and network tests too; a mutant that no test run fails
+survives. Mutants that do not compile are not counted. The file is always
+restored, also on Ctrl+C.
+
+Survivors are printed with file, line and change; look at each: either a
+test is missing, or the mutant is equivalent (no behaviour changes), which
+the report should say with a reason.
+"""
+import argparse
+import fnmatch
+import pathlib
+import random
+import re
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+BUILD = ROOT / "build" / "mutation"
+# The test programs, cheapest first; the proxy tests need the real proxy that
+# only CTest's fixture starts, so they are left out here.
+TEST_BINARIES = [["tests/quorvel_core_tests"], ["tests/quorvel_tool_tests"],
+                 ["tests/quorvel_service_tests"],
+                 ["tests/quorvel_network_tests", "--gtest_filter=-RealProxy.*"]]
+TEST_TIMEOUT = 300
+
+COMPARISONS = [("==", "!="), ("!=", "=="), ("<=", "<"), (">=", ">"), ("<", "<="), (">", ">="),
+               ("&&", "||"), ("||", "&&")]
+WORDS = [("true", "false"), ("false", "true")]
+
+
+def core_files(globs):
+    files = []
+    for path in sorted((ROOT / "Source").rglob("*.cpp")):
+        name = path.name
+        if name.endswith("_win32.cpp") or name.endswith("_posix.cpp"):
+            continue
+        rel = str(path.relative_to(ROOT))
+        if globs and not any(fnmatch.fnmatch(rel, g) for g in globs):
+            continue
+        files.append(path)
+    return files
+
+
+def code_part(line):
+    """The line without a trailing // comment (string contents kept)."""
+    in_string = None
+    i = 0
+    while i < len(line):
+        c = line[i]
+        if in_string:
+            if c == "\\":
+                i += 2
+                continue
+            if c == in_string:
+                in_string = None
+        elif c in "\"'":
+            in_string = c
+        elif line.startswith("//", i):
+            return line[:i]
+        i += 1
+    return line
+
+
+def string_spans(line):
+    return [m.span(1) for m in re.finditer(r'"((?:[^"\\]|\\.)*)"', line)]
+
+
+def inside(spans, pos):
+    return any(a <= pos < b for a, b in spans)
+
+
+def mutants_of_line(line):
+    """(description, new line) for every mutant of one source line."""
+    stripped = line.strip()
+    if not stripped or stripped.startswith(("#", "//", "*", "/*")):
+        return
+    code = code_part(line)
+    spans = string_spans(code)
+    # clang-format puts one space on each side of a binary operator, which
+    # tells a comparison from a template's brackets, a shift or an arrow.
+    for old, new in COMPARISONS:
+        for m in re.finditer(re.escape(f" {old} "), code):
+            a, b = m.start() + 1, m.end() - 1
+            if not inside(spans, a):
+                yield f"'{old}' -> '{new}'", line[:a] + new + line[b:]
+    for old, new in WORDS:
+        for m in re.finditer(rf"\b{old}\b", code):
+            if not inside(spans, m.start()):
+                yield f"{old} -> {new}", line[:m.start()] + new + line[m.end():]
+    for m in re.finditer(r"(?<![\w.\\])(\d+)(?![\w.])", code):
+        if inside(spans, m.start()):
+            continue
+        value = int(m.group(1))
+        yield f"{value} -> {value + 1}", line[:m.start()] + str(value + 1) + line[m.end():]
+        if value > 0:
+            yield f"{value} -> {value - 1}", line[:m.start()] + str(value - 1) + line[m.end():]
+    for a, b in spans:
+        if b > a and line[a] != "\\":
+            c = line[a]
+            swapped = chr(ord(c) + 1) if c not in "\"\\~" else "x"
+            yield f"text byte {c!r} -> {swapped!r}", line[:a] + swapped + line[a + 1:]
+    if stripped.endswith(";") and not re.match(
+            r"(return|break|continue|case|default|using|namespace|struct|class|enum|typedef|"
+            r"const |constexpr|static|[\w:<>,\s]+\s+[\w]+\s*[=({;])", stripped):
+        yield "statement deleted", line[:len(line) - len(line.lstrip())] + ";"
+
+
+def all_mutants(files):
+    result = []
+    for path in files:
+        lines = path.read_text(encoding="latin-1").split("\n")
+        for number, line in enumerate(lines, 1):
+            for description, new in mutants_of_line(line):
+                result.append((path, number, description, new))
+    return result
+
+
+def run(cmd, timeout=None):
+    return subprocess.run(cmd, cwd=BUILD, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          timeout=timeout).returncode
+
+
+def configure():
+    BUILD.mkdir(parents=True, exist_ok=True)
+    subprocess.run(["cmake", "-S", str(ROOT), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Debug",
+                    "-DQUORVEL_SANITIZE=OFF"], check=True, stdout=subprocess.DEVNULL)
+
+
+def build():
+    targets = [pathlib.Path(t[0]).name for t in TEST_BINARIES]
+    cmd = ["cmake", "--build", str(BUILD), "-j2"]
+    for t in targets:
+        cmd += ["--target", t]
+    return run(cmd) == 0
+
+
+def tests_fail():
+    for binary, *options in TEST_BINARIES:
+        try:
+            if run([str(BUILD / binary), "--gtest_brief=1", *options], timeout=TEST_TIMEOUT) != 0:
+                return True
+        except subprocess.TimeoutExpired:
+            return True
+    return False
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--sample", type=int, default=0, help="test N random mutants (0: all)")
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--files", nargs="*", default=[], help="globs of core files to mutate")
+    parser.add_argument("--list", action="store_true", help="list the mutants, build nothing")
+    args = parser.parse_args()
+
+    mutants = all_mutants(core_files(args.files))
+    if args.sample:
+        mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))
+    if args.list:
+        for path, number, description, _ in mutants:
+            print(f"{path.relative_to(ROOT)}:{number}: {description}")
+        print(f"{len(mutants)} mutants")
+        return 0
+
+    configure()
+    if not build() or tests_fail():
+        print("the unchanged tree does not build or its tests fail", file=sys.stderr)
+        return 2
+    killed = survived = uncompiled = 0
+    for index, (path, number, description, new) in enumerate(mutants, 1):
+        original = path.read_bytes()
+        lines = original.decode("latin-1").split("\n")
+        lines[number - 1] = new
+        where = f"{path.relative_to(ROOT)}:{number}: {description}"
+        try:
+            path.write_bytes("\n".join(lines).encode("latin-1"))
+            if not build():
+                uncompiled += 1
+                outcome = "does not compile"
+            elif tests_fail():
+                killed += 1
+                outcome = "caught"
+            else:
+                survived += 1
+                outcome = "SURVIVED"
+        finally:
+            path.write_bytes(original)
+        print(f"[{index}/{len(mutants)}] {outcome}: {where}", flush=True)
+    build()
+    counted = killed + survived
+    score = 100.0 * killed / counted if counted else 0.0
+    print(f"{killed} caught, {survived} survived, {uncompiled} did not compile: "
+          f"{score:.1f}% of compiling mutants caught")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
