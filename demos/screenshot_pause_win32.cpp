@@ -1,8 +1,8 @@
-#include "support/screenshot_pause_win32.h"
+#include "screenshot_pause_win32.h"
 
 #include <windows.h>
 
-#include "support/demo_signals_win32.h"
+#include "demo_signals_win32.h"
 
 namespace quorvel::test {
 namespace {

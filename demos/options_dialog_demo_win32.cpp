@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "main/main_window_win32.h"
-#include "support/screenshot_pause_win32.h"
+#include "screenshot_pause_win32.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "support/screenshot_pause_win32.h"
+#include "screenshot_pause_win32.h"
 #include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "main/main_window_win32.h"
-#include "support/screenshot_pause_win32.h"
+#include "screenshot_pause_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/message_prompt.h"
 

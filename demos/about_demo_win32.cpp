@@ -12,7 +12,7 @@
 #include <string>
 
 #include "main/main_window_win32.h"
-#include "support/demo_signals_win32.h"
+#include "demo_signals_win32.h"
 #include "ui/main_window_proc_win32.h"
 
 namespace {
