@@ -135,6 +135,35 @@ TEST_F(OptionsFormTest, EveryEditLeavesChangesPending) {
     }
 }
 
+// After each click: CK2 is enabled exactly while CK1 is checked, the proxy
+// fields exactly while CKi is; a disabled CK2 keeps its mark and Apply writes it.
+TEST_F(OptionsFormTest, ClicksEnableTheDependentControls) {
+    struct Step {
+        OptionsControl clicked;
+        bool ck2Enabled;
+        bool proxyEnabled;
+    };
+    const Step steps[] = {
+        {OptionsControl::Ck1, true, false},  {OptionsControl::Ck2, true, false},
+        {OptionsControl::Cki, true, true},   {OptionsControl::Ck1, false, true},
+        {OptionsControl::Cki, false, false}, {OptionsControl::Ck1, true, false},
+    };
+    form.Open();
+    for (const Step& step : steps) {
+        view.checked[step.clicked] = !view.checked[step.clicked];  // the box toggles first
+        if (step.clicked == OptionsControl::Ck1) form.OnGetOnlineClicked();
+        if (step.clicked == OptionsControl::Ck2) form.OnAddMissingClicked();
+        if (step.clicked == OptionsControl::Cki) form.OnUseProxyClicked();
+        EXPECT_EQ(Enabled(OptionsControl::Ck2), step.ck2Enabled);
+        for (OptionsControl field : kProxyFields) EXPECT_EQ(Enabled(field), step.proxyEnabled);
+    }
+    view.checked[OptionsControl::Ck1] = false;
+    form.OnGetOnlineClicked();
+    form.Apply();
+    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
+    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kAddMissingImeiKey), "1");
+}
+
 TEST_F(OptionsFormTest, ApplyWritesThenSwitchesBothWindowsThenRedrawsTheTitle) {
     form.Open();
     view.selected = kVietnameseEntryPosition;
