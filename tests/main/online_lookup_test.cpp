@@ -229,6 +229,19 @@ TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
     EXPECT_EQ(UserFileText(), "");
 }
 
+// A look-up started while a rejected one is still sending starts afresh.
+TEST_F(OnlineLookupTest, EachLookUpStartsWithAnEmptyPageAndNoRejection) {
+    settings.Set(kAddMissingImeiKey, "1");
+    view.answers = {kResultOk};
+    lookup.Start("351234000000001");
+    const std::string old = Page("Old", "Reply", "OR-1");
+    lookup.StreamBytes(old.data(), old.size());
+    lookup.DownloadFailed(4);
+    LookUp(kLocalMiss, Page("New", "Page", "NP-2"));
+    EXPECT_NE(view.resultBox.find("]\r\nManufacturer: New\r\n"), std::string::npos);
+    EXPECT_EQ(UserFileText(), "351234000000000=New\xB6Page\xB6NP-2\r\n");
+}
+
 TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
     settings.Set(kAddMissingImeiKey, "1");
     test::WriteTestFile(userFile,
