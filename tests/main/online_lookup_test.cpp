@@ -11,6 +11,7 @@
 #include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
+#include "support/analysis_page.h"
 #include "support/fake_transport.h"
 #include "support/test_files.h"
 
@@ -35,17 +36,7 @@ public:
     std::vector<std::string> urls;
 };
 
-std::string Row(const std::string& label, const std::string& value) {
-    return "<tr><td>" + label + "</td><td>" + value + "</td></tr>";
-}
-
-std::string Page(const std::string& manufacturer, const std::string& model,
-                 const std::string& reference) {
-    return "<h1>IMEI number analysis results</h1><table>" + Row("Manufacturer", manufacturer) +
-           Row("Model type", model) + Row("Reference", reference) +
-           "</table><h2>Country of handset approval</h2><table>" + Row("Short name", "GB") +
-           "</table><h2>IMEI number break-down</h2>";
-}
+using test::Page;
 
 const std::string kLocalMiss =
     "Input IMEI: 35-123400-000000-1\r\n\r\n[Local information]\r\nManufacturer: unknown\r\n"
