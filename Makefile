@@ -40,6 +40,7 @@ bench: deps
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
 	bench/download-bench.sh
+	bench/service-bench.sh
 
 run: win32
 	$(WINE_ENV) scripts/run-program.sh $(WIN32_BIN)/Quorvel.exe build/screenshot.png
