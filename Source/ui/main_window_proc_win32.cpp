@@ -128,7 +128,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == HTCAPTION && IsInButton(window, ScreenPoint(lParam))) return 0;
             break;
         case WM_SYSCOMMAND:
-            if (wParam == kAboutCommandId) ShowAbout(WindowIcon(window));
+            if (wParam == kAboutCommandId) ShowAbout(window, WindowIcon(window));
             break;
         case WM_MOUSEMOVE:
             if (gCaptionButton.IsHeld()) {
@@ -142,7 +142,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                     gCaptionButton.Release(IsInButton(window, PointToScreen(window, lParam)));
                 ReleaseCapture();
                 Redraw(window, kButtonNormal);
-                if (opens) ShowAbout(WindowIcon(window));
+                if (opens) ShowAbout(window, WindowIcon(window));
             }
             break;
         case WM_CAPTURECHANGED:
