@@ -201,8 +201,10 @@ TEST_F(OptionsDialogTest, ApplyCreatesTheFileWithAllSixValuesAndTurnsItselfOff) 
         Click(dialog, C::Ck1);
         EXPECT_FALSE(Enabled(dialog, C::Ck2));
         EXPECT_TRUE(Enabled(dialog, C::Cm3));
+        SetFocus(OptionsItem(dialog, C::Cm3));
         Click(dialog, C::Cm3);
         EXPECT_FALSE(Enabled(dialog, C::Cm3));
+        EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1)) << "the focus moves on from Apply";
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Apply closed the dialog";
         return IDCANCEL;
     });
