@@ -268,6 +268,11 @@ TEST_F(OptionsDialogTest, VietnameseAppliedSwitchesBothWindowsAndTheTitleAtOnce)
                              GetSysColor(COLOR_CAPTIONTEXT)),
                   0)
             << "no title drawn in the active caption-text colour";
+        // Still the thread's active window, but its bar drawn inactive.
+        SendMessageA(dialog, WM_NCACTIVATE, FALSE, 0);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        const std::vector<COLORREF> inactive = TitlePixels(dialog);
+        EXPECT_EQ(std::count(inactive.begin(), inactive.end(), GetSysColor(COLOR_CAPTIONTEXT)), 0);
         const MainCaptions& main = MainCaptionsFor(Language::Vietnamese);
         EXPECT_EQ(
             MainWindowCaptions(),
