@@ -63,7 +63,10 @@ bool DressDialog(HWND dialog) {
     dressed.caption = CaptionState(dialog);
     dressed.prevDialogWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogWindowProc)));
-    if (dressed.prevDialogWndProc) return true;
+    if (dressed.prevDialogWndProc) {
+        KeepOwnCaptionDrawing(dialog);
+        return true;
+    }
     gDressedDialogs.erase(dialog);
     return false;
 }

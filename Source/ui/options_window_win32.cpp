@@ -35,6 +35,7 @@ bool InstallOptionsWindowProc(HWND dialog) {
     if (!previous) return false;
     gPrevOptionsWndProc = previous;
     gOptionsCaption = CaptionState(dialog);
+    KeepOwnCaptionDrawing(dialog);
     return true;
 }
 
