@@ -54,7 +54,12 @@ SourceAnswer HandsetIndex::SearchUserFile(const std::string& tac) {
     if (!userFile_) return {};
     userFile_->clear();
     userFile_->seekg(0);
-    return SearchUserLines(*userFile_, tac);
+    return SearchUserLines(
+        [this](char* buffer, std::size_t size) {
+            userFile_->read(buffer, static_cast<std::streamsize>(size));
+            return static_cast<std::size_t>(userFile_->gcount());
+        },
+        tac);
 }
 
 }  // namespace quorvel
