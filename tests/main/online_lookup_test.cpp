@@ -257,18 +257,30 @@ TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
               "6600\xB6X\r\n");
 }
 
-TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReported) {
-    OnlineLookup unwritable(view, settings, downloader, ::testing::TempDir() + "no/such/dir/q.dat");
+TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReportedInEachLanguage) {
+    const std::string path = ::testing::TempDir() + "no/such/dir/q.dat";
+    OnlineLookup unwritable(view, settings, downloader, path);
     settings.Set(kAddMissingImeiKey, "1");
-    view.resultBox = kLocalMiss;
-    view.answers = {1};
-    unwritable.Start("351234000000001");
-    const std::string page = Page("Nokia", "6600", "X");
-    unwritable.StreamBytes(page.data(), page.size());
-    unwritable.Disconnected();
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].style, 16);
-    EXPECT_NE(view.messages[0].prompt.find("no/such/dir/q.dat"), std::string::npos);
+    const std::pair<const char*, std::string> cases[] = {
+        {"1", "The handset could not be added to the local database file:\r\n" + path},
+        {"0",
+         "Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF"
+         "a ch\xA7\xA5ng tr\xD8nh:\r\n" +
+             path},
+    };
+    for (const auto& [languageId, prompt] : cases) {
+        settings.Set(kLanguageIdKey, languageId);
+        view = test::FakeMainView();
+        view.resultBox = kLocalMiss;
+        view.answers = {1};
+        unwritable.Start("351234000000001");
+        const std::string page = Page("Nokia", "6600", "X");
+        unwritable.StreamBytes(page.data(), page.size());
+        unwritable.Disconnected();
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].style, 16);
+        EXPECT_EQ(view.messages[0].prompt, prompt);
+    }
 }
 
 TEST_F(OnlineLookupTest, VietnameseQuestionsAndTitles) {
