@@ -61,7 +61,7 @@ TEST(OptionsValues, ACheckBoxIsCheckedOnlyByTheIntegerValueOne) {
     }
 }
 
-TEST(OptionsValues, WritesAllSixKeysInOrder) {
+TEST(OptionsValues, WritesAllSixKeysInOrderAndReadsTheTextsBack) {
     FakeSettings settings;
     OptionsValues values;
     values.languageEntry = kVietnameseEntryPosition;
@@ -80,6 +80,9 @@ TEST(OptionsValues, WritesAllSixKeysInOrder) {
     for (const auto& [key, value] : expected) {
         EXPECT_EQ(settings.values.at({kSettingsSection, key}), value) << key;
     }
+    // Read back, the texts come unchanged.
+    EXPECT_EQ(ReadOptionsValues(settings).proxyAddress, " proxy:x ");
+    EXPECT_EQ(ReadOptionsValues(settings).proxyPort, "8080 abc");
 }
 
 class OptionsFormTest : public ::testing::Test {
