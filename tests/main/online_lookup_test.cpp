@@ -235,26 +235,24 @@ TEST_F(OnlineLookupTest, EachLookUpStartsWithAnEmptyPageAndNoRejection) {
 
 TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
     settings.Set(kAddMissingImeiKey, "1");
-    test::WriteTestFile(userFile,
-                        "350000000000006=A\xB6"
-                        "B\xB6"
-                        "C");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "350000000000006=A\xB6"
-              "B\xB6"
-              "C\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
-    test::WriteTestFile(userFile, "line\r\n");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "line\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
-    test::WriteTestFile(userFile, "lf only\n");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "lf only\n\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
+    const std::string record =
+        "351234000000000=Nokia\xB6"
+        "6600\xB6X\r\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"350000000000006=A\xB6"
+         "C",
+         "350000000000006=A\xB6"
+         "C\r\n"},
+        {"line\r\n", "line\r\n"},
+        {"lf only\n", "lf only\n\r\n"},
+        {"x", "x\r\n"},
+        {"", ""},
+    };
+    for (const auto& [before, kept] : cases) {
+        test::WriteTestFile(userFile, before);
+        LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
+        EXPECT_EQ(UserFileText(), kept + record) << before;
+    }
 }
 
 TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReportedInEachLanguage) {
