@@ -160,20 +160,20 @@ std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::st
     std::memcpy(&imei_[0], line.data(), kImeiLength);
     const char checkDigit = (*CheckDigit(imei_))[0];
     const bool valid = line.back() == checkDigit;
-    const std::string_view answer = valid ? ",yes," : ",no,";
+    const std::string_view validColumn = valid ? ",yes," : ",no,";
     const std::string_view fullTac = line.substr(0, kFullTacLength);
     const std::string_view tail = TailColumns(fullTac, DigitsNumber(fullTac));
     // "imei,imei,yes,d,tac" and the tail written in place: a row's many
     // short appends would cost more than its checks.
     const std::size_t at = rows.size();
-    rows.resize(at + 2 * kImeiLength + 1 + answer.size() + 2 + kTacLength + tail.size());
+    rows.resize(at + 2 * kImeiLength + 1 + validColumn.size() + 2 + kTacLength + tail.size());
     char* out = &rows[at];
     std::memcpy(out, line.data(), kImeiLength);
     out[kImeiLength] = ',';
     std::memcpy(out + kImeiLength + 1, line.data(), kImeiLength);
     out += 2 * kImeiLength + 1;
-    std::memcpy(out, answer.data(), answer.size());
-    out += answer.size();
+    std::memcpy(out, validColumn.data(), validColumn.size());
+    out += validColumn.size();
     *out++ = checkDigit;
     *out++ = ',';
     std::memcpy(out, line.data(), kTacLength);
