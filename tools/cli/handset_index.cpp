@@ -41,9 +41,9 @@ std::uint32_t HandsetIndex::Slot(const std::string& key) const {
 
 SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
     SourceAnswer answer;
-    const std::optional<std::uint32_t> prefixKey =
-        DigitKey(std::string_view(tac).substr(0, kTacLength));
-    if (prefixKey && DigitKey(tac) && !knownPrefixes_[*prefixKey - 100000000]) return answer;
+    // The number of an eight-digit TAC over 100 is its prefix's.
+    const std::optional<std::uint32_t> key = DigitKey(tac);
+    if (key && tac.size() == kFullTacLength && !knownPrefixes_[*key / 100]) return answer;
     if (const std::uint32_t slot = Slot(tac)) {
         answer.tac = Fields(slot);
     } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
