@@ -80,7 +80,7 @@ void AppendCsvField(const std::string& text, std::string& row) {
     row += '"';
 }
 
-CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources) {}
+CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources), imei_(kImeiLength, '0') {}
 
 std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
     // Two digits index a table; anything else goes through the map.
@@ -155,8 +155,7 @@ std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::st
     if (line.size() != kImeiLength || !std::all_of(line.begin(), line.end(), IsAsciiDigit)) {
         return std::nullopt;
     }
-    // Copies of a known length: no allocation, no general assignment.
-    imei_.resize(kImeiLength);
+    // A copy of a known length: no allocation, no general assignment.
     std::memcpy(&imei_[0], line.data(), kImeiLength);
     const char checkDigit = (*CheckDigit(imei_))[0];
     const bool valid = line.back() == checkDigit;

@@ -79,7 +79,7 @@ private:
     // share their columns; the unknown ones differ only in their body.
     std::unordered_map<std::string, std::uint32_t> answerSlots_;
     std::vector<std::uint32_t> unknownSlots_;  // by body
-    std::string imei_;  // the line of AppendDigitsRow, kept to spare an allocation
+    std::string imei_;  // the line of AppendDigitsRow (15 long), kept to spare an allocation
 };
 
 }  // namespace quorvel
