@@ -3,7 +3,6 @@
 // What it shows and learns is the core's (online_lookup_test); here only that
 // the window's downloader, settings, boxes and user file carry it.
 #include <gtest/gtest.h>
-#include <winsock2.h>
 
 #include <windows.h>
 
@@ -116,35 +115,6 @@ TEST_F(OnlineWindowTest, ThroughARealHttpProxy) {
     ASSERT_EQ(script.Seen().size(), 2u);
     EXPECT_NE(Result().find(Header() + kModelOneLines), std::string::npos) << Result();
     EXPECT_EQ(UserFile(), "");
-}
-
-TEST_F(OnlineWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
-    // A server that accepts connections but never answers.
-    WSADATA data;
-    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
-    SOCKET silent = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(silent, 4), 0);
-    int length = sizeof address;
-    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
-    WriteSetting(kSettingsSection, "ServiceHost",
-                 "127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
-
-    MessageBoxScript script({IDYES});
-    SetWindowTextA(main_->Control(kTx1Id), ImeiOf("35999901000000").c_str());
-    SendMessageA(main_->Control(kCm1Id), BM_CLICK, 0, 0);
-    PumpFor(300);
-    EXPECT_TRUE(main_->IsBusy()) << "the download is under way";
-    main_->Close();
-    main_ = nullptr;
-    PumpFor(300);
-    EXPECT_EQ(script.Seen().size(), 1u) << "no message after the window closed";
-    EXPECT_EQ(UserFile(), "");
-    closesocket(silent);
-    WSACleanup();
 }
 
 TEST_F(OnlineWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
