@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
 
 namespace quorvel {
 namespace {

@@ -12,8 +12,8 @@
 #include "main/main_layout.h"
 #include "main/main_view.h"
 #include "main/online_lookup.h"
+#include "shared/handles_win32.h"
 #include "ui/display_font_win32.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel {
 

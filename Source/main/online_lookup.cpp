@@ -10,7 +10,7 @@
 #include "main/analyze_command.h"
 #include "main/analyze_messages.h"
 #include "main/page_reduction.h"
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
 #include "ui/captions.h"
 
 namespace quorvel {

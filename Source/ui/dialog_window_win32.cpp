@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
+#include "shared/handles_win32.h"
 #include "ui/caption_text_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {

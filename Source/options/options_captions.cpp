@@ -1,4 +1,4 @@
-#include "ui/options_captions.h"
+#include "options/options_captions.h"
 
 #include <array>
 #include <utility>

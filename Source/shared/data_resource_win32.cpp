@@ -1,5 +1,5 @@
 // Reads "DATA" resources with FindResourceA, LoadResource and LockResource.
-#include "ui/data_resource_win32.h"
+#include "shared/data_resource_win32.h"
 
 namespace quorvel {
 

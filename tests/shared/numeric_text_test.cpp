@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "settings/settings_store.h"
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
 
 namespace quorvel {
 namespace {
