@@ -9,13 +9,11 @@
 
 #include "imei/imei.h"
 #include "imei/scramble.h"
+#include "shared/stdio_file.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::string UnscrambledBody(const BuiltInRecord& record) {
     return UnscrambleText(kBodyKey, std::string(record.scrambledBody));
@@ -132,7 +130,7 @@ SourceAnswer FileHandsetSources::SearchUserFile(const std::string& tac) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[16384];
@@ -217,17 +215,6 @@ SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return {};
     return SearchUserLines(file, tac);
-}
-
-std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    for (;;) {
-        const std::string::size_type end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) return parts;
-        start = end + separator.size();
-    }
 }
 
 std::vector<std::string> SplitLookupResult(const std::string& result) {

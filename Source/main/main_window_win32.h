@@ -21,8 +21,6 @@ namespace quorvel {
 inline constexpr const char* kMainWindowTitle = "Q u o r v e l ";
 inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
-// The captioned controls' face until the display font replaces it.
-inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
 inline constexpr int kProgramIconId = 1;
 
 // While it exists, the one main window receives the socket notifications of

@@ -11,12 +11,13 @@
 #include "main/analyze_messages.h"
 #include "main/page_reduction.h"
 #include "shared/numeric_text.h"
+#include "shared/stdio_file.h"
+#include "shared/text.h"
 #include "ui/captions.h"
 
 namespace quorvel {
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr char kFieldSeparator = '\xB6';
 
 struct OnlineMessages {
@@ -69,13 +70,6 @@ const OnlineMessages& OnlineMessagesFor(Language language) {
     return language == Language::Vietnamese ? kVietnamese : kEnglish;
 }
 
-std::string ToUpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 // Read back, a "|" would shift the fields of the lookup result.
 std::string WithoutFieldSeparators(std::string field) {
     for (char& c : field) {
@@ -84,11 +78,6 @@ std::string WithoutFieldSeparators(std::string field) {
     }
     return field;
 }
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using UniqueStdioFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // The last two bytes of the file, or fewer when it is shorter.
 std::string LastTwoBytes(const std::string& path) {
@@ -144,8 +133,8 @@ void OnlineLookup::Supersede() {
 void OnlineLookup::Start(const std::string& imei) {
     Supersede();
     const std::string host = ServiceHost(settings_);
-    view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + ToUpperAscii(host) +
-                        "]" + kCrLf);
+    view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + AsciiUpper(host) + "]" +
+                        kCrLf);
     imei_ = imei;
     page_.clear();
     rejectedReply_ = false;

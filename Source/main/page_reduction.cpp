@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "shared/text.h"
+
 namespace quorvel {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 // Finds the first piece of text that is not blank and ends at a "<", after
 // the first "Short name"; gives the country line or the empty text.
@@ -45,8 +45,6 @@ std::string ResultSection(const std::string& page) {
     if (end <= start) return std::string();
     return page.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
 }
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Every "<BR>", in any letter case, becomes one space.
 std::string WithLineBreakTagsAsSpaces(const std::string& text) {

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "main/main_window_win32.h"
 #include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/handles_win32.h"

@@ -3,14 +3,18 @@
 
 namespace quorvel {
 
-std::string LoadDataResource(HMODULE module, int id) {
+std::optional<std::string_view> DataResourceBytes(HMODULE module, int id) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), "DATA");
-    if (!found) return std::string();
+    if (!found) return std::nullopt;
     // Resource memory belongs to the module: nothing to free.
     HGLOBAL loaded = LoadResource(module, found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return std::string();
-    return std::string(static_cast<const char*>(bytes), SizeofResource(module, found));
+    if (!bytes) return std::nullopt;
+    return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, found));
+}
+
+std::string LoadDataResource(HMODULE module, int id) {
+    return std::string(DataResourceBytes(module, id).value_or(std::string_view()));
 }
 
 }  // namespace quorvel

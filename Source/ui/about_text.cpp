@@ -1,11 +1,11 @@
 #include "ui/about_text.h"
 
 #include "imei/handset_database.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
 
-constexpr const char* kLineEnd = "\r\n";
 // "Software for decoding the information of an IMEI number, version ", in
 // the display font's letters.
 constexpr const char* kVersionLead =
@@ -15,8 +15,8 @@ constexpr const char* kVersionLead =
 
 std::string AboutText(const ProgramVersion& version, const std::string& contactLine) {
     return kVersionLead + std::to_string(version.major) + "." + std::to_string(version.minor) +
-           "." + std::to_string(version.revision) + kLineEnd + kLineEnd + kAboutCreditLine +
-           kLineEnd + contactLine + kLineEnd + kHandsetDataCredit;
+           "." + std::to_string(version.revision) + kCrLf + kCrLf + kAboutCreditLine + kCrLf +
+           contactLine + kCrLf + kHandsetDataCredit;
 }
 
 }  // namespace quorvel

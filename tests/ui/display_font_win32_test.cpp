@@ -13,6 +13,7 @@
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
+#include "ui/control_class_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 

@@ -5,6 +5,7 @@
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
+#include "shared/text.h"
 #include "text_encoding.h"
 
 namespace quorvel {
