@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "imei/imei.h"
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
