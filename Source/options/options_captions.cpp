@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "options/options_texts.h"
 #include "ui/captions.h"
 
 namespace quorvel {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "options/options_captions.h"
+#include "options/options_texts.h"
 #include "shared/numeric_text.h"
 #include "ui/captions.h"
 

@@ -9,6 +9,7 @@ namespace {
 // "Software for decoding the information of an IMEI number, version ", in
 // the display font's letters.
 constexpr const char* kVersionLead =
+    // "Phần mềm giải mã thông tin từ số IMEI, phiên bản "
     "Ph\xC7n m\xD2m gi\xB6i m\xBA th\xA4ng tin t\xF4 s\xE7 IMEI, phi\xA3n b\xB6n ";
 
 }  // namespace

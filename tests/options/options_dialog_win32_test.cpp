@@ -11,6 +11,7 @@
 #include "main/main_window_win32.h"
 #include "options/options_captions.h"
 #include "options/options_dialog_win32.h"
+#include "options/options_texts.h"
 #include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/handles_win32.h"

@@ -6,6 +6,7 @@
 
 #include "options/options_captions.h"
 #include "options/options_form.h"
+#include "options/options_texts.h"
 #include "support/fake_options_view.h"
 #include "support/fake_settings.h"
 #include "ui/captions.h"

@@ -10,6 +10,7 @@
 
 #include "main/main_layout.h"
 #include "options/options_layout.h"
+#include "options/options_texts.h"
 #include "support/test_files.h"
 #include "ui/captions.h"
 
