@@ -48,6 +48,7 @@ bench: deps
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
 	bench/download-bench.sh
+	bench/service-bench.sh
 
 # The on-line analysis service comes from the native build.
 service: deps

@@ -1,6 +1,7 @@
 #include "main/save_command.h"
 
 #include "main/save_messages.h"
+#include "shared/text.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {
@@ -21,7 +22,7 @@ std::string SaveFailedMessage(Language language, SaveOutcome outcome, const std:
         case SaveOutcome::kSaved:
             return std::string();
     }
-    return std::string(messages.lead) + "\r\n" + path + "\r\n" + reason + "\r\n" +
+    return std::string(messages.lead) + kCrLf + path + kCrLf + reason + kCrLf +
            messages.nothingChanged;
 }
 

@@ -12,6 +12,7 @@ namespace {
 constexpr int kTitleWidth = 200;
 
 WNDPROC gPrevOptionsWndProc = nullptr;  // PrevOptionsWndProc
+CaptionState gOptionsCaption;
 
 // The title sits inside the sizing-frame metrics, without indent.
 void DrawOptionsTitle(HWND window, bool active) {
@@ -33,6 +34,8 @@ bool InstallOptionsWindowProc(HWND dialog) {
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OptionsWindowProc)));
     if (!previous) return false;
     gPrevOptionsWndProc = previous;
+    gOptionsCaption = CaptionState(dialog);
+    KeepOwnCaptionDrawing(dialog);
     return true;
 }
 
@@ -47,8 +50,9 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     // stray call after the restore from jumping through null.
     if (!gPrevOptionsWndProc) return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result = CallWindowProcA(gPrevOptionsWndProc, window, message, wParam, lParam);
-    if (message == WM_NCPAINT) DrawOptionsTitle(window, GetActiveWindow() == window);
-    if (message == WM_NCACTIVATE) DrawOptionsTitle(window, wParam != 0);
+    if (message == WM_NCPAINT || message == WM_NCACTIVATE) {
+        DrawOptionsTitle(window, gOptionsCaption.After(message, wParam));
+    }
     return result;
 }
 

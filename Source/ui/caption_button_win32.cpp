@@ -4,6 +4,7 @@
 
 #include "shared/handles_win32.h"
 #include "ui/about_win32.h"
+#include "ui/caption_text_win32.h"
 #include "ui/transparent_blit_win32.h"
 
 namespace quorvel {
@@ -90,6 +91,7 @@ void InstallMainWindowProc(HWND window, HWND picture) {
     gCaptionButton = CaptionButtonTracker();
     gPrevMainWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWindowProc)));
+    KeepOwnCaptionDrawing(window);  // the caption button is drawn into the bar
 }
 
 void RestoreMainWindowProc(HWND window) {
@@ -128,7 +130,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == HTCAPTION && IsInButton(window, ScreenPoint(lParam))) return 0;
             break;
         case WM_SYSCOMMAND:
-            if (wParam == kAboutCommandId) ShowAbout(WindowIcon(window));
+            if (wParam == kAboutCommandId) ShowAbout(window, WindowIcon(window));
             break;
         case WM_MOUSEMOVE:
             if (gCaptionButton.IsHeld()) {
@@ -142,7 +144,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                     gCaptionButton.Release(IsInButton(window, PointToScreen(window, lParam)));
                 ReleaseCapture();
                 Redraw(window, kButtonNormal);
-                if (opens) ShowAbout(WindowIcon(window));
+                if (opens) ShowAbout(window, WindowIcon(window));
             }
             break;
         case WM_CAPTURECHANGED:
