@@ -81,9 +81,7 @@ std::string CleanPiece(const std::string& text) {
     for (char& c : cleaned) {
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
     }
-    const std::string::size_type first = cleaned.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return cleaned.substr(first, cleaned.find_last_not_of(' ') - first + 1);
+    return TrimSpaces(cleaned);
 }
 
 ReducedPage ReducePage(const std::string& page) {
