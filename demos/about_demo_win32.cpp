@@ -13,7 +13,7 @@
 
 #include "main/main_window_win32.h"
 #include "demo_signals_win32.h"
-#include "ui/main_window_proc_win32.h"
+#include "ui/caption_button_win32.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "screenshot_pause_win32.h"
-#include "ui/data_resource_win32.h"
+#include "shared/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 #include "ui/save_dialog_win32.h"

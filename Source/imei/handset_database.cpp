@@ -8,13 +8,11 @@
 
 #include "imei/imei.h"
 #include "imei/scramble.h"
+#include "shared/stdio_file.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::string UnscrambledBody(const BuiltInRecord& record) {
     return UnscrambleText(kBodyKey, std::string(record.scrambledBody));
@@ -131,7 +129,7 @@ SourceAnswer FileHandsetSources::SearchUserFile(const std::string& tac) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[16384];
@@ -214,22 +212,11 @@ SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac) {
 // C stdio rather than a file stream: streams would link the whole locale
 // machinery of the C++ library into the Windows program, tripling its size.
 SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return {};
     return SearchUserLines(
         [&file](char* buffer, std::size_t size) { return std::fread(buffer, 1, size, file.get()); },
         tac);
-}
-
-std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    for (;;) {
-        const std::string::size_type end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) return parts;
-        start = end + separator.size();
-    }
 }
 
 std::vector<std::string> SplitLookupResult(const std::string& result) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_script.h"

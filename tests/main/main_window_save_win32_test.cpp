@@ -8,14 +8,14 @@
 #include "main/main_window_win32.h"
 #include "main/save_command.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/handles_win32.h"
 #include "support/message_box_probe.h"
 #include "support/save_dialog_driver.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
-#include "ui/result_files_win32.h"
+#include "ui/safe_save_win32.h"
 
 namespace quorvel {
 namespace {

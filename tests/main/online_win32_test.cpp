@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "imei/imei.h"
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "options/options_texts.h"
 #include "support/fake_settings.h"
 #include "ui/captions.h"
 

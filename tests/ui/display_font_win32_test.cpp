@@ -8,12 +8,13 @@
 
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/data_resource_win32.h"
 #include "support/message_box_script.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
-#include "ui/data_resource_win32.h"
+#include "ui/control_class_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 

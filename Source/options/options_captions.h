@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "settings/options_form.h"
+#include "options/options_form.h"
 #include "settings/settings_store.h"
 
 namespace quorvel {

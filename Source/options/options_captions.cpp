@@ -1,8 +1,9 @@
-#include "ui/options_captions.h"
+#include "options/options_captions.h"
 
 #include <array>
 #include <utility>
 
+#include "options/options_texts.h"
 #include "ui/captions.h"
 
 namespace quorvel {

@@ -14,8 +14,8 @@
 #include "support/win32_test_support.h"
 #include "ui/about_text.h"
 #include "ui/about_win32.h"
+#include "ui/caption_button_win32.h"
 #include "ui/dialog_window_win32.h"
-#include "ui/main_window_proc_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {

@@ -1,4 +1,4 @@
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ui/result_file.h"
+#include "ui/safe_save.h"
 
 namespace quorvel {
 

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "settings/options_form.h"
-#include "settings/options_layout.h"
+#include "options/options_form.h"
+#include "options/options_layout.h"
 
 namespace quorvel {
 

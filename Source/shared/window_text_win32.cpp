@@ -1,4 +1,4 @@
-#include "ui/window_text_win32.h"
+#include "shared/window_text_win32.h"
 
 namespace quorvel {
 

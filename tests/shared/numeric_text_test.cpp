@@ -3,8 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "settings/settings_store.h"
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
 
 namespace quorvel {
 namespace {
@@ -97,13 +96,6 @@ TEST(IntegerValue, CombinesTheScanAndTheRounding) {
     EXPECT_EQ(IntegerValue("-99999999999"), -2147483647 - 1);
     EXPECT_EQ(IntegerValue("1e999"), 2147483647);
     EXPECT_EQ(IntegerValue("&HFFFF"), 65535);
-}
-
-TEST(AddBackslash, AddsOneBackslashOnlyWhenMissing) {
-    EXPECT_EQ(AddBackslash("C:\\Program Files\\Quorvel"), "C:\\Program Files\\Quorvel\\");
-    EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
-    EXPECT_EQ(AddBackslash(""), "\\");
-    EXPECT_EQ(AddBackslash("Z:\\tmp/"), "Z:\\tmp/\\");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "support/fake_result_files.h"
-#include "ui/result_file.h"
+#include "ui/safe_save.h"
 
 namespace quorvel {
 namespace {

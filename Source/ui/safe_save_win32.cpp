@@ -1,11 +1,11 @@
 // The result-file port over the Win32 file functions.
-#include "ui/result_files_win32.h"
+#include "ui/safe_save_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 namespace {

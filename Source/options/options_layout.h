@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "settings/options_form.h"
+#include "options/options_form.h"
 #include "ui/control_layout.h"
 
 namespace quorvel {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/result_file.h"
+#include "ui/safe_save.h"
 
 namespace quorvel {
 

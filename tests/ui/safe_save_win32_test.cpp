@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "shared/handles_win32.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
-#include "ui/handles_win32.h"
-#include "ui/result_files_win32.h"
+#include "ui/safe_save_win32.h"
 
 namespace quorvel {
 namespace {

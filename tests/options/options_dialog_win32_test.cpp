@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "main/main_window_win32.h"
-#include "settings/options_dialog_win32.h"
+#include "options/options_captions.h"
+#include "options/options_dialog_win32.h"
+#include "options/options_texts.h"
+#include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/handles_win32.h"
 #include "support/canvas.h"
 #include "support/message_box_probe.h"
 #include "support/test_files.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
-#include "ui/handles_win32.h"
-#include "ui/options_captions.h"
-#include "ui/options_window_win32.h"
 
 namespace quorvel {
 namespace {

@@ -1,10 +1,11 @@
-#include "settings/options_form.h"
+#include "options/options_form.h"
 
 #include <utility>
 
-#include "settings/settings_values.h"
+#include "options/options_captions.h"
+#include "options/options_texts.h"
+#include "shared/numeric_text.h"
 #include "ui/captions.h"
-#include "ui/options_captions.h"
 
 namespace quorvel {
 namespace {

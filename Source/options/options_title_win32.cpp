@@ -1,9 +1,9 @@
 // The options dialog's window procedure and its title drawing.
-#include "ui/options_window_win32.h"
+#include "options/options_title_win32.h"
 
+#include "options/options_captions.h"
+#include "shared/handles_win32.h"
 #include "ui/caption_text_win32.h"
-#include "ui/handles_win32.h"
-#include "ui/options_captions.h"
 
 namespace quorvel {
 namespace {

@@ -1,10 +1,10 @@
 // MainWindowProc: the caption bar's "i" button and the system menu's About
 // item of the main window.
-#include "ui/main_window_proc_win32.h"
+#include "ui/caption_button_win32.h"
 
+#include "shared/handles_win32.h"
 #include "ui/about_win32.h"
 #include "ui/caption_text_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/transparent_blit_win32.h"
 
 namespace quorvel {

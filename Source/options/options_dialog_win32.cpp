@@ -1,19 +1,18 @@
 // The options dialog window: creates F2's controls, implements the view that
 // OptionsForm drives, and turns the controls' notifications into its events.
-#include "settings/options_dialog_win32.h"
+#include "options/options_dialog_win32.h"
 
 #include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "main/main_window_win32.h"
+#include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/handles_win32.h"
+#include "shared/window_text_win32.h"
 #include "ui/captions.h"
 #include "ui/control_class_win32.h"
-#include "ui/handles_win32.h"
-#include "ui/options_window_win32.h"
-#include "ui/window_text_win32.h"
 
 namespace quorvel {
 namespace {

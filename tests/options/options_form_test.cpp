@@ -4,11 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "settings/options_form.h"
+#include "options/options_captions.h"
+#include "options/options_form.h"
+#include "options/options_texts.h"
 #include "support/fake_options_view.h"
 #include "support/fake_settings.h"
 #include "ui/captions.h"
-#include "ui/options_captions.h"
 
 namespace quorvel {
 namespace {
