@@ -240,11 +240,6 @@ TEST_F(DisplayFontTest, AFontFileThatCannotBeWrittenIsReportedAndTheProgramRunsO
         UniqueFile (*prepare)(const std::string& fontFile, const std::string& stranger);
     };
     const Case cases[] = {
-        {"a folder in its place",
-         [](const std::string& fontFile, const std::string&) {
-             CreateDirectoryA(fontFile.c_str(), nullptr);
-             return UniqueFile();
-         }},
         {"a file held open with other bytes",
          [](const std::string& fontFile, const std::string& bytes) {
              return HoldFile(fontFile, bytes);
