@@ -207,26 +207,21 @@ TEST_F(NetworkDownload, AConnectThatNeitherSucceedsNorFailsIsBoundedInTime) {
     CloseTestSocket(listener);
 }
 
+// Which outcome the old download gets is the download class's rule; here the
+// old connection is really closed and the new one served.
 TEST_F(NetworkDownload, ANewFetchCancelsTheDownloadUnderWay) {
-    struct Case {
-        const char* headers;
-        const char* oldOutcome;
-    };
-    for (const Case& c :
-         {Case{"Content-Length: 100\r\n", "DownloadFailed 1 0"}, Case{"", "Disconnected 0"}}) {
-        ScriptServer first({{ReadRequest(), Send(Ok(c.headers, "part")), AwaitClose()}});
-        ScriptServer second({{ReadRequest(), Send(Ok("", "second"))}});
-        C1& download = Make();
-        download.FetchURLString(first.Base() + "/");
-        ASSERT_TRUE(RunUntil([&] { return log_.events.size() >= 4; }));
-        download.FetchURLString(second.Base() + "/");
-        ASSERT_TRUE(RunToEnd());
-        EXPECT_EQ(log_.Merged(),
-                  Events({"Connected 0", "QuerySent 0", "Body part 0", c.oldOutcome, "Connected 0",
-                          "QuerySent 0", "Body second 0", "Disconnected 0"}))
-            << c.headers;
-        EXPECT_NE(first.Endings()[0], ClientEnding::kStillOpen);
-    }
+    ScriptServer first(
+        {{ReadRequest(), Send(Ok("Content-Length: 100\r\n", "part")), AwaitClose()}});
+    ScriptServer second({{ReadRequest(), Send(Ok("", "second"))}});
+    C1& download = Make();
+    download.FetchURLString(first.Base() + "/");
+    ASSERT_TRUE(RunUntil([&] { return log_.events.size() >= 4; }));
+    download.FetchURLString(second.Base() + "/");
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(log_.Merged(),
+              Events({"Connected 0", "QuerySent 0", "Body part 0", "DownloadFailed 1 0",
+                      "Connected 0", "QuerySent 0", "Body second 0", "Disconnected 0"}));
+    EXPECT_NE(first.Endings()[0], ClientEnding::kStillOpen);
 }
 
 TEST_F(NetworkDownload, BytesThatHaveArrivedAreDeliveredWithoutWaitingForMore) {
