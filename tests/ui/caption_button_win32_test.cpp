@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "main/main_window_win32.h"
@@ -156,15 +155,6 @@ protected:
 
     HWND window_ = nullptr;
 };
-
-TEST(VersionRecord, GivesTheProgramsVersionAndContactLine) {
-    const std::optional<VersionRecord> record = ReadVersionRecord(nullptr);
-    ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(record->version.major, 1u);
-    EXPECT_EQ(record->version.minor, 2u);
-    EXPECT_EQ(record->version.revision, 0u);
-    EXPECT_EQ(record->companyName, kContact);
-}
 
 TEST_F(CaptionButtonTest, SystemMenuEndsWithASeparatorAndAbout) {
     ASSERT_NE(Open(), nullptr);
