@@ -17,7 +17,9 @@ using namespace test;
 using Events = std::vector<std::string>;
 
 // One reply shape: what the server does on each connection, and what the
-// download reports.
+// download reports. How the download reads a header (status codes, lengths)
+// is tested over the fake transport; these shapes are the ways bytes, closes
+// and resets arrive over real sockets.
 struct Shape {
     const char* name;
     std::vector<ServerScript> scripts;
@@ -44,39 +46,17 @@ std::vector<Shape> Shapes() {
         {"announced length arrives",
          {{ReadRequest(), Send(Ok("Content-Length: 10\r\n", "0123456789"))}},
          {"Body 0123456789 0", "Disconnected 0"}},
-        {"8 of 10 bytes",
-         {{ReadRequest(), Send(Ok("Content-Length: 10\r\n", "01234567"))}},
-         {"Body 01234567 0", "DownloadFailed 0 0"}},
-        {"12 of 10 bytes",
-         {{ReadRequest(), Send(Ok("Content-Length: 10\r\n", "0123456789ab"))}},
-         {"Body 0123456789ab 0", "DownloadFailed 0 0"}},
         {"no length",
          {{ReadRequest(), Send(Ok("", "whatever comes"))}},
          {"Body whatever comes 0", "Disconnected 0"}},
-        {"length in capitals",
-         {{ReadRequest(), Send(Ok("CONTENT-LENGTH: 10\r\n", "01234567"))}},
-         {"Body 01234567 0", "DownloadFailed 0 0"}},
-        {"blank before the colon",
-         {{ReadRequest(), Send(Ok("Content-Length : 10\r\n", "0123"))}},
-         {"Body 0123 0", "Disconnected 0"}},
-        {"status without reason",
-         {{ReadRequest(), Send("HTTP/1.0 200\r\n\r\nbody")}},
-         {"DownloadFailed 4 0", "Body body 0", "Disconnected 0"}},
         {"not found",
          {{ReadRequest(), Send("HTTP/1.0 404 Not Found\r\nContent-Length: 4\r\n\r\ngone")}},
          {"DownloadFailed 4 0", "Body gone 0", "Disconnected 0"}},
-        {"302 without Location",
-         {{ReadRequest(), Send("HTTP/1.0 302 Found\r\n\r\nbody")}},
-         {"DownloadFailed 4 0", "Body body 0", "Disconnected 0"}},
         {"302 to /other",
          {{ReadRequest(), Send("HTTP/1.0 302 Found\r\nLocation: /other\r\n\r\nnot this"),
            AwaitClose()},
           {ReadRequest(), Send(Ok("Content-Length: 3\r\n", "new"))}},
          {"QuerySent 0", "Body new 0", "Disconnected 0"}},
-        {"redirect's new connection closes before its header",
-         {{ReadRequest(), Send("HTTP/1.0 301 Moved\r\nLocation: /other\r\n\r\n")},
-          {ReadRequest(), Send("HTTP/1.0 200 OK\r\nContent-")}},
-         {"QuerySent 0", "DownloadFailed 0 0"}},
         {"header byte by byte", {trickledHeader}, {"Body abc 0", "Disconnected 0"}},
         {"body byte by byte", {trickledBody}, {"Body body in pieces 0", "Disconnected 0"}},
         {"a megabyte",
