@@ -112,10 +112,8 @@ TEST(ShowMessage, TheCallersIconReplacesTheSystemIconOnlyWhereThereIsOne) {
     };
     const Case cases[] = {
         {"information with the program icon", kStyleInformationOk, programIcon, true, true},
-        {"question with the program icon", kStyleQuestionYesNo, programIcon, true, true},
         {"exclamation keeps the system icon", kStyleExclamationOk, nullptr, true, false},
         {"no icon style shows none", MB_OK, programIcon, false, false},
-        {"no icon style, no icon", MB_YESNO, nullptr, false, false},
     };
     for (const Case& c : cases) {
         int result = 0;
