@@ -80,16 +80,12 @@ WinsockTransport::WinsockTransport() {
     window_ = UniqueWindow(CreateWindowExA(0, "STATIC", kNotificationWindowCaption, 0, 0, 0, 0, 0,
                                            nullptr, nullptr, nullptr, nullptr));
     if (!window_) return;
-    previousProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SocketWindowProc)));
-    SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(previousProc_));
+    previousProc_.Install(window_.Get(), SocketWindowProc);
 }
 
 WinsockTransport::~WinsockTransport() {
     socket_.Reset();
-    if (window_ && previousProc_) {
-        SetWindowLongPtrA(window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-    }
+    previousProc_.Restore();
     window_.Reset();
     if (WSAIsBlocking()) WSACancelBlockingCall();
     if (winsockStarted_) WSACleanup();

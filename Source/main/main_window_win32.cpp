@@ -165,7 +165,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
         HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    InstallImeiBoxBehaviour(Control(kTx1Id));
+    InstallImeiBoxBehaviour(prevImeiBoxWndProc_, Control(kTx1Id));
 }
 
 void MainWindow::StartUp() {

@@ -110,8 +110,9 @@ private:
     void RestoreMainWindowProc();
 
     HWND window_;
-    UniqueFont resultFont_;   // "Fixedsys" on TX1 and TX2
-    UniqueFont captionFont_;  // the captioned controls' font: design, then display font
+    WindowSubclass prevImeiBoxWndProc_;  // PrevImeiBoxWndProc
+    UniqueFont resultFont_;              // "Fixedsys" on TX1 and TX2
+    UniqueFont captionFont_;             // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
     HWND lastFocus_ = nullptr;    // the control that had the focus when F1 was left

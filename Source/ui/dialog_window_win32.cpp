@@ -15,7 +15,7 @@ namespace {
 constexpr int kTitleWidth = 200;
 
 struct DressedDialog {
-    WNDPROC prevDialogWndProc = nullptr;
+    WindowSubclass prevDialogWndProc;
     std::string title;
     UniqueFont font;  // made on first use
     // As the system last drew the caption bar: a box can be its thread's
@@ -63,9 +63,7 @@ bool DressDialog(HWND dialog) {
     DressedDialog& dressed = gDressedDialogs[dialog];
     dressed.title = gDialogTitle;
     dressed.captionActive = GetActiveWindow() == dialog;
-    dressed.prevDialogWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogWindowProc)));
-    if (dressed.prevDialogWndProc) return true;
+    if (dressed.prevDialogWndProc.Install(dialog, DialogWindowProc)) return true;
     gDressedDialogs.erase(dialog);
     return false;
 }
@@ -96,7 +94,7 @@ LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     DressedDialog* dressed = Find(window);
     if (!dressed) return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result =
-        CallWindowProcA(dressed->prevDialogWndProc, window, message, wParam, lParam);
+        WindowSubclass::CallPrevious(DialogWindowProc, window, message, wParam, lParam);
     // The previous procedure may have run a nested dialog: look the record up
     // again rather than trusting the one found before.
     dressed = Find(window);

@@ -12,13 +12,13 @@ namespace {
 constexpr COLORREF kTransparentColour = RGB(0, 0, 0);
 constexpr RGBQUAD kLetterColour = {0, 0, 128, 0};  // dark red (blue, green, red)
 
-WNDPROC gPrevMainWndProc = nullptr;   // PrevMainWndProc
+WindowSubclass gPrevMainWndProc;      // PrevMainWndProc
 CaptionButtonTracker gCaptionButton;  // CaptionButtonDown
 HWND gPicture = nullptr;              // PXi
 UniqueBitmap gCaptionImage;           // the image PXi shows
 
 LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(gPrevMainWndProc, window, message, wParam, lParam);
+    return WindowSubclass::CallPrevious(MainWindowProc, window, message, wParam, lParam);
 }
 
 // A 16-colour image of the "i": the letter's colour on black.
@@ -88,15 +88,11 @@ void InstallMainWindowProc(HWND window, HWND picture) {
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(gCaptionImage.Get()));
     gCaptionButton = CaptionButtonTracker();
-    gPrevMainWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWindowProc)));
+    gPrevMainWndProc.Install(window, MainWindowProc);
 }
 
-void RestoreMainWindowProc(HWND window) {
-    if (gPrevMainWndProc) {
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gPrevMainWndProc));
-    }
-    gPrevMainWndProc = nullptr;
+void RestoreMainWindowProc(HWND /*window*/) {
+    gPrevMainWndProc.Restore();
     gCaptionButton = CaptionButtonTracker();
     // The control does not delete an image it was given; it lets go of it first.
     if (gPicture) SendMessageA(gPicture, STM_SETIMAGE, IMAGE_BITMAP, 0);
