@@ -13,6 +13,8 @@
 namespace quorvel {
 namespace {
 
+constexpr const char* kCrLf = "\r\n";
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -102,6 +104,30 @@ private:
     bool lastWasCr_ = false;
 };
 
+// Read back, a "|" would shift the fields of the lookup result.
+std::string WithoutFieldSeparators(std::string field) {
+    for (char& c : field) {
+        if (c == kUserFieldSeparator) c = ' ';
+        if (c == '|') c = '/';
+    }
+    return field;
+}
+
+using UniqueStdioFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The last two bytes of the file, or fewer when it is shorter.
+std::string LastTwoBytes(const std::string& path) {
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::string();
+    const long size = std::ftell(file.get());
+    if (size <= 0) return std::string();
+    const long tail = size < 2 ? size : 2;
+    if (std::fseek(file.get(), size - tail, SEEK_SET) != 0) return std::string();
+    std::string bytes(static_cast<std::size_t>(tail), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    return bytes;
+}
+
 }  // namespace
 
 const char* TacMatchName(TacMatch match) {
@@ -132,7 +158,7 @@ SourceAnswer FileHandsetSources::SearchUserFile(const std::string& tac) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return std::nullopt;
     std::string bytes;
     char buffer[16384];
@@ -244,6 +270,25 @@ std::string UserLineResult(const std::string& line) {
     std::string result = equals == std::string::npos ? line : line.substr(equals + 1);
     std::replace(result.begin(), result.end(), kUserFieldSeparator, '|');
     return result;
+}
+
+std::string UserRecordLine(const std::string& imei, const std::string& manufacturer,
+                           const std::string& modelType, const std::string& reference) {
+    return imei.substr(0, kImeiLength - 1) + CheckDigit(imei).value_or("") + "=" +
+           WithoutFieldSeparators(manufacturer) + kUserFieldSeparator +
+           WithoutFieldSeparators(modelType) + kUserFieldSeparator +
+           WithoutFieldSeparators(reference) + kCrLf;
+}
+
+bool AppendUserRecord(const std::string& path, const std::string& line) {
+    const std::string tail = LastTwoBytes(path);
+    const bool joinsLastLine = !tail.empty() && tail != kCrLf;
+    const std::string text = (joinsLastLine ? std::string(kCrLf) : std::string()) + line;
+    UniqueStdioFile file(std::fopen(path.c_str(), "ab"));
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    const bool flushed = std::fflush(file.get()) == 0;
+    return written && flushed;
 }
 
 }  // namespace quorvel

@@ -72,8 +72,7 @@ void ReportDownloadUnavailable(HWND owner) {
 }  // namespace
 
 MainWindow::MainWindow(HWND window)
-    : window_(window),
-      online_(*this, ProgramSettings(), *this, ProgramHandsetSources::UserFilePath()) {
+    : window_(window), online_(*this, ProgramSettings(), ProgramHandsetSources::UserFilePath()) {
     SetSocketNotificationSink(this);
 }
 
@@ -232,16 +231,16 @@ void MainWindow::ApplyMainCaptions() {
 }
 
 void MainWindow::CreateDownloadObject() {
-    myconx_ = std::make_unique<C1>(std::make_unique<WinsockTransport>(),
-                                   static_cast<DownloadListener*>(this));
-    if (!myconx_->CanNotify()) ReportDownloadUnavailable(window_);
+    if (!online_.Connect(std::make_unique<WinsockTransport>()).CanNotify()) {
+        ReportDownloadUnavailable(window_);
+    }
 }
 
 // A download still under way is dropped with the object; no event follows.
-void MainWindow::ReleaseDownloadObject() { myconx_.reset(); }
+void MainWindow::ReleaseDownloadObject() { online_.Disconnect(); }
 
 LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
-    if (myconx_) myconx_->ProcessMessage(static_cast<std::int32_t>(lParam));
+    online_.ProcessMessage(static_cast<std::int32_t>(lParam));
     return 0;
 }
 
@@ -270,7 +269,8 @@ void MainWindow::OnCommand(int controlId, int notification) {
 }
 
 void MainWindow::Analyze() {
-    online_.Supersede();  // the last look-up's download may still send; none of it is this one's
+    // The last look-up's download may still send; none of it is this one's.
+    online_.Lookup().Supersede();
     ProgramHandsetSources sources;
     RunAnalyzeCommand(*this, ProgramSettings(), [&sources](const std::string& tac) {
         return LookupTac(tac, sources).fields;
@@ -311,28 +311,8 @@ int MainWindow::ShowMessage(const std::string& prompt, int style, const std::str
 }
 
 void MainWindow::StartOnlineLookup(const std::string& imei) {
-    if (!myconx_) {  // only while the window is closing
-        EnableCommands(true);
-        return;
-    }
-    online_.Start(imei);
+    if (!online_.Start(imei)) EnableCommands(true);  // only while the window is closing
 }
-
-void MainWindow::StreamBytes(std::int32_t lByteCount, const char* bBytes, std::int32_t) {
-    if (lByteCount > 0) online_.StreamBytes(bBytes, static_cast<std::size_t>(lByteCount));
-}
-
-void MainWindow::DownloadFailed(std::int32_t Why, std::int32_t) { online_.DownloadFailed(Why); }
-
-void MainWindow::Disconnected(std::int32_t) { online_.Disconnected(); }
-
-void MainWindow::SetProxy(bool used, const std::string& address, std::int32_t port) {
-    myconx_->ProxyUsed(used);
-    myconx_->ProxyAddress(address);
-    myconx_->ProxyPort(port);
-}
-
-void MainWindow::FetchURLString(const std::string& url) { myconx_->FetchURLString(url); }
 
 void MainWindow::EnableCommands(bool enable) {
     for (MainControlId id : kCommandButtons) EnableWindow(Control(id), enable ? TRUE : FALSE);
