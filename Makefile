@@ -54,6 +54,7 @@ bench: deps-bench
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
 	bench/download-bench.sh
+	bench/service-bench.sh
 
 # The on-line analysis service comes from the native build.
 service: deps-native

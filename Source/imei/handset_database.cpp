@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <utility>
 
@@ -229,20 +228,23 @@ SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& t
     return answer;
 }
 
-SourceAnswer SearchUserLines(std::istream& in, const std::string& tac) {
+SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac) {
     UserLineSearch search(tac);
     char buffer[65536];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        if (search.Feed(buffer, static_cast<std::size_t>(in.gcount()))) break;
+    for (std::size_t count; (count = read(buffer, sizeof buffer)) > 0;) {
+        if (search.Feed(buffer, count)) break;
     }
     return search.Finish();
 }
 
+// C stdio rather than a file stream: streams would link the whole locale
+// machinery of the C++ library into the Windows program, tripling its size.
 SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
-    std::ifstream file(path, std::ios::binary);
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return {};
-    return SearchUserLines(file, tac);
+    return SearchUserLines(
+        [&file](char* buffer, std::size_t size) { return std::fread(buffer, 1, size, file.get()); },
+        tac);
 }
 
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {

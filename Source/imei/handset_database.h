@@ -7,7 +7,7 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -110,7 +110,10 @@ std::optional<BuiltInRecord> BuiltInRecordAt(std::string_view records, std::size
 // lone CR or LF stays inside its line): it stops at the first line that
 // begins with tac and keeps no line but the ones that match. A read error
 // ends the search with what was found before it.
-SourceAnswer SearchUserLines(std::istream& in, const std::string& tac);
+// read fills up to size bytes of buffer and gives how many it filled; 0 is
+// the end (or a read error).
+using ByteReader = std::function<std::size_t(char* buffer, std::size_t size)>;
+SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac);
 
 // SearchUserLines over the file at path; a file that cannot be opened
 // answers nothing.

@@ -104,12 +104,20 @@ LRESULT CALLBACK MainWindow::ClassWindowProc(HWND window, UINT message, WPARAM w
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    self->EnterHandler();
     LRESULT result = self->HandleMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete self;
+        self->window_ = nullptr;
     }
+    self->LeaveHandler();
     return result;
+}
+
+// F1 can close inside one of its handlers, from the loop of a message box
+// that the handler shows: the object then lives until that handler is done.
+void MainWindow::LeaveHandler() {
+    if (--handlersRunning_ == 0 && !window_) delete this;
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -240,7 +248,9 @@ void MainWindow::CreateDownloadObject() {
 void MainWindow::ReleaseDownloadObject() { online_.Disconnect(); }
 
 LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
+    EnterHandler();
     online_.ProcessMessage(static_cast<std::int32_t>(lParam));
+    LeaveHandler();
     return 0;
 }
 
@@ -306,8 +316,12 @@ void MainWindow::SetResultText(const std::string& text) {
     SetWindowTextA(Control(kTx2Id), text.c_str());
 }
 
+// After F1 has closed, no box opens and none counts as answered: the handler
+// that asked does nothing more.
 int MainWindow::ShowMessage(const std::string& prompt, int style, const std::string& title) {
-    return quorvel::ShowMessage(prompt, style, title, nullptr);
+    if (!window_) return 0;
+    const int result = quorvel::ShowMessage(window_, prompt, style, title, nullptr);
+    return window_ ? result : 0;
 }
 
 void MainWindow::StartOnlineLookup(const std::string& imei) {

@@ -44,7 +44,9 @@ public:
     void EnableCommands(bool enable) override;
     bool IsBusy() const { return busy_; }
 
-    // Closes F1: the shutdown steps run and the object is deleted.
+    // Closes F1: the shutdown steps run and the object is deleted, at once or,
+    // when F1 closes inside one of its handlers, once that handler is done;
+    // until then Handle() is null and the window's methods do nothing.
     void Close();
 
     // Gives F1 its download object MYCONX, replacing the one it held.
@@ -75,6 +77,8 @@ private:
     explicit MainWindow(HWND window);
     ~MainWindow();
     void OnCommand(int controlId, int notification);
+    void EnterHandler() { ++handlersRunning_; }
+    void LeaveHandler();
 
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
@@ -96,7 +100,8 @@ private:
     void RemoveDisplayFont();
     void RestoreMainWindowProc();
 
-    HWND window_;
+    HWND window_;  // null once F1 is destroyed
+    int handlersRunning_ = 0;
     WindowSubclass prevImeiBoxWndProc_;  // PrevImeiBoxWndProc
     UniqueFont resultFont_;              // "Fixedsys" on TX1 and TX2
     UniqueFont captionFont_;             // the captioned controls' font: design, then display font

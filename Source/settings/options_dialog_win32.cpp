@@ -76,6 +76,11 @@ public:
     }
     bool IsEnabled(OptionsControl control) override { return IsWindowEnabled(Item(control)); }
     void Enable(OptionsControl control, bool enable) override {
+        // A disabled control loses the focus to nowhere: keyboard users would
+        // be left without one, so it moves on to the next control first.
+        if (!enable && GetFocus() == Item(control)) {
+            SendMessageA(dialog_, WM_NEXTDLGCTL, 0, FALSE);
+        }
         EnableWindow(Item(control), enable ? TRUE : FALSE);
     }
     void RedrawTitle() override {

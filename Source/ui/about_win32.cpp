@@ -78,11 +78,11 @@ std::optional<VersionRecord> ReadVersionRecord(HMODULE module) {
     return result;
 }
 
-void ShowAbout(HICON icon) {
+void ShowAbout(HWND owner, HICON icon) {
     // The program always carries its record; without one the numbers read 0.
     const VersionRecord record = ReadVersionRecord(nullptr).value_or(VersionRecord{});
-    ShowMessage(AboutText(record.version, record.companyName), kStyleInformationOk, kAboutTitle,
-                icon);
+    ShowMessage(owner, AboutText(record.version, record.companyName), kStyleInformationOk,
+                kAboutTitle, icon);
 }
 
 }  // namespace quorvel

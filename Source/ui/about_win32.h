@@ -23,7 +23,8 @@ struct VersionRecord {
 std::optional<VersionRecord> ReadVersionRecord(HMODULE module);
 
 // Shows the About message of the running program through ShowMessage:
-// information style, the About title, and the given icon (the main window's).
-void ShowAbout(HICON icon);
+// information style, the About title, and the given icon (the main window's),
+// owned by owner.
+void ShowAbout(HWND owner, HICON icon);
 
 }  // namespace quorvel

@@ -11,7 +11,32 @@ namespace {
 constexpr UINT kCaptionTextFlags = 0x64;
 constexpr int kDisplayFontHeight = 8;
 
+// DWMWA_NCRENDERING_POLICY and DWMNCRP_DISABLED: MinGW's headers may lack them.
+constexpr DWORD kNcRenderingPolicy = 2;
+constexpr DWORD kNcRenderingDisabled = 1;
+
+using SetWindowAttributeProc = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+
+// Looked up once; the library stays loaded until the process ends.
+SetWindowAttributeProc DwmSetWindowAttributeProc() {
+    static const SetWindowAttributeProc proc = []() -> SetWindowAttributeProc {
+        HMODULE dwm = LoadLibraryA("dwmapi.dll");
+        if (!dwm) return nullptr;
+        // Through a plain function type, which GCC lets any function pointer pass.
+        return reinterpret_cast<SetWindowAttributeProc>(
+            reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    }();
+    return proc;
+}
+
 }  // namespace
+
+void KeepOwnCaptionDrawing(HWND window) {
+    if (SetWindowAttributeProc setAttribute = DwmSetWindowAttributeProc()) {
+        setAttribute(window, kNcRenderingPolicy, &kNcRenderingDisabled,
+                     sizeof kNcRenderingDisabled);
+    }
+}
 
 UniqueFont CreateDisplayFont(int weight) {
     return UniqueFont(CreateFontA(kDisplayFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, 0, 0, 0,

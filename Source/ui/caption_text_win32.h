@@ -26,4 +26,29 @@ UniqueFont CreateDisplayFont(int weight);
 // dc are restored afterwards.
 void DrawCaptionText(HDC dc, const RECT& rect, const std::string& text, bool bold, int colourIndex);
 
+// Where the desktop composition draws the non-client area itself (Windows
+// Vista and later), what the program draws into a caption bar is never shown:
+// this turns that off for window (DwmSetWindowAttribute, loaded at run time).
+// Where dwmapi.dll or the function is missing, as on older systems, nothing
+// changes; Wine has no composition, so there it changes nothing either.
+void KeepOwnCaptionDrawing(HWND window);
+
+// Whether the system drew a window's caption bar active: as the last
+// WM_NCACTIVATE told it, and before the first one, whether the window is in
+// front. The thread's active window is no guide: with another program in
+// front it is still the window, under an inactive bar.
+class CaptionState {
+public:
+    explicit CaptionState(HWND window = nullptr)
+        : active_(window && GetForegroundWindow() == window) {}
+    // The state to draw the title in once message has been handled.
+    bool After(UINT message, WPARAM wParam) {
+        if (message == WM_NCACTIVATE) active_ = wParam != 0;
+        return active_;
+    }
+
+private:
+    bool active_;
+};
+
 }  // namespace quorvel

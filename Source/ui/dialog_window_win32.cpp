@@ -18,9 +18,7 @@ struct DressedDialog {
     WindowSubclass prevDialogWndProc;
     std::string title;
     UniqueFont font;  // made on first use
-    // As the system last drew the caption bar: a box can be its thread's
-    // active window while another program is in front and its bar inactive.
-    bool captionActive = false;
+    CaptionState caption;
 };
 
 std::string gDialogTitle;
@@ -62,8 +60,11 @@ bool DressDialog(HWND dialog) {
     // The record comes first: the procedure may be called as soon as it is set.
     DressedDialog& dressed = gDressedDialogs[dialog];
     dressed.title = gDialogTitle;
-    dressed.captionActive = GetActiveWindow() == dialog;
-    if (dressed.prevDialogWndProc.Install(dialog, DialogWindowProc)) return true;
+    dressed.caption = CaptionState(dialog);
+    if (dressed.prevDialogWndProc.Install(dialog, DialogWindowProc)) {
+        KeepOwnCaptionDrawing(dialog);
+        return true;
+    }
     gDressedDialogs.erase(dialog);
     return false;
 }
@@ -101,11 +102,8 @@ LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (!dressed) return result;
     switch (message) {
         case WM_NCPAINT:
-            DrawTitle(window, dressed->title, dressed->captionActive);
-            break;
         case WM_NCACTIVATE:
-            dressed->captionActive = wParam != 0;
-            DrawTitle(window, dressed->title, dressed->captionActive);
+            DrawTitle(window, dressed->title, dressed->caption.After(message, wParam));
             break;
         case WM_CTLCOLORBTN:
             if (HWND save =

@@ -36,8 +36,9 @@ void RelabelControl(HWND control, const char* caption, HFONT font);
 
 // Calls the dialog's previous procedure first and returns its result. After
 // it: WM_NCPAINT and WM_NCACTIVATE draw the title, bold, in the active or
-// inactive caption-text colour, as the last WM_NCACTIVATE drew the bar; WM_CTLCOLORBTN relabels a
-// button still captioned "&Save"; WM_NCDESTROY releases what the dialog held.
+// inactive caption-text colour, as the system drew the bar (CaptionState);
+// WM_CTLCOLORBTN relabels a button still captioned "&Save"; WM_NCDESTROY
+// releases what the dialog held.
 LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include "ui/main_window_proc_win32.h"
 
 #include "ui/about_win32.h"
+#include "ui/caption_text_win32.h"
 #include "ui/handles_win32.h"
 #include "ui/transparent_blit_win32.h"
 
@@ -89,6 +90,7 @@ void InstallMainWindowProc(HWND window, HWND picture) {
                  reinterpret_cast<LPARAM>(gCaptionImage.Get()));
     gCaptionButton = CaptionButtonTracker();
     gPrevMainWndProc.Install(window, MainWindowProc);
+    KeepOwnCaptionDrawing(window);  // the caption button is drawn into the bar
 }
 
 void RestoreMainWindowProc(HWND /*window*/) {
@@ -124,7 +126,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == HTCAPTION && IsInButton(window, ScreenPoint(lParam))) return 0;
             break;
         case WM_SYSCOMMAND:
-            if (wParam == kAboutCommandId) ShowAbout(WindowIcon(window));
+            if (wParam == kAboutCommandId) ShowAbout(window, WindowIcon(window));
             break;
         case WM_MOUSEMOVE:
             if (gCaptionButton.IsHeld()) {
@@ -138,7 +140,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                     gCaptionButton.Release(IsInButton(window, PointToScreen(window, lParam)));
                 ReleaseCapture();
                 Redraw(window, kButtonNormal);
-                if (opens) ShowAbout(WindowIcon(window));
+                if (opens) ShowAbout(window, WindowIcon(window));
             }
             break;
         case WM_CAPTURECHANGED:

@@ -62,13 +62,14 @@ void RedressMessageBox(HWND box) {
 
 }  // namespace
 
-int ShowMessage(const std::string& prompt, int style, const std::string& title, HICON icon) {
+int ShowMessage(HWND owner, const std::string& prompt, int style, const std::string& title,
+                HICON icon) {
     gMsgBoxHook = UniqueHook(SetWindowsHookExA(WH_CBT, MessageBoxHookProc,
                                                GetModuleHandleA(nullptr), GetCurrentThreadId()));
     SetDialogTitle(title);
     gMsgBoxIcon = icon;
     const std::string text = ReformatPrompt(prompt);
-    const int result = MessageBoxA(GetActiveWindow(), text.c_str(), "", static_cast<UINT>(style));
+    const int result = MessageBoxA(owner, text.c_str(), "", static_cast<UINT>(style));
     // A box that could not be shown never activated: its hook is still there.
     gMsgBoxHook.Reset();
     // Windows reports that failure as 0, Wine as -1; callers get 0 for both.

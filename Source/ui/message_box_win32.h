@@ -15,8 +15,10 @@ namespace quorvel {
 // OK, Yes and No buttons get the display font, those buttons Vietnamese
 // captions, whatever the interface language. A non-null icon replaces the
 // system icon of a style that has one; a style without an icon shows none.
-// The box is owned by the thread's active window, which it keeps disabled.
-int ShowMessage(const std::string& prompt, int style, const std::string& title, HICON icon);
+// The box is owned by owner, which it keeps disabled while it is open,
+// whichever window is active (another program's included).
+int ShowMessage(HWND owner, const std::string& prompt, int style, const std::string& title,
+                HICON icon);
 
 // The CBT hook that ShowMessage installs for the current thread: it always
 // passes the event on and returns what the next hook returned. When the

@@ -12,6 +12,7 @@ namespace {
 constexpr int kTitleWidth = 200;
 
 WindowSubclass gPrevOptionsWndProc;  // PrevOptionsWndProc
+CaptionState gOptionsCaption;
 
 // The title sits inside the sizing-frame metrics, without indent.
 void DrawOptionsTitle(HWND window, bool active) {
@@ -29,7 +30,10 @@ void DrawOptionsTitle(HWND window, bool active) {
 }  // namespace
 
 bool InstallOptionsWindowProc(HWND dialog) {
-    return gPrevOptionsWndProc.Install(dialog, OptionsWindowProc);
+    if (!gPrevOptionsWndProc.Install(dialog, OptionsWindowProc)) return false;
+    gOptionsCaption = CaptionState(dialog);
+    KeepOwnCaptionDrawing(dialog);
+    return true;
 }
 
 void RestoreOptionsWindowProc(HWND /*dialog*/) { gPrevOptionsWndProc.Restore(); }
@@ -40,8 +44,9 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!gPrevOptionsWndProc.Installed()) return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result =
         WindowSubclass::CallPrevious(OptionsWindowProc, window, message, wParam, lParam);
-    if (message == WM_NCPAINT) DrawOptionsTitle(window, GetActiveWindow() == window);
-    if (message == WM_NCACTIVATE) DrawOptionsTitle(window, wParam != 0);
+    if (message == WM_NCPAINT || message == WM_NCACTIVATE) {
+        DrawOptionsTitle(window, gOptionsCaption.After(message, wParam));
+    }
     return result;
 }
 

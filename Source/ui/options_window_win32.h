@@ -16,8 +16,8 @@ void RestoreOptionsWindowProc(HWND dialog);
 
 // Calls PrevOptionsWndProc first and returns its result for every message.
 // After WM_NCPAINT and WM_NCACTIVATE it draws OptionsTitle, bold, into the
-// left part of the caption bar, in the active caption-text colour when the
-// window is active (wParam for WM_NCACTIVATE), the inactive one otherwise.
+// left part of the caption bar, in the caption-text colour of the state the
+// system drew the bar in (CaptionState).
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quorvel

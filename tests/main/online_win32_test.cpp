@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "imei/imei.h"
@@ -20,6 +21,7 @@
 namespace quorvel {
 namespace {
 
+using test::MessageBoxAnswerer;
 using test::MessageBoxScript;
 using test::WindowText;
 
@@ -204,6 +206,41 @@ TEST_F(OnlineWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
     EXPECT_EQ(UserFile(), "");
     closesocket(silent);
     WSACleanup();
+}
+
+TEST_F(OnlineWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
+    WriteSetting(kSettingsSection, "ServiceHost",
+                 "127.0.0.1:" + FixturePort(QUORVEL_LOGIN_SERVICE_PORT_FILE));
+    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
+    // Another thread's window in front: this thread has no active window then.
+    DWORD frontThread = 0;
+    HANDLE frontShown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread front([&] {
+        HWND other = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50,
+                                     50, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(other);
+        frontThread = GetCurrentThreadId();
+        SetEvent(frontShown);
+        for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+        DestroyWindow(other);
+    });
+    WaitForSingleObject(frontShown, 5000);
+    CloseHandle(frontShown);
+    HWND window = main_->Handle();
+    bool ownedAndModal = false;
+    MessageBoxAnswerer answerer([&](HWND box) {  // the login box, raised by the download
+        ownedAndModal = GetWindow(box, GW_OWNER) == window && !IsWindowEnabled(window);
+        SendMessageA(window, WM_CLOSE, 0, 0);  // the box closes with its owner
+        return IDOK;
+    });
+    SetWindowTextA(main_->Control(kTx1Id), ImeiOf("49015420323751").c_str());
+    SendMessageA(main_->Control(kCm1Id), BM_CLICK, 0, 0);
+    main_ = nullptr;  // not to be touched once it has closed
+    for (int i = 0; i < 250 && IsWindow(window); ++i) PumpFor(20);
+    EXPECT_TRUE(ownedAndModal);
+    EXPECT_FALSE(IsWindow(window));
+    PostThreadMessageA(frontThread, WM_QUIT, 0, 0);
+    front.join();
 }
 
 }  // namespace

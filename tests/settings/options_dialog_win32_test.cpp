@@ -201,8 +201,10 @@ TEST_F(OptionsDialogTest, ApplyCreatesTheFileWithAllSixValuesAndTurnsItselfOff) 
         Click(dialog, C::Ck1);
         EXPECT_FALSE(Enabled(dialog, C::Ck2));
         EXPECT_TRUE(Enabled(dialog, C::Cm3));
+        SetFocus(OptionsItem(dialog, C::Cm3));
         Click(dialog, C::Cm3);
         EXPECT_FALSE(Enabled(dialog, C::Cm3));
+        EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1)) << "the focus moves on from Apply";
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Apply closed the dialog";
         return IDCANCEL;
     });
@@ -266,6 +268,11 @@ TEST_F(OptionsDialogTest, VietnameseAppliedSwitchesBothWindowsAndTheTitleAtOnce)
                              GetSysColor(COLOR_CAPTIONTEXT)),
                   0)
             << "no title drawn in the active caption-text colour";
+        // Still the thread's active window, but its bar drawn inactive.
+        SendMessageA(dialog, WM_NCACTIVATE, FALSE, 0);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        const std::vector<COLORREF> inactive = TitlePixels(dialog);
+        EXPECT_EQ(std::count(inactive.begin(), inactive.end(), GetSysColor(COLOR_CAPTIONTEXT)), 0);
         const MainCaptions& main = MainCaptionsFor(Language::Vietnamese);
         EXPECT_EQ(
             MainWindowCaptions(),

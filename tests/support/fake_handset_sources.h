@@ -22,7 +22,12 @@ public:
         ++userFileReads;
         if (!userFile) return {};
         std::istringstream in(*userFile);
-        return SearchUserLines(in, tac);
+        return SearchUserLines(
+            [&in](char* buffer, std::size_t size) {
+                in.read(buffer, static_cast<std::streamsize>(size));
+                return static_cast<std::size_t>(in.gcount());
+            },
+            tac);
     }
 
     std::optional<std::string> records;

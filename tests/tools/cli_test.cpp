@@ -4,13 +4,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "builtin_records.h"
 #include "cli/cli.h"
+#include "cli/imei_check.h"
 #include "imei/handset_database.h"
 #include "support/test_files.h"
+#include "text_encoding.h"
 
 namespace quorvel {
 namespace {
@@ -154,9 +157,48 @@ TEST_F(CliTest, StandardInputOneImeiPerLine) {
     EXPECT_EQ(fromInput.err, fromArguments.err);
     EXPECT_EQ(fromInput.status, kExitSomeInvalid);
     EXPECT_EQ(Run({"--csv"}, "490154203237518\r\n352099001761481\r\n").status, kExitAllValid);
+    EXPECT_EQ(Run({"--csv"}, "490154203237518\n352099001761482\n").status, kExitSomeInvalid);
+    // Lines across the blocks the input is read in: every row, whole.
+    std::string many;
+    for (int n = 0; n < 5000; ++n) many += "352099001761481\r\n";
+    const std::string row = Run({"--csv", "352099001761481"}).out.substr(std::strlen(kCsvHeader));
+    std::string rows = kCsvHeader;
+    for (int n = 0; n < 5000; ++n) rows += row;
+    EXPECT_EQ(Run({"--csv"}, many).out, rows);
     EXPECT_EQ(Run({"--csv"}, "").out,
               "input,imei,valid,check_digit,tac,manufacturer,model_type,"
               "reference,approval_body,matched_by\r\n");
+}
+
+// A line of 15 digits takes a short way to its CSV row: the bytes of the
+// general way, for every shape near that way's edge.
+TEST(CsvRowWriter, DigitLinesGiveTheGeneralRow) {
+    HandsetIndex sources(BuiltInRecordBytes(),
+                         std::make_unique<std::istringstream>("99999900=U\xB6M\xB6R\r\n"));
+    CsvRowWriter general(sources);
+    CsvRowWriter digits(sources);
+    // A TAC's own record, a prefix's, the user file's, none, a wrong check digit.
+    const std::string shortWay[] = {"330033000000002", "330033990000004", "999999000000006",
+                                    "019999000000002", "352099001761482"};
+    // 14 and 16 digits, spaces, separators, a letter, a letter of two bytes.
+    const std::string generalWay[] = {
+        "35209900176148",    "3520990017614811", " 352099001761481", "352099001761481 ",
+        "35-209900-1761481", "35209900176148/",  "35209900176148a",  "\303\2742345678901234"};
+    std::vector<std::pair<std::string, bool>> cases;
+    for (const std::string& line : shortWay) cases.emplace_back(line, true);
+    for (const std::string& line : generalWay) cases.emplace_back(line, false);
+    for (int pass = 0; pass < 2; ++pass) {  // the second from the columns made in the first
+        for (const auto& [line, isShortWay] : cases) {
+            const ImeiCheck check = CheckImei(Utf8ToCp1252(line));
+            std::string expected;
+            general.AppendRow(check, expected);
+            std::string row;
+            const std::optional<bool> valid = digits.AppendDigitsRow(line, row);
+            EXPECT_EQ(valid.has_value(), isShortWay) << line;
+            EXPECT_EQ(row, valid ? expected : "") << line;
+            EXPECT_EQ(valid.value_or(check.valid), check.valid) << line;
+        }
+    }
 }
 
 TEST_F(CliTest, AnUnreadableUserFileIsNamedButNotFatal) {

@@ -19,13 +19,14 @@ int main(int argc, char** argv) {
     ShowWindow(mainWindow->Handle(), SW_SHOW);
     quorvel::PumpPendingMessages(mainWindow->Handle());
     int result = 0;
-    const bool taken = quorvel::test::PauseForScreenshot(argv[1], argv[2], IDNO, [&result] {
-        result = quorvel::ShowMessage(
-            "S\xE7 IMEI kh\xA4ng h\xEDp l\xD6. \x98"
-            "\xE8 d\xAAi c\xEF"
-            "a s\xE7 IMEI ph\xB6i l\xAA 15 ch\xF6 s\xE7.",
-            quorvel::kStyleQuestionYesNo, "Th\xA4ng b\xC0o", nullptr);
-    });
+    const bool taken =
+        quorvel::test::PauseForScreenshot(argv[1], argv[2], IDNO, [&result, mainWindow] {
+            result = quorvel::ShowMessage(mainWindow->Handle(),
+                                          "S\xE7 IMEI kh\xA4ng h\xEDp l\xD6. \x98"
+                                          "\xE8 d\xAAi c\xEF"
+                                          "a s\xE7 IMEI ph\xB6i l\xAA 15 ch\xF6 s\xE7.",
+                                          quorvel::kStyleQuestionYesNo, "Th\xA4ng b\xC0o", nullptr);
+        });
     mainWindow->Close();
     if (!taken) return 2;
     return result == quorvel::kResultNo ? 0 : 1;

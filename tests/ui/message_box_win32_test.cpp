@@ -28,8 +28,9 @@ const std::string kVietnameseTitle = "Th\xA4ng b\xC0o";
 
 SeenMessageBox Show(const std::string& prompt, int style, const std::string& title, HICON icon,
                     int pressId, int* result) {
-    return test::ShowAndAnswer([&] { return ShowMessage(prompt, style, title, icon); }, pressId,
-                               result);
+    return test::ShowAndAnswer(
+        [&] { return ShowMessage(GetActiveWindow(), prompt, style, title, icon); }, pressId,
+        result);
 }
 
 bool HasDisplayFont(const SeenControl& control) {
@@ -170,7 +171,8 @@ TitlePixels TitlePixelsOf(const std::string& title) {
         pixels.repaintedInInactiveColour = test::CaptionPixelsOfColour(box, inactiveColour);
         return IDOK;
     });
-    ShowMessage("The same prompt for every title.", kStyleInformationOk, title, nullptr);
+    ShowMessage(GetActiveWindow(), "The same prompt for every title.", kStyleInformationOk, title,
+                nullptr);
     EXPECT_TRUE(answerer.Answered());
     return pixels;
 }
@@ -190,11 +192,15 @@ TEST(ShowMessage, TheTitleIsDrawnIntoTheCaptionNotGivenToTheSystem) {
     EXPECT_LT(longer.active - titled.active, 4 * (titled.active - untitled.active));
 }
 
-TEST(ShowMessage, TheBoxIsOwnedByTheActiveWindow) {
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(owner, nullptr);
-    SetActiveWindow(owner);
+TEST(ShowMessage, TheBoxIsOwnedByItsOwnerWhicheverWindowIsActive) {
+    HWND windows[2] = {};
+    for (HWND& window : windows) {
+        window = CreateWindowExA(0, "STATIC", "w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+    HWND owner = windows[0];
+    SetActiveWindow(windows[1]);
     bool ownerEnabled = true;
     HWND boxOwner = nullptr;
     test::MessageBoxAnswerer answerer([&](HWND box) {
@@ -202,11 +208,11 @@ TEST(ShowMessage, TheBoxIsOwnedByTheActiveWindow) {
         ownerEnabled = IsWindowEnabled(owner) != FALSE;
         return IDOK;
     });
-    EXPECT_EQ(ShowMessage("x", kStyleExclamationOk, "t", nullptr), kResultOk);
+    EXPECT_EQ(ShowMessage(owner, "x", kStyleExclamationOk, "t", nullptr), kResultOk);
     EXPECT_EQ(boxOwner, owner);
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner));
-    DestroyWindow(owner);
+    for (HWND window : windows) DestroyWindow(window);
 }
 
 HHOOK gRefusingHook = nullptr;
@@ -237,7 +243,8 @@ TEST(ShowMessage, PassesHookEventsOnAndUnhooksWhenTheBoxNeverOpens) {
     gRefusingHook = SetWindowsHookExA(WH_CBT, CountActivations, nullptr, GetCurrentThreadId());
     gActivationsSeen = 0;
     int result = 0;
-    test::ShowAndAnswer([] { return ShowMessage("x", MB_OK, "t", nullptr); }, IDOK, &result);
+    test::ShowAndAnswer([] { return ShowMessage(GetActiveWindow(), "x", MB_OK, "t", nullptr); },
+                        IDOK, &result);
     UnhookWindowsHookEx(gRefusingHook);
     EXPECT_EQ(gActivationsSeen, 1);
 
@@ -246,7 +253,8 @@ TEST(ShowMessage, PassesHookEventsOnAndUnhooksWhenTheBoxNeverOpens) {
     ASSERT_NE(gRefusingHook, nullptr);
     {
         test::MessageBoxAnswerer unexpected([](HWND) { return IDNO; });
-        EXPECT_EQ(ShowMessage("never shown", kStyleQuestionYesNo, "t", nullptr), 0);
+        EXPECT_EQ(ShowMessage(GetActiveWindow(), "never shown", kStyleQuestionYesNo, "t", nullptr),
+                  0);
         EXPECT_FALSE(unexpected.Answered());
     }
     UnhookWindowsHookEx(gRefusingHook);
@@ -268,14 +276,15 @@ TEST(ShowMessage, ABoxOpenedOverAnotherKeepsEachItsOwnTitle) {
     int innerResult = 0;
     test::MessageBoxAnswerer outer([&](HWND box) {
         outerBefore = test::CaptionPixelsOfColour(box, GetSysColor(COLOR_CAPTIONTEXT));
-        test::ShowAndAnswer([] { return ShowMessage("inner", MB_YESNO, "i", nullptr); }, IDNO,
-                            &innerResult);
+        test::ShowAndAnswer(
+            [] { return ShowMessage(GetActiveWindow(), "inner", MB_YESNO, "i", nullptr); }, IDNO,
+            &innerResult);
         // Active again, the outer box has repainted its caption.
         EXPECT_EQ(GetActiveWindow(), box);
         outerAfter = test::CaptionPixelsOfColour(box, GetSysColor(COLOR_CAPTIONTEXT));
         return IDOK;
     });
-    EXPECT_EQ(ShowMessage("outer", MB_OK, outerTitle, nullptr), IDOK);
+    EXPECT_EQ(ShowMessage(GetActiveWindow(), "outer", MB_OK, outerTitle, nullptr), IDOK);
     EXPECT_EQ(innerResult, kResultNo);
     EXPECT_GT(outerBefore, 30);
     EXPECT_EQ(outerAfter, outerBefore);
@@ -283,16 +292,17 @@ TEST(ShowMessage, ABoxOpenedOverAnotherKeepsEachItsOwnTitle) {
 
 TEST(ShowMessage, TwoHundredBoxesHoldNoMoreGdiObjectsThanOne) {
     int result = 0;
-    test::ShowAndAnswer([] { return ShowMessage("warm up", kStyleQuestionYesNo, "t", nullptr); },
-                        IDYES, &result);
+    test::ShowAndAnswer(
+        [] { return ShowMessage(GetActiveWindow(), "warm up", kStyleQuestionYesNo, "t", nullptr); },
+        IDYES, &result);
     const int before = test::GdiObjectCount();
     ASSERT_GT(before, 0);
     int yes = 0;
     for (int i = 0; i < 200; ++i) {
         test::ShowAndAnswer(
             [] {
-                return ShowMessage(kVietnamesePrompt, kStyleQuestionYesNo, kVietnameseTitle,
-                                   nullptr);
+                return ShowMessage(GetActiveWindow(), kVietnamesePrompt, kStyleQuestionYesNo,
+                                   kVietnameseTitle, nullptr);
             },
             IDYES, &result);
         yes += result == kResultYes;

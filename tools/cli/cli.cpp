@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 #include "cli/handset_index.h"
 #include "cli/imei_check.h"
@@ -139,6 +140,29 @@ std::string EchoedInput(const std::string& input) {
     return input.size() > kEchoLength ? echo + "\xE2\x80\xA6" : echo;
 }
 
+// Calls take with each line of in, without its LF. Read in blocks: a line
+// at a time through the stream costs more than the line's analysis.
+template <typename Take>
+void ForEachLine(std::istream& in, Take take) {
+    constexpr std::size_t kReadSize = 1 << 16;
+    std::string buffer;
+    std::size_t searched = 0;  // buffer holds no LF before this
+    while (in) {
+        const std::size_t kept = buffer.size();
+        buffer.resize(kept + kReadSize);
+        in.read(&buffer[kept], kReadSize);
+        buffer.resize(kept + static_cast<std::size_t>(in.gcount()));
+        std::size_t start = 0;
+        for (std::size_t end; (end = buffer.find('\n', searched)) != std::string::npos;) {
+            take(std::string_view(buffer).substr(start, end - start));
+            start = searched = end + 1;
+        }
+        buffer.erase(0, start);
+        searched = buffer.size();
+    }
+    if (!buffer.empty()) take(buffer);
+}
+
 class Analyser {
 public:
     Analyser(const CliOptions& options, HandsetSources& sources, std::ostream& out,
@@ -151,11 +175,22 @@ public:
         if (!check.valid) allValid_ = false;
         if (options_.csv) {
             csv_.AppendRow(check, pending_);
-            // Written in blocks: one write per row would cost more than the row.
-            if (pending_.size() >= kBlockSize) Flush();
+            FlushWhenFull();
         } else {
             PrintText(check);
         }
+    }
+
+    // A line of standard input, without its line end; blank ones are
+    // skipped. Most lines are 15 digits: their CSV rows take the short way.
+    void AnalyseLine(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || (line[0] == ' ' && line.find_first_not_of(' ') == line.npos)) return;
+        const std::optional<bool> valid =
+            options_.csv ? csv_.AppendDigitsRow(line, pending_) : std::nullopt;
+        if (!valid) return Analyse(std::string(line));
+        if (!*valid) allValid_ = false;
+        FlushWhenFull();
     }
 
     bool AllValid() const { return allValid_; }
@@ -166,6 +201,11 @@ public:
     }
 
 private:
+    // Written in blocks: one write per row would cost more than the row.
+    void FlushWhenFull() {
+        if (pending_.size() >= kBlockSize) Flush();
+    }
+
     void PrintText(const ImeiCheck& check) {
         const AnalyzeMessages& messages = AnalyzeMessagesFor(Language::English);
         if (!check.checkDigit) return Complain(check, messages.wrongLength);
@@ -222,12 +262,7 @@ int RunCli(const CliOptions& options, HandsetIndex& sources, std::istream& in, s
     if (!options.imeis.empty()) {
         for (const std::string& imei : options.imeis) analyser.Analyse(imei);
     } else {
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.find_first_not_of(' ') == std::string::npos) continue;
-            analyser.Analyse(line);
-        }
+        ForEachLine(in, [&analyser](std::string_view line) { analyser.AnalyseLine(line); });
     }
     analyser.Flush();
     out.flush();

@@ -17,7 +17,8 @@ HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istr
         const std::string key =
             record ? UnscrambleText(kTacKey, std::string(record->scrambledKey)) : std::string();
         if (record && Slot(key) == 0) {
-            fields_.push_back(UnscrambleText(kBodyKey, std::string(record->scrambledBody)));
+            fields_.emplace_back(record->scrambledBody);
+            unscrambled_.push_back(false);
             const auto slot = static_cast<std::uint32_t>(fields_.size());
             if (const std::optional<std::uint32_t> digits = DigitKey(key)) {
                 digitKeys_.Insert(*digits, slot);
@@ -40,21 +41,36 @@ std::uint32_t HandsetIndex::Slot(const std::string& key) const {
 
 SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
     SourceAnswer answer;
-    const std::optional<std::uint32_t> prefixKey = DigitKey(tac.substr(0, kTacLength));
-    if (prefixKey && DigitKey(tac) && !knownPrefixes_[*prefixKey - 100000000]) return answer;
+    // The number of an eight-digit TAC over 100 is its prefix's.
+    const std::optional<std::uint32_t> key = DigitKey(tac);
+    if (key && tac.size() == kFullTacLength && !knownPrefixes_[*key / 100]) return answer;
     if (const std::uint32_t slot = Slot(tac)) {
-        answer.tac = fields_[slot - 1];
+        answer.tac = Fields(slot);
     } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
-        answer.prefix = fields_[prefix - 1];
+        answer.prefix = Fields(prefix);
     }
     return answer;
+}
+
+const std::string& HandsetIndex::Fields(std::uint32_t slot) {
+    std::string& fields = fields_[slot - 1];
+    if (!unscrambled_[slot - 1]) {
+        fields = UnscrambleText(kBodyKey, fields);
+        unscrambled_[slot - 1] = true;
+    }
+    return fields;
 }
 
 SourceAnswer HandsetIndex::SearchUserFile(const std::string& tac) {
     if (!userFile_) return {};
     userFile_->clear();
     userFile_->seekg(0);
-    return SearchUserLines(*userFile_, tac);
+    return SearchUserLines(
+        [this](char* buffer, std::size_t size) {
+            userFile_->read(buffer, static_cast<std::streamsize>(size));
+            return static_cast<std::size_t>(userFile_->gcount());
+        },
+        tac);
 }
 
 }  // namespace quorvel

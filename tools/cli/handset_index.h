@@ -29,10 +29,15 @@ public:
 
 private:
     std::uint32_t Slot(const std::string& key) const;
+    // The fields of a slot's record, unscrambled when first asked for: most
+    // records are never asked for, and unscrambling them all would cost
+    // more than a short run.
+    const std::string& Fields(std::uint32_t slot);
 
     // The fields of the first record of each key: keys of digits in a flat
     // table (a probe per search), any others in a map.
-    std::vector<std::string> fields_;
+    std::vector<std::string> fields_;  // scrambled until unscrambled_
+    std::vector<bool> unscrambled_;
     TacSlotTable digitKeys_;
     std::unordered_map<std::string, std::uint32_t> otherKeys_;
     // The six-digit prefixes that begin a key of digits: most TACs of no

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
@@ -9,6 +10,8 @@
 
 namespace quorvel {
 namespace {
+
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr bool NeedsQuotes(char c) { return c == ',' || c == '"'; }
 
@@ -77,10 +80,13 @@ void AppendCsvField(const std::string& text, std::string& row) {
     row += '"';
 }
 
-CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources) {}
+CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources), imei_(kImeiLength, '0') {}
 
 std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
-    std::uint32_t& slot = bodySlots_[tac.substr(0, 2)];
+    // Two digits index a table; anything else goes through the map.
+    const bool digits = IsAsciiDigit(tac[0]) && IsAsciiDigit(tac[1]);
+    std::uint32_t& slot = digits ? digitBodySlots_[(tac[0] - '0') * 10 + (tac[1] - '0')]
+                                 : bodySlots_[tac.substr(0, 2)];
     if (slot == 0) {
         bodyColumns_.push_back(",");
         AppendCsvField(ApprovalBody(tac), bodyColumns_.back());
@@ -89,12 +95,10 @@ std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
     return slot - 1;
 }
 
-const CsvRowWriter::Columns& CsvRowWriter::HandsetColumns(const ImeiCheck& check) {
-    const std::optional<std::uint32_t> number = DigitKey(check.fullTac);
-    std::uint32_t slot = number ? digitTacSlots_.Find(*number) : otherTacSlots_[check.fullTac];
-    if (slot != 0) return columns_[slot - 1];
-    const TacAnswer answer = LookupTac(check.fullTac, sources_);
-    const std::uint32_t body = BodySlot(check.tac);
+std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& fullTac, TacMatch& matchedBy) {
+    const TacAnswer answer = LookupTac(fullTac, sources_);
+    matchedBy = answer.matchedBy;
+    const std::uint32_t body = BodySlot(fullTac);
     if (answer.matchedBy == TacMatch::kNone && unknownSlots_.size() <= body) {
         unknownSlots_.resize(body + 1, 0);
     }
@@ -104,21 +108,32 @@ const CsvRowWriter::Columns& CsvRowWriter::HandsetColumns(const ImeiCheck& check
             : answerSlots_[std::to_string(body) + TacMatchName(answer.matchedBy) + '|' +
                            answer.fields];
     if (shared == 0) {
-        const std::string fields = HandsetFieldColumns(answer.fields);
-        columns_.push_back({static_cast<std::uint32_t>(handsetText_.size()),
-                            static_cast<std::uint32_t>(fields.size()), body, answer.matchedBy});
-        handsetText_ += fields;
+        const std::string tail = HandsetFieldColumns(answer.fields) + bodyColumns_[body] + ',' +
+                                 TacMatchName(answer.matchedBy) + "\r\n";
+        columns_.push_back({static_cast<std::uint32_t>(tailText_.size()),
+                            static_cast<std::uint32_t>(tail.size())});
+        tailText_ += tail;
         shared = static_cast<std::uint32_t>(columns_.size());
     }
-    slot = shared;
-    // An unknown TAC seldom comes again: kept out, it keeps the table small
-    // enough for the processor's cache.
-    if (!number) {
-        otherTacSlots_[check.fullTac] = slot;
-    } else if (answer.matchedBy != TacMatch::kNone) {
-        digitTacSlots_.Insert(*number, slot);
+    return shared;
+}
+
+std::string_view CsvRowWriter::TailColumns(std::string_view fullTac,
+                                           std::optional<std::uint32_t> number) {
+    std::uint32_t slot = number ? digitTacSlots_.Find(*number) : 0;
+    if (slot == 0) {
+        std::uint32_t& other = number ? slot : otherTacSlots_[std::string(fullTac)];
+        if (other == 0) {
+            TacMatch matchedBy = TacMatch::kNone;
+            other = MakeTailColumns(std::string(fullTac), matchedBy);
+            // An unknown TAC seldom comes again: kept out, it keeps the
+            // table small enough for the processor's cache.
+            if (number && matchedBy != TacMatch::kNone) digitTacSlots_.Insert(*number, other);
+        }
+        slot = other;
     }
-    return columns_[slot - 1];
+    const Columns& columns = columns_[slot - 1];
+    return std::string_view(tailText_).substr(columns.offset, columns.length);
 }
 
 void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
@@ -133,12 +148,36 @@ void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
         rows += ",,,,,\r\n";
         return;
     }
-    const Columns& columns = HandsetColumns(check);
-    rows.append(handsetText_, columns.offset, columns.length);
-    rows += bodyColumns_[columns.body];
-    rows += ',';
-    rows += TacMatchName(columns.matchedBy);
-    rows += "\r\n";
+    rows += TailColumns(check.fullTac, DigitKey(check.fullTac));
+}
+
+std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::string& rows) {
+    if (line.size() != kImeiLength || !std::all_of(line.begin(), line.end(), IsAsciiDigit)) {
+        return std::nullopt;
+    }
+    // A copy of a known length: no allocation, no general assignment.
+    std::memcpy(&imei_[0], line.data(), kImeiLength);
+    const char checkDigit = (*CheckDigit(imei_))[0];
+    const bool valid = line.back() == checkDigit;
+    const std::string_view validColumn = valid ? ",yes," : ",no,";
+    const std::string_view fullTac = line.substr(0, kFullTacLength);
+    const std::string_view tail = TailColumns(fullTac, DigitsNumber(fullTac));
+    // "imei,imei,yes,d,tac" and the tail written in place: a row's many
+    // short appends would cost more than its checks.
+    const std::size_t at = rows.size();
+    rows.resize(at + 2 * kImeiLength + 1 + validColumn.size() + 2 + kTacLength + tail.size());
+    char* out = &rows[at];
+    std::memcpy(out, line.data(), kImeiLength);
+    out[kImeiLength] = ',';
+    std::memcpy(out + kImeiLength + 1, line.data(), kImeiLength);
+    out += 2 * kImeiLength + 1;
+    std::memcpy(out, validColumn.data(), validColumn.size());
+    out += validColumn.size();
+    *out++ = checkDigit;
+    *out++ = ',';
+    std::memcpy(out, line.data(), kTacLength);
+    std::memcpy(out + kTacLength, tail.data(), tail.size());
+    return valid;
 }
 
 }  // namespace quorvel

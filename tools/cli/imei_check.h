@@ -2,9 +2,11 @@
 // Analyze command does it, and its CSV row.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -40,26 +42,36 @@ public:
     explicit CsvRowWriter(HandsetSources& sources);
     void AppendRow(const ImeiCheck& check, std::string& rows);
 
+    // The common input, a line of exactly 15 ASCII digits, written as
+    // AppendRow(CheckImei(line)) writes it but without the checks any
+    // input needs: whether it is valid, or nullopt (nothing appended) for
+    // every other line.
+    std::optional<bool> AppendDigitsRow(std::string_view line, std::string& rows);
+
 private:
-    // The columns of one answer: its handset fields in handsetText_, its
-    // approval body in bodyColumns_, and how it matched.
+    // Where the columns after tac of one answer are in tailText_.
     struct Columns {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
-        std::uint32_t body = 0;
-        TacMatch matchedBy = TacMatch::kNone;
     };
 
-    const Columns& HandsetColumns(const ImeiCheck& check);
+    // ",manufacturer,model_type,reference,approval_body,matched_by" and the
+    // line end, for the first eight characters of an IMEI and their
+    // DigitKey.
+    std::string_view TailColumns(std::string_view fullTac, std::optional<std::uint32_t> number);
+    std::uint32_t MakeTailColumns(const std::string& fullTac, TacMatch& matchedBy);
     std::uint32_t BodySlot(const std::string& tac);
 
     HandsetSources& sources_;
-    // Compact, so that a row reads little memory: a TAC's slot, its Columns,
-    // a few bytes of handset text, and one of a few approval bodies.
+    // Compact, so that a row reads little memory: a TAC's slot, its Columns
+    // and a few bytes of text.
     std::vector<Columns> columns_;
-    std::string handsetText_;               // ",manufacturer,model_type,reference" each
+    std::string tailText_;
     std::vector<std::string> bodyColumns_;  // ",approval_body" each
-    std::unordered_map<std::string, std::uint32_t> bodySlots_;  // first two characters
+    // The slot of each approval body's column, plus one, by the first two
+    // characters of the TAC.
+    std::array<std::uint32_t, 100> digitBodySlots_ = {};
+    std::unordered_map<std::string, std::uint32_t> bodySlots_;
     // Where the columns of a TAC are in columns_, plus one (0: not made yet).
     TacSlotTable digitTacSlots_;
     std::unordered_map<std::string, std::uint32_t> otherTacSlots_;
@@ -67,6 +79,7 @@ private:
     // share their columns; the unknown ones differ only in their body.
     std::unordered_map<std::string, std::uint32_t> answerSlots_;
     std::vector<std::uint32_t> unknownSlots_;  // by body
+    std::string imei_;  // the line of AppendDigitsRow (15 long), kept to spare an allocation
 };
 
 }  // namespace quorvel

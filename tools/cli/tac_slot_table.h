@@ -11,16 +11,21 @@
 
 namespace quorvel {
 
+// The number that a text of digits writes.
+inline std::uint32_t DigitsNumber(std::string_view digits) {
+    std::uint32_t number = 0;
+    for (char c : digits) number = number * 10 + static_cast<std::uint32_t>(c - '0');
+    return number;
+}
+
 // The key of a TAC of eight digits (its number) or of a prefix of six (its
 // number plus 10^8, so the two never meet); nullopt for any other text.
 inline std::optional<std::uint32_t> DigitKey(std::string_view text) {
     if (text.size() != 6 && text.size() != 8) return std::nullopt;
-    std::uint32_t number = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
-        number = number * 10 + static_cast<std::uint32_t>(c - '0');
     }
-    return text.size() == 6 ? number + 100000000 : number;
+    return text.size() == 6 ? DigitsNumber(text) + 100000000 : DigitsNumber(text);
 }
 
 class TacSlotTable {
@@ -48,13 +53,17 @@ public:
     }
 
 private:
+    // The top bits of the key times 2^32 / golden ratio: every bit of the
+    // key reaches them, so the TACs' many keys that end alike spread out.
     std::size_t Start(std::uint32_t key) const {
-        return (std::uint64_t{key} * 2654435761u >> 7) & (entries_.size() - 1);
+        return static_cast<std::uint32_t>(key * 2654435769u) >> shift_;
     }
 
     void Grow() {
         std::vector<std::uint64_t> entries(entries_.empty() ? 1 << 12 : entries_.size() * 2, 0);
         entries.swap(entries_);
+        shift_ = 32;
+        for (std::size_t size = entries_.size(); size > 1; size >>= 1) --shift_;
         used_ = 0;
         for (std::uint64_t entry : entries) {
             if (entry != 0) {
@@ -66,6 +75,7 @@ private:
 
     std::vector<std::uint64_t> entries_;  // (key + 1) << 32 | slot; 0 is free
     std::size_t used_ = 0;
+    int shift_ = 32;  // 32 - log2 of the entries
 };
 
 }  // namespace quorvel

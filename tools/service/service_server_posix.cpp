@@ -36,6 +36,7 @@ struct ServiceServer::Connection {
     std::string received;
     std::string reply;
     std::size_t sent = 0;
+    Clock::time_point accepted;
     Clock::time_point deadline;
     bool finished = false;  // closed and dropped at the end of the poll round
 };
@@ -102,8 +103,7 @@ void ServiceServer::Run() {
     std::vector<pollfd> polled;
     for (;;) {
         const Clock::time_point now = Clock::now();
-        const bool accepting =
-            listener_ && connections_.size() < limits_.maxClients && now >= acceptResumes_;
+        const bool accepting = listener_ && now >= acceptResumes_ && HasRoom();
         polled.clear();
         polled.push_back({wakeRead_.Get(), POLLIN, 0});
         polled.push_back({accepting ? listener_.Get() : -1, POLLIN, 0});
@@ -143,8 +143,26 @@ int ServiceServer::PollTimeoutMs(Clock::time_point now) const {
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wake - now).count());
 }
 
+std::size_t ServiceServer::OpenConnections() const {
+    return static_cast<std::size_t>(std::count_if(connections_.begin(), connections_.end(),
+                                                  [](const Connection& c) { return !c.finished; }));
+}
+
+std::size_t ServiceServer::OldestReading() const {
+    // Connections are kept in the order they were accepted.
+    const auto found =
+        std::find_if(connections_.begin(), connections_.end(), [](const Connection& c) {
+            return !c.finished && c.stage == Connection::Stage::kReading;
+        });
+    return static_cast<std::size_t>(found - connections_.begin());
+}
+
+bool ServiceServer::HasRoom() const {
+    return OpenConnections() < limits_.maxClients || OldestReading() < connections_.size();
+}
+
 void ServiceServer::AcceptClients() {
-    while (connections_.size() < limits_.maxClients) {
+    while (HasRoom()) {
         UniqueFd client(accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (!client) {
             // A client that gave up in the queue is skipped; running out of
@@ -153,9 +171,15 @@ void ServiceServer::AcceptClients() {
             if (!WouldBlock(errno)) acceptResumes_ = Clock::now() + kAcceptBackoff;
             return;
         }
+        // Every slot taken: a slow client must not keep this one out.
+        if (OpenConnections() >= limits_.maxClients) {
+            connections_[OldestReading()].finished = true;
+        }
         Connection connection;
         connection.socket = std::move(client);
-        connection.deadline = Clock::now() + limits_.exchangeTimeout;
+        connection.accepted = Clock::now();
+        connection.deadline =
+            connection.accepted + std::min(limits_.headTimeout, limits_.exchangeTimeout);
         connections_.push_back(std::move(connection));
     }
 }
@@ -175,12 +199,13 @@ void ServiceServer::Serve(Connection& connection) {
         if (count == 0) connection.finished = true;
         return;
     }
+    const Clock::time_point replyDeadline = connection.accepted + limits_.exchangeTimeout;
     if (count == 0) {
         // The client stopped sending before its head was complete.
         if (connection.received.empty()) {
             connection.finished = true;
         } else {
-            StartReply(connection, ErrorReply(400));
+            StartReply(connection, ErrorReply(400), replyDeadline);
         }
         return;
     }
@@ -191,10 +216,11 @@ void ServiceServer::Serve(Connection& connection) {
             break;
         case HeadScan::kTooLarge:
         case HeadScan::kMalformed:
-            StartReply(connection, ErrorReply(400));
+            StartReply(connection, ErrorReply(400), replyDeadline);
             break;
         case HeadScan::kComplete:
-            StartReply(connection, responder_(connection.received.substr(0, headLength)));
+            StartReply(connection, responder_(connection.received.substr(0, headLength)),
+                       replyDeadline);
             break;
     }
 }
@@ -202,14 +228,15 @@ void ServiceServer::Serve(Connection& connection) {
 void ServiceServer::Expire(Connection& connection, Clock::time_point now) {
     if (connection.finished || now < connection.deadline) return;
     if (connection.stage == Connection::Stage::kReading && !connection.received.empty()) {
-        connection.deadline = now + limits_.lingerTimeout;
-        StartReply(connection, ErrorReply(408));
+        StartReply(connection, ErrorReply(408), now + limits_.lingerTimeout);
         return;
     }
     connection.finished = true;
 }
 
-void ServiceServer::StartReply(Connection& connection, std::string reply) {
+void ServiceServer::StartReply(Connection& connection, std::string reply,
+                               Clock::time_point deadline) {
+    connection.deadline = deadline;
     connection.stage = Connection::Stage::kWriting;
     connection.reply = std::move(reply);
     connection.sent = 0;

@@ -16,13 +16,18 @@ namespace quorvel {
 
 struct ServerLimits {
     std::size_t maxRequestBytes = 8192;  // a longer head gets 400
-    // From the connection to the end of the reply; a head not complete by
-    // then gets 408, a client that has sent nothing is just closed.
+    // From the connection to the end of the request head: a head not complete
+    // by then gets 408, a client that has sent nothing is just closed. Short,
+    // so that a client sending a byte now and then holds no slot for long.
+    std::chrono::milliseconds headTimeout{2000};
+    // From the connection to the end of the reply.
     std::chrono::milliseconds exchangeTimeout{10000};
     // After the reply: how long the client may take to close its side, while
     // the server reads and drops what it still sends.
     std::chrono::milliseconds lingerTimeout{1000};
-    // Connections served at once; more wait in the listening queue.
+    // Connections served at once. When all are taken, a new client takes the
+    // place of the oldest one still sending its head; while every one is
+    // being answered, new clients wait in the listening queue.
     std::size_t maxClients = 256;
 };
 
@@ -53,9 +58,15 @@ private:
     struct Connection;
 
     void AcceptClients();
+    std::size_t OpenConnections() const;
+    // The position of the oldest open connection still reading its head, or
+    // the count of connections when none is.
+    std::size_t OldestReading() const;
+    // A free slot, or one that a new client may take.
+    bool HasRoom() const;
     void Serve(Connection& connection);
     void Expire(Connection& connection, Clock::time_point now);
-    void StartReply(Connection& connection, std::string reply);
+    void StartReply(Connection& connection, std::string reply, Clock::time_point deadline);
     void SendReply(Connection& connection);
     int PollTimeoutMs(Clock::time_point now) const;
 

@@ -156,14 +156,15 @@ TEST_F(ServiceServerTest, ClientsThatLeaveEarlyAreDropped) {
     }
 }
 
-// Short time limits and room for two clients only.
+// Short time limits for the head; the whole exchange may take longer than
+// the test client waits.
 class ServiceServerTimeoutTest : public ServiceServerTest {
 protected:
     ServerLimits Limits() const override {
         ServerLimits limits;
-        limits.exchangeTimeout = 500ms;
+        limits.headTimeout = 500ms;
+        limits.exchangeTimeout = 60s;
         limits.lingerTimeout = 500ms;
-        limits.maxClients = 2;
         return limits;
     }
 };
@@ -179,11 +180,28 @@ TEST_F(ServiceServerTimeoutTest, UnfinishedHeadGetsATimeoutReply) {
     EXPECT_EQ(StatusLine(ReceiveAll(socket)), "HTTP/1.0 408 Request Timeout");
 }
 
-TEST_F(ServiceServerTimeoutTest, ClientBeyondTheLimitWaitsItsTurn) {
-    const UniqueFd first = ConnectLoopback(port_);
-    const UniqueFd second = ConnectLoopback(port_);
-    // Served once the two silent clients have timed out.
+// Room for two clients only.
+class ServiceServerTwoSlotTest : public ServiceServerTest {
+protected:
+    ServerLimits Limits() const override {
+        ServerLimits limits;
+        limits.maxClients = 2;
+        return limits;
+    }
+};
+
+TEST_F(ServiceServerTwoSlotTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
+    const std::string request = QuorvelRequest(AnalysisTarget(kKnownImei));
+    const UniqueFd oldest = ConnectLoopback(port_);
+    const UniqueFd slow = ConnectLoopback(port_);
+    ASSERT_TRUE(SendAll(oldest, request.substr(0, 10)));
+    ASSERT_TRUE(SendAll(slow, request.substr(0, 10)));
     EXPECT_EQ(Analysis(kKnownImei).modelType, "1610");
+    // Closed to make room, before its head deadline could send it a 408.
+    char byte = 0;
+    EXPECT_LE(recv(oldest.Get(), &byte, 1, 0), 0);
+    ASSERT_TRUE(SendAll(slow, request.substr(10)));
+    EXPECT_EQ(StatusLine(ReceiveAll(slow)), "HTTP/1.0 200 OK");
 }
 
 TEST(ServiceServer, ReportsAnAddressItCannotUse) {
