@@ -7,8 +7,9 @@ set -euo pipefail
 # Every configuration runs CMake, and Python for its generated files.
 common=(cmake make python3)
 # The native build and its tests: the display font builder's Python modules
-# and font, tinyproxy for the proxy tests.
-native=(g++ googletest tinyproxy fonts-dejavu-extra python3-pil python3-freetype)
+# and font, tinyproxy for the proxy tests, clang-format and git for the
+# format check.
+native=(g++ googletest tinyproxy fonts-dejavu-extra python3-pil python3-freetype clang-format git)
 # The Windows build and its tests under Wine on a virtual display.
 win32=(g++-mingw-w64-i686 googletest file wine wine32:i386 fonts-wine xvfb xauth imagemagick
   xdotool tinyproxy)

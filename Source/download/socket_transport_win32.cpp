@@ -12,7 +12,8 @@ void CloseSocketRelease::Free(UINT_PTR socket) { closesocket(static_cast<SOCKET>
 
 namespace {
 
-constexpr WORD kWinsockVersion = 0x0101;
+constexpr WORD kWinsockVersion = MAKEWORD(1, 1);
+static_assert(kWinsockVersion == 0x0101, "Winsock 1.1");
 
 // The IPv4 address of host in network byte order, or INADDR_NONE. A dotted
 // address is used without a name lookup; since INADDR_NONE is also the
@@ -49,7 +50,8 @@ int SetHardClose(SOCKET socket) {
 // long as the system's own connect time-out.
 bool ConnectWithin(SOCKET socket, const sockaddr_in& address, int milliseconds) {
     u_long nonBlocking = 1;
-    if (ioctlsocket(socket, FIONBIO, &nonBlocking) != 0) return false;
+    // The SDK's FIONBIO is an unsigned value above LONG_MAX; the command is its bits as a long.
+    if (ioctlsocket(socket, static_cast<long>(FIONBIO), &nonBlocking) != 0) return false;
     if (connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         return true;
     }

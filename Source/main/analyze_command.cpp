@@ -1,5 +1,4 @@
 #include "main/analyze_command.h"
-#include "ui/message_prompt.h"
 
 #include <exception>
 #include <optional>
@@ -8,6 +7,7 @@
 #include "main/analyze_messages.h"
 #include "main/result_text.h"
 #include "ui/captions.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {

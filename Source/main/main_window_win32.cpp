@@ -9,8 +9,8 @@
 #include "download/download_errors.h"
 #include "download/socket_transport_win32.h"
 #include "imei/handset_database.h"
-#include "main/analyze_command.h"
 #include "imei/handset_sources_win32.h"
+#include "main/analyze_command.h"
 #include "main/imei_box_win32.h"
 #include "main/save_command.h"
 #include "settings/options_dialog_win32.h"
@@ -29,7 +29,8 @@
 namespace quorvel {
 namespace {
 
-constexpr DWORD kNumberStyle = 0x2000;  // ES_NUMBER
+constexpr DWORD kNumberStyle = ES_NUMBER;
+static_assert(kNumberStyle == 0x2000, "the digits-only edit style");
 
 // The captioned controls' font height as designed: 8 points at 96 dpi.
 constexpr int kCaptionFontHeight = -11;
@@ -54,7 +55,7 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
     windowClass.hIconSm = windowClass.hIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     return RegisterClassExA(&windowClass) != 0;
@@ -144,7 +145,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETCURSOR:
             if (busy_) {
-                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));  // IDC_APPSTARTING
+                SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
                 return TRUE;
             }
             break;
@@ -331,7 +332,7 @@ void MainWindow::StartOnlineLookup(const std::string& imei) {
 void MainWindow::EnableCommands(bool enable) {
     for (MainControlId id : kCommandButtons) EnableWindow(Control(id), enable ? TRUE : FALSE);
     busy_ = !enable;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy_ ? 32650 : 32512)));
+    SetCursor(LoadCursorA(nullptr, busy_ ? IDC_APPSTARTING : IDC_ARROW));
 }
 
 namespace {

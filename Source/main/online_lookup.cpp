@@ -1,5 +1,4 @@
 #include "main/online_lookup.h"
-#include "ui/message_prompt.h"
 
 #include <memory>
 #include <utility>
@@ -12,6 +11,7 @@
 #include "main/page_reduction.h"
 #include "settings/settings_values.h"
 #include "ui/captions.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {

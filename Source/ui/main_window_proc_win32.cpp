@@ -45,7 +45,7 @@ UniqueBitmap CreateCaptionImage() {
     auto* bytes = static_cast<BYTE*>(bits);
     for (int y = 0; y < kCaptionImageHeight; ++y) {
         for (int x = 0; x < kCaptionImageWidth; ++x) {
-            if (kCaptionImageRows[y][x] != '#') continue;
+            if (kCaptionImageRows[static_cast<std::size_t>(y)][x] != '#') continue;
             bytes[y * stride + x / 2] |= static_cast<BYTE>(x % 2 == 0 ? 0x10 : 0x01);
         }
     }

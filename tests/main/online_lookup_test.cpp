@@ -8,11 +8,11 @@
 
 #include "main/online_lookup.h"
 #include "main/online_session.h"
-#include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 #include "support/fake_transport.h"
 #include "support/test_files.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {

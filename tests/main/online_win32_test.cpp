@@ -1,9 +1,8 @@
 // End to end: the main window looks handsets up on-line at quorvel-service,
 // started on 127.0.0.1 by the test fixtures, directly and through tinyproxy.
-#include <gtest/gtest.h>
 #include <winsock2.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>

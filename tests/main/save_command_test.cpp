@@ -130,11 +130,12 @@ TEST(SaveFailedMessage, NamesThePathAndTheReasonInEachLanguage) {
 TEST(SaveFailedMessage, EnglishIsAsciiAndVietnameseUsesOnlyTheFontsLetters) {
     for (SaveOutcome outcome :
          {SaveOutcome::kFolderRefused, SaveOutcome::kWriteFailed, SaveOutcome::kReplaceFailed}) {
-        for (unsigned char c : SaveFailedMessage(Language::English, outcome, "x")) {
-            EXPECT_LT(c, 0x80);
+        for (char c : SaveFailedMessage(Language::English, outcome, "x")) {
+            EXPECT_LT(static_cast<unsigned char>(c), 0x80);
         }
         const std::string vietnamese = SaveFailedMessage(Language::Vietnamese, outcome, "x");
-        for (unsigned char c : vietnamese) {
+        for (char byte : vietnamese) {
+            const auto c = static_cast<unsigned char>(byte);
             if (c >= 0x80) {
                 EXPECT_TRUE(kFontLetters.count(c)) << std::hex << int(c);
             }

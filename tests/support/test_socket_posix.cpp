@@ -1,5 +1,3 @@
-#include "support/test_socket.h"
-
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -8,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "support/test_socket.h"
 
 namespace quorvel::test {
 namespace {

@@ -66,7 +66,7 @@ TEST(Captions, EnglishTextsArePlainAscii) {
           en.optionsButton, opt.getOnlineCheck, opt.addMissingCheck, opt.okButton, opt.cancelButton,
           opt.applyButton, opt.connectionFrame, opt.useProxyCheck, opt.proxyAddressLabel,
           opt.proxyPortLabel, opt.title}) {
-        for (unsigned char c : std::string(text)) EXPECT_LT(c, 0x80) << text;
+        for (char c : std::string(text)) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << text;
     }
     EXPECT_STREQ(en.analyzeButton, "&Analyze");
     EXPECT_STREQ(en.optionsButton, "&Options...");
