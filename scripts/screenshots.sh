@@ -2,7 +2,7 @@
 # Writes PNG screenshots of Quorvel for a person to look at:
 #   screenshots.sh WIN32BUILD OUTDIR
 # WIN32BUILD is the win32 build folder (the program in bin/, the demos in
-# tests/). In OUTDIR, for vi (Vietnamese) and en (English):
+# demos/). In OUTDIR, for vi (Vietnamese) and en (English):
 #   screenshot-main-LANG.png      the main window as it opens
 #   screenshot-analysis-LANG.png  the main window after analysing an IMEI
 #   screenshot-options-LANG.png   the options dialog over the main window
@@ -39,5 +39,5 @@ done
   "$1/screenshot-save-vi.sh" "$WINEPREFIX" "$2/quorvel_save_dialog_demo.exe" \
     "$3/screenshot-save-vi.png" || status=1
   exit $status
-' screenshots "$here" "$build/tests" "$out" || status=1
+' screenshots "$here" "$build/demos" "$out" || status=1
 exit $status

@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "shared/text.h"
+
 namespace quorvel {
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const std::string::size_type first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
+std::string Trimmed(const std::string& text) { return TrimSpaces(text, " \t"); }
 
 bool IsTac(const std::string& text) {
     return text.size() == kListTacLength &&

@@ -5,12 +5,13 @@
 #include <string_view>
 #include <utility>
 
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kLineEnd = kCrLf;
 constexpr std::string_view kBlankLine = "\r\n\r\n";
 
 struct UrlTarget {
@@ -53,25 +54,11 @@ std::optional<UrlTarget> ParseHttpUrl(const std::string& url) {
 // The text up to the first CR LF, which text then loses along with the CR LF;
 // the whole text when it has none.
 std::string_view TakeLine(std::string_view& text) {
-    const std::size_t end = text.find(kCrLf);
+    const std::size_t end = text.find(kLineEnd);
     if (end == std::string_view::npos) return std::exchange(text, std::string_view());
     const std::string_view line = text.substr(0, end);
-    text.remove_prefix(end + kCrLf.size());
+    text.remove_prefix(end + kLineEnd.size());
     return line;
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-std::string_view TrimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
 }
 
 // The number between the first two spaces of the status line; nothing when
@@ -320,14 +307,14 @@ bool C1::ParseResponseHeader() {
         if (colon == std::string_view::npos) continue;
         // The name is what stands before the colon, so "Content-Length :"
         // names nothing known. The last of repeated headers wins.
-        const std::string name = LowerAscii(line.substr(0, colon));
+        const std::string name = AsciiLower(line.substr(0, colon));
         const std::string_view value = line.substr(colon + 1);
         if (name == "content-length") {
             // A length of -1 announces none.
             const std::int32_t length = IntegerValue(std::string(value));
             contentLength_ = length == -1 ? std::nullopt : std::optional<std::int32_t>(length);
         } else if (name == "location") {
-            location = std::string(TrimSpaces(value));
+            location = TrimSpaces(value);
         }
     }
     const std::optional<std::int32_t> code = StatusCode(statusLine);

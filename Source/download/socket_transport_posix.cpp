@@ -6,10 +6,10 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -75,9 +75,7 @@ int SystemShutdownHow(ShutdownHow how) {
 
 }  // namespace
 
-PosixTransport::~PosixTransport() {
-    if (socket_ >= 0) close(socket_);
-}
+PosixTransport::~PosixTransport() = default;
 
 SocketId PosixTransport::OpenSocket(const std::string& host, std::int32_t port) {
     const std::optional<std::uint16_t> wirePort = ConnectablePort(port);
@@ -88,26 +86,26 @@ SocketId PosixTransport::OpenSocket(const std::string& host, std::int32_t port) 
     address.sin_addr.s_addr = ResolveHost(host);
     if (address.sin_addr.s_addr == INADDR_NONE) return kNoSocket;
 
-    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
-    if (socket < 0) return kNoSocket;
-    if (SetHardClose(socket) != 0 || !ConnectWithin(socket, address, connectMilliseconds_)) {
-        close(socket);
+    UniqueFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP));
+    if (!socket) return kNoSocket;
+    if (SetHardClose(socket.Get()) != 0 ||
+        !ConnectWithin(socket.Get(), address, connectMilliseconds_)) {
         return kNoSocket;
     }
-    if (socket_ >= 0) close(socket_);
-    socket_ = socket;
+    const int id = socket.Get();
+    socket_ = std::move(socket);
     DropBuffered();
     writeArmed_ = true;
     closeReported_ = false;
-    return socket;
+    return id;
 }
 
 std::int32_t PosixTransport::SendText(SocketId socket, std::string_view text) {
-    if (socket != socket_ || socket_ < 0) return -1;
+    if (socket != socket_.Get() || !socket_) return -1;
     if (text.empty()) return 0;
     ssize_t sent;
     do {
-        sent = send(socket_, text.data(), text.size(), MSG_NOSIGNAL);
+        sent = send(socket_.Get(), text.data(), text.size(), MSG_NOSIGNAL);
     } while (sent < 0 && errno == EINTR);
     if (sent >= 0) return static_cast<std::int32_t>(sent);
     if (errno != EAGAIN && errno != EWOULDBLOCK) return -1;
@@ -116,11 +114,11 @@ std::int32_t PosixTransport::SendText(SocketId socket, std::string_view text) {
 }
 
 std::int32_t PosixTransport::Receive(SocketId socket, char* block, std::int32_t size) {
-    if (socket != socket_ || socket_ < 0 || size <= 0) return -1;
+    if (socket != socket_.Get() || !socket_ || size <= 0) return -1;
     if (Buffered() == 0) {
         ssize_t received;
         do {
-            received = recv(socket_, buffer_.data(), buffer_.size(), 0);
+            received = recv(socket_.Get(), buffer_.data(), buffer_.size(), 0);
         } while (received < 0 && errno == EINTR);
         if (received <= 0) return received < 0 ? -1 : 0;
         bufferStart_ = 0;
@@ -133,17 +131,16 @@ std::int32_t PosixTransport::Receive(SocketId socket, char* block, std::int32_t 
 }
 
 void PosixTransport::Shutdown(SocketId socket, ShutdownHow how) {
-    if (socket != socket_ || socket_ < 0) return;
+    if (socket != socket_.Get() || !socket_) return;
     // Nothing more is read after a shutdown of the receiving side, as with
     // Winsock, whatever was already taken from the system.
     if (how != kShutdownSend) DropBuffered();
-    shutdown(socket_, SystemShutdownHow(how));
+    shutdown(socket_.Get(), SystemShutdownHow(how));
 }
 
 void PosixTransport::CloseSocket(SocketId socket) {
-    if (socket != socket_ || socket_ < 0) return;
-    close(socket_);
-    socket_ = -1;
+    if (socket != socket_.Get() || !socket_) return;
+    socket_.Reset();
     DropBuffered();
     writeArmed_ = false;
     closeReported_ = false;
@@ -156,7 +153,7 @@ void PosixTransport::WatchProgress(int milliseconds) {
 }
 
 bool PosixTransport::RunOnce(int waitMilliseconds, const Deliver& deliver) {
-    if (socket_ < 0) return false;
+    if (!socket_) return false;
     int timeout = waitMilliseconds;
     if (progressWatched_) {
         const auto left =
@@ -177,7 +174,7 @@ bool PosixTransport::RunOnce(int waitMilliseconds, const Deliver& deliver) {
     // After the close notification only a due write notification is left to
     // watch for; a negative descriptor makes poll just wait.
     pollfd watched = {
-        closeReported_ && !writeArmed_ ? -1 : socket_,
+        closeReported_ && !writeArmed_ ? -1 : socket_.Get(),
         static_cast<short>((closeReported_ ? 0 : POLLIN) | (writeArmed_ ? POLLOUT : 0)), 0};
     if (PollRetrying(watched, timeout) <= 0) return true;
     if (writeArmed_ && (watched.revents & POLLOUT)) {
@@ -189,7 +186,7 @@ bool PosixTransport::RunOnce(int waitMilliseconds, const Deliver& deliver) {
     // Readable means data, the end of the stream or a reset; a peek tells
     // them apart without taking anything.
     char probe;
-    const ssize_t waiting = recv(socket_, &probe, 1, MSG_PEEK);
+    const ssize_t waiting = recv(socket_.Get(), &probe, 1, MSG_PEEK);
     if (waiting > 0) {
         deliver(kReadEvent);
     } else if (waiting == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "download/transport.h"
+#include "shared/unique_fd_posix.h"
 
 namespace quorvel {
 
@@ -35,7 +36,7 @@ public:
     void WatchProgress(int milliseconds) override;
 
     void SetConnectTimeout(int milliseconds) { connectMilliseconds_ = milliseconds; }
-    bool HasSocket() const { return socket_ >= 0; }
+    bool HasSocket() const { return static_cast<bool>(socket_); }
 
     using Deliver = std::function<void(std::int32_t message)>;
     // One turn of the loop: waits at most waitMilliseconds for the next
@@ -56,7 +57,7 @@ private:
     std::size_t Buffered() const { return bufferEnd_ - bufferStart_; }
     void DropBuffered() { bufferStart_ = bufferEnd_ = 0; }
 
-    int socket_ = -1;
+    UniqueFd socket_;
     bool writeArmed_ = false;  // a write notification is due
     bool closeReported_ = false;
     bool progressWatched_ = false;

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "download/transport.h"
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 

@@ -2,7 +2,7 @@
 #include "download/socket_window_win32.h"
 
 #include "download/transport.h"
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 namespace {

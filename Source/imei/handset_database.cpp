@@ -8,15 +8,11 @@
 
 #include "imei/imei.h"
 #include "imei/scramble.h"
+#include "shared/stdio_file.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::string UnscrambledBody(const BuiltInRecord& record) {
     return UnscrambleText(kBodyKey, std::string(record.scrambledBody));
@@ -111,8 +107,6 @@ std::string WithoutFieldSeparators(std::string field) {
     }
     return field;
 }
-
-using UniqueStdioFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // The last two bytes of the file, or fewer when it is shorter.
 std::string LastTwoBytes(const std::string& path) {
@@ -240,22 +234,11 @@ SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac) {
 // C stdio rather than a file stream: streams would link the whole locale
 // machinery of the C++ library into the Windows program, tripling its size.
 SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
     if (!file) return {};
     return SearchUserLines(
         [&file](char* buffer, std::size_t size) { return std::fread(buffer, 1, size, file.get()); },
         tac);
-}
-
-std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    for (;;) {
-        const std::string::size_type end = text.find(separator, start);
-        parts.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) return parts;
-        start = end + separator.size();
-    }
 }
 
 std::vector<std::string> SplitLookupResult(const std::string& result) {

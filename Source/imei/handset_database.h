@@ -24,7 +24,8 @@ inline constexpr const char* kUnknownLookupResult = "unknown|unknown|unknown";
 // another, then three zero bytes. The scrambled prefix is the first six
 // characters of the scrambled TAC; the 0xA6 after a key keeps the two apart.
 inline constexpr int kBuiltInRecordsResourceId = 12341;
-inline constexpr const char* kBuiltInRecordsResourceType = "DATA";
+// The user's own handset records, in the program's own folder.
+inline constexpr const char* kUserDatabaseFileName = "quorvel.dat";
 inline constexpr const char* kTacKey = "RowanKite";
 inline constexpr const char* kBodyKey = "SableMint";
 inline constexpr char kTacMarker = '\xA6';
@@ -118,10 +119,6 @@ SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac);
 // SearchUserLines over the file at path; a file that cannot be opened
 // answers nothing.
 SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac);
-
-// The parts of text between the occurrences of separator (not empty); the
-// empty text is one empty part.
-std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
 
 // The fields of a lookup result, split at "|"; the empty text has none.
 std::vector<std::string> SplitLookupResult(const std::string& result);

@@ -4,22 +4,15 @@
 
 #include <windows.h>
 
-#include "settings/profile_settings_win32.h"
-#include "settings/settings_store.h"
+#include "shared/data_resource_win32.h"
+#include "shared/program_folder_win32.h"
+#include "shared/text.h"
 
 namespace quorvel {
 
 std::optional<std::string_view> ProgramHandsetSources::BuiltInRecords() {
-    // A resource belongs to its module and is never freed by hand.
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(kBuiltInRecordsResourceId),
-                               kBuiltInRecordsResourceType);
-    if (!info) return std::nullopt;
-    HGLOBAL loaded = LoadResource(module, info);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return std::nullopt;
     // Viewed, not copied: a lookup costs one pass over the bytes.
-    return std::string_view(static_cast<const char*>(bytes), SizeofResource(module, info));
+    return DataResourceBytes(GetModuleHandleA(nullptr), kBuiltInRecordsResourceId);
 }
 
 SourceAnswer ProgramHandsetSources::SearchBuiltIn(const std::string& tac) {

@@ -7,12 +7,6 @@
 namespace quorvel {
 bool IsImeiSeparator(char c) { return c == ' ' || c == '-' || c == '/'; }
 
-std::string TrimSpaces(const std::string& text) {
-    const std::string::size_type first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string RemoveImeiSeparators(const std::string& text) {
     std::string imei = text;
     imei.erase(std::remove_if(imei.begin(), imei.end(), IsImeiSeparator), imei.end());

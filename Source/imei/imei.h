@@ -14,9 +14,6 @@ inline constexpr std::size_t kTacLength = 6;
 // IMEI box lets them in, and the Analyze command removes them.
 bool IsImeiSeparator(char c);
 
-// text without the spaces at both of its ends.
-std::string TrimSpaces(const std::string& text);
-
 // text without every " ", "-" and "/": the IMEI as typed, normalised.
 std::string RemoveImeiSeparators(const std::string& text);
 

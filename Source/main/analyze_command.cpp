@@ -6,6 +6,7 @@
 #include "imei/imei.h"
 #include "main/analyze_messages.h"
 #include "main/result_text.h"
+#include "shared/text.h"
 #include "ui/captions.h"
 #include "ui/message_prompt.h"
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 

@@ -13,18 +13,18 @@
 #include "main/analyze_command.h"
 #include "main/imei_box_win32.h"
 #include "main/save_command.h"
-#include "settings/options_dialog_win32.h"
+#include "options/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/data_resource_win32.h"
+#include "shared/window_text_win32.h"
+#include "ui/caption_button_win32.h"
 #include "ui/captions.h"
 #include "ui/control_class_win32.h"
-#include "ui/data_resource_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
-#include "ui/main_window_proc_win32.h"
 #include "ui/message_box_win32.h"
-#include "ui/result_files_win32.h"
+#include "ui/safe_save_win32.h"
 #include "ui/save_dialog_win32.h"
-#include "ui/window_text_win32.h"
 
 namespace quorvel {
 namespace {

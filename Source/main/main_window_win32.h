@@ -12,8 +12,8 @@
 #include "main/main_layout.h"
 #include "main/main_view.h"
 #include "main/online_session.h"
+#include "shared/handles_win32.h"
 #include "ui/display_font_win32.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel {
 
@@ -21,8 +21,6 @@ namespace quorvel {
 inline constexpr const char* kMainWindowTitle = "Q u o r v e l ";
 inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
-// The captioned controls' face until the display font replaces it.
-inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
 inline constexpr int kProgramIconId = 1;
 
 // While it exists, the one main window receives the socket notifications of

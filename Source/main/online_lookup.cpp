@@ -8,74 +8,14 @@
 #include "imei/imei.h"
 #include "main/analyze_command.h"
 #include "main/analyze_messages.h"
+#include "main/online_messages.h"
 #include "main/page_reduction.h"
-#include "settings/settings_values.h"
+#include "shared/numeric_text.h"
+#include "shared/text.h"
 #include "ui/captions.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {
-namespace {
-
-constexpr const char* kCrLf = "\r\n";
-
-struct OnlineMessages {
-    const char* failureFirst;
-    const char* failureSecond;
-    const char* causeLabel;
-    const char* loginFirst;
-    const char* loginSecond;
-    const char* addFirst;
-    const char* addSecond;
-    const char* userFileNotWritten;
-};
-
-constexpr OnlineMessages kEnglish = {
-    "Error while connecting to the online server.",
-    "Check your Internet connection.",
-    "Error cause: ",
-    "Can not access to the database on the server.",
-    "Login is required before you can continue.",
-    "This IMEI was not found in the local database.",
-    "Do you want to add it?",
-    "The handset could not be added to the local database file:",
-};
-
-constexpr OnlineMessages kVietnamese = {
-    "Ch\xA7"
-    "\xA5ng tr\xD8nh kh\xA4ng th\xD3 k\xD5t n\xE7i \xA2"
-    "\xD5n CSDL tr\xA3n m\xC0y ch\xEF.",
-    "B\xC1n h\xBAy ki\xD3m tra l\xC1i \xA2"
-    "\xA7"
-    "\xE9ng truy\xD2n Internet.",
-    "Nguy\xA3n nh\xA1n: ",
-    "Kh\xA4ng th\xD3 truy c\xCBp CSDL tr\xA3n m\xC0y ch\xEF.",
-    "B\xC1n c\xC7n ph\xB6i \xA2"
-    "\x9Fng nh\xCBp \xA2"
-    "\xD3 ti\xD5p t\xF3"
-    "c s\xF5 d\xF3ng.",
-    "S\xE7 IMEI n\xAAy ch\xA7"
-    "a c\xE2 trong CSDL c\xEF"
-    "a ch\xA7"
-    "\xA5ng tr\xD8nh.",
-    "B\xC1n c\xE2 mu\xE7n th\xA3m v\xAAo kh\xA4ng?",
-    // "Không thể ghi vào tập tin CSDL của chương trình:"
-    "Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF"
-    "a ch\xA7"
-    "\xA5ng tr\xD8nh:",
-};
-
-const OnlineMessages& OnlineMessagesFor(Language language) {
-    return language == Language::Vietnamese ? kVietnamese : kEnglish;
-}
-
-std::string ToUpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-}  // namespace
 
 OnlineLookup::OnlineLookup(MainView& view, SettingsStore& settings, PageDownloader& downloader,
                            std::string userFilePath)
@@ -97,8 +37,8 @@ void OnlineLookup::Supersede() {
 void OnlineLookup::Start(const std::string& imei) {
     Supersede();
     const std::string host = ServiceHost(settings_);
-    view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + ToUpperAscii(host) +
-                        "]" + kCrLf);
+    view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + AsciiUpper(host) + "]" +
+                        kCrLf);
     imei_ = imei;
     page_.clear();
     rejectedReply_ = false;

@@ -18,7 +18,6 @@ namespace quorvel {
 // Where the analysis service is when the setting ServiceHost is empty: the
 // loopback address and port on which quorvel-service listens by default.
 inline constexpr const char* kDefaultServiceHost = "127.0.0.1:8047";
-inline constexpr const char* kServiceHostKey = "ServiceHost";
 inline constexpr const char* kAnalysisPath = "/index.php?goto=imei&action=analyse&s=";
 
 // A page larger than this is cut here: a hostile server cannot make the

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "shared/text.h"
+
 namespace quorvel {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 // Finds the first piece of text that is not blank and ends at a "<", after
 // the first "Short name"; gives the country line or the empty text.
@@ -46,8 +46,6 @@ std::string ResultSection(const std::string& page) {
     return page.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start));
 }
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Every "<BR>", in any letter case, becomes one space.
 std::string WithLineBreakTagsAsSpaces(const std::string& text) {
     std::string out;
@@ -83,9 +81,7 @@ std::string CleanPiece(const std::string& text) {
     for (char& c : cleaned) {
         if (c == '\r' || c == '\n' || c == '\t') c = ' ';
     }
-    const std::string::size_type first = cleaned.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return cleaned.substr(first, cleaned.find_last_not_of(' ') - first + 1);
+    return TrimSpaces(cleaned);
 }
 
 ReducedPage ReducePage(const std::string& page) {

@@ -9,7 +9,7 @@
 #include "main/main_view.h"
 #include "settings/settings_store.h"
 #include "ui/captions.h"
-#include "ui/result_file.h"
+#include "ui/safe_save.h"
 
 namespace quorvel {
 

@@ -8,9 +8,6 @@
 
 namespace quorvel {
 
-// The folder that holds the running executable, without a trailing "\".
-std::string ProgramFolder();
-
 class ProfileSettings : public SettingsStore {
 public:
     std::string ReadSetting(const std::string& section, const std::string& key) override;

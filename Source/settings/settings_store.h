@@ -15,10 +15,11 @@ inline constexpr const char* kAddMissingImeiKey = "AddMissingIMEI";
 inline constexpr const char* kProxyUsedKey = "ProxyUsed";
 inline constexpr const char* kProxyAddressKey = "ProxyAddress";
 inline constexpr const char* kProxyPortKey = "ProxyPort";
+// Read but never written: the on-line analysis service as host or host:port.
+inline constexpr const char* kServiceHostKey = "ServiceHost";
 
-// File names the program places in its own folder.
+// The settings file, in the program's own folder.
 inline constexpr const char* kSettingsFileName = "quorvel.ini";
-inline constexpr const char* kUserDatabaseFileName = "quorvel.dat";
 
 // The longest value ReadSetting returns: the platform's profile read fills a
 // 255-character buffer, terminator included.
@@ -34,8 +35,5 @@ public:
     virtual void WriteSetting(const std::string& section, const std::string& key,
                               const std::string& value) = 0;
 };
-
-// The path unchanged when it ends in "\", otherwise the path followed by "\".
-std::string AddBackslash(const std::string& path);
 
 }  // namespace quorvel

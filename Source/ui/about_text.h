@@ -15,6 +15,7 @@ struct ProgramVersion {
 };
 
 // The title: "Gioi thieu" ("About"), in the display font's letters.
+// "Giới thiệu"
 inline constexpr const char* kAboutTitle = "Gi\xECi thi\xD6u";
 
 // Who wrote the program.

@@ -5,7 +5,10 @@ namespace {
 
 // Byte literals are split after a hex escape whenever a hex digit follows.
 constexpr MainCaptions kMainVietnamese = {
+    // "&Nhập vào số IMEI:"
     "&Nh\xCBp v\xAAo s\xE7 IMEI:",
+    // "Bạn có thể xem số IMEI bằng cách bấm *#06# từ màn hình chờ của máy điện thoại di động. Số
+    // IMEI cũng thường được in ở phía sau thân máy."
     "B\xC1n c\xE2 th\xD3 xem s\xE7 IMEI b\xC2ng c\xC0"
     "ch b\xCAm *#06# t\xF4 m\xAAn h\xD8nh ch\xE9 c\xEF"
     "a m\xC0y \xA2i\xD6n tho\xC1i di \xA2"
@@ -15,10 +18,14 @@ constexpr MainCaptions kMainVietnamese = {
     "\xED"
     "c in \xEA ph\xDB"
     "a sau th\xA1n m\xC0y.",
+    // "&Phân tích"
     "&Ph\xA1n t\xDB"
     "ch",
+    // "&Lưu"
     "&L\xA7u",
+    // "&Xoá"
     "&Xo\xC0",
+    // "&Tuỳ chọn..."
     "&Tu\xF9 ch\xE3n...",
 };
 
@@ -30,42 +37,6 @@ constexpr MainCaptions kMainEnglish = {
     "&Save",
     "&Clear",
     "&Options...",
-};
-
-constexpr OptionsCaptions kOptionsVietnamese = {
-    "&Language / Ng\xA4n ng\xF6:",
-    "L\xCAy th\xA4ng tin tr\xF8"
-    "c tuy\xD5n c\xEF"
-    "a IMEI t\xF4 Intern&et",
-    "Th\xA3&m IMEI c\xDFn thi\xD5u v\xAAo c\xA5 s\xEA d\xF6 li\xD6u c\xEF"
-    "a ch\xA7"
-    "\xA5ng tr\xD8nh",
-    "\x98"
-    "\xE2ng",
-    "Tho\xC0t",
-    "\x98"
-    "\xE4&ng \xFC",
-    "K\xD5t n\xE7i Internet",
-    "K\xD5t n\xE7i th\xA4ng qua proxy",
-    "\x98"
-    "\xDC"
-    "a ch\xD9:",
-    "C\xE5ng:",
-    "Tu\xF9 ch\xE3n",
-};
-
-constexpr OptionsCaptions kOptionsEnglish = {
-    "Ng\xA4n ng\xF6 / &Language:",
-    "Get online IMEI data from the Intern&et",
-    "Add &missing IMEI data to the local database",
-    "OK",
-    "Cancel",
-    "&Apply",
-    "Internet connection",
-    "Connect to the Internet using a proxy server",
-    "Address:",
-    "Port:",
-    "Options",
 };
 
 }  // namespace
@@ -80,10 +51,6 @@ Language CurrentLanguage(SettingsStore& settings) {
 
 const MainCaptions& MainCaptionsFor(Language language) {
     return language == Language::Vietnamese ? kMainVietnamese : kMainEnglish;
-}
-
-const OptionsCaptions& OptionsCaptionsFor(Language language) {
-    return language == Language::Vietnamese ? kOptionsVietnamese : kOptionsEnglish;
 }
 
 }  // namespace quorvel

@@ -1,4 +1,4 @@
-// The interface languages and the caption texts of the two windows.
+// The interface languages and the caption texts of the main window.
 //
 // Vietnamese texts are 8-bit codes in the layout of the display font
 // "QuorvelFont"; they are handed to the platform's ANSI text calls unchanged.
@@ -32,27 +32,6 @@ struct MainCaptions {
     const char* optionsButton;   // CM4
 };
 
-// Captions of the options dialog, in the order they are applied, and its title.
-struct OptionsCaptions {
-    const char* languageLabel;      // LB1
-    const char* getOnlineCheck;     // CK1
-    const char* addMissingCheck;    // CK2
-    const char* okButton;           // CM1
-    const char* cancelButton;       // CM2
-    const char* applyButton;        // CM3
-    const char* connectionFrame;    // FR1
-    const char* useProxyCheck;      // CKi
-    const char* proxyAddressLabel;  // LB2
-    const char* proxyPortLabel;     // LB3
-    const char* title;              // OptionsTitle
-};
-
 const MainCaptions& MainCaptionsFor(Language language);
-const OptionsCaptions& OptionsCaptionsFor(Language language);
-
-// The entries of the options dialog's language list, the same in both
-// languages; an entry's position is the LanguageID it stands for.
-inline constexpr const char* kVietnameseEntry = "Ti\xD5ng Vi\xD6t";
-inline constexpr const char* kEnglishEntry = "English";
 
 }  // namespace quorvel

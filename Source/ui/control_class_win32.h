@@ -7,6 +7,9 @@
 
 namespace quorvel {
 
+// The captioned controls' face until the display font replaces it.
+inline constexpr const char* kDesignCaptionFontFace = "MS Sans Serif";
+
 struct ControlClass {
     const char* name;
     DWORD style;

@@ -4,8 +4,9 @@
 #include <map>
 #include <string>
 
+#include "shared/handles_win32.h"
+#include "shared/window_text_win32.h"
 #include "ui/caption_text_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {
@@ -28,13 +29,6 @@ std::map<HWND, DressedDialog> gDressedDialogs;
 DressedDialog* Find(HWND window) {
     auto found = gDressedDialogs.find(window);
     return found == gDressedDialogs.end() ? nullptr : &found->second;
-}
-
-std::string WindowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 void DrawTitle(HWND window, const std::string& title, bool active) {

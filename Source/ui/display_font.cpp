@@ -1,6 +1,6 @@
 #include "ui/display_font.h"
 
-#include "settings/settings_store.h"
+#include "shared/text.h"
 
 namespace quorvel {
 

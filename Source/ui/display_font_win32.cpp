@@ -2,8 +2,8 @@
 // temporary font file, registers it with AddFontResourceA, and undoes both.
 #include "ui/display_font_win32.h"
 
+#include "shared/handles_win32.h"
 #include "ui/display_font.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "shared/handles_win32.h"
 #include "ui/dialog_window_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {

@@ -32,14 +32,18 @@ struct ButtonRelabel {
 // Ignore) keep theirs.
 inline constexpr std::array<ButtonRelabel, 3> kMessageBoxButtonRelabels = {{
     {"OK",
+     // "Đóng"
      "\x98"
      "\xE2ng"},
+    // "&Có"
     {"&Yes", "&C\xE2"},
+    // "&Không"
     {"&No", "&Kh\xA4ng"},
 }};
 
 // The Save button of the Save As dialog, relabelled whenever it is about to
 // paint with its system caption.
+// "&Lưu"
 inline constexpr ButtonRelabel kSaveButtonRelabel = {"&Save", "&L\xA7u"};
 
 }  // namespace quorvel

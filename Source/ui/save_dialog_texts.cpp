@@ -16,6 +16,7 @@ const SaveDialogTexts kEnglish = {
 };
 
 const SaveDialogTexts kVietnamese = {
+    // "Tài liệu văn bản (*.txt)\0*.txt\0Tất cả (*.*)\0*.*\0\0"
     Bytes("T\xAAi li\xD6u v\x9Fn b\xB6n (*.txt)\0*.txt\0T\xCAt c\xB6 (*.*)\0*.*\0\0"),
     " ",
 };

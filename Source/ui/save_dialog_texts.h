@@ -21,6 +21,7 @@ struct SaveDialogTexts {
 const SaveDialogTexts& SaveDialogTextsFor(Language language);
 
 // The title drawn into the Vietnamese dialog's caption bar.
+// "Lưu Tập Tin"
 inline constexpr const char* kSaveDialogTitle = "L\xA7u T\xCBp Tin";
 
 // The default extension appended to a name typed without one.
@@ -39,10 +40,15 @@ struct ControlRelabel {
 // Wine's dialog labels the file-type list "Files of &type:" where Windows
 // says "Save as &type:"; both get the same caption.
 inline constexpr std::array<ControlRelabel, 5> kSaveDialogRelabels = {{
+    // "&Thoát"
     {"Button", "Cancel", "&Tho\xC0t"},
+    // "&Nơi lưu:"
     {"static", "Save &in:", "&N\xA5i l\xA7u:"},
+    // "Tên tập t&in:"
     {"static", "File &name:", "T\xA3n t\xCBp t&in:"},
+    // "&Dạng tập tin:"
     {"static", "Save as &type:", "&D\xC1ng t\xCBp tin:"},
+    // "&Dạng tập tin:"
     {"static", "Files of &type:", "&D\xC1ng t\xCBp tin:"},
 }};
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 namespace {

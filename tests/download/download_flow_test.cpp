@@ -103,6 +103,22 @@ TEST(DownloadRedirect, AnEndlessChainOfRedirectsStopsWithCode4) {
     EXPECT_EQ(rig.log.Outcomes(), 1);
 }
 
+TEST(DownloadRedirect, EveryDownloadMayFollowTheWholeNumberOfRedirects) {
+    Rig rig;
+    for (int download = 0; download < 2; ++download) {
+        rig.Start();
+        for (int i = 0; i < C1::kMaxRedirects; ++i) {
+            rig.Receive("HTTP/1.0 302 Found\r\nLocation: /again\r\n\r\n");
+            rig.download->ProcessMessage(kWriteEvent);
+        }
+        rig.Receive("HTTP/1.0 200 OK\r\n\r\nbody");
+        rig.Close();
+    }
+    EXPECT_EQ(rig.log.events.back(), "Disconnected 0");
+    for (const std::string& event : rig.log.events)
+        EXPECT_EQ(event.find("Failed"), std::string::npos);
+}
+
 TEST(DownloadRedirect, AFailedReconnectionEndsTheDownloadAndLeavesTheObjectIdle) {
     Rig rig;
     rig.Start();

@@ -138,18 +138,6 @@ TEST_F(NetworkDownload, EveryReplyShapeEndsWithItsEventsInOrder) {
     }
 }
 
-TEST_F(NetworkDownload, TheRequestIsExactlyTheFixedLinesAndAUrlWithoutPathKeepsItsForm) {
-    ScriptServer server({{ReadRequest(), Send(Ok("", "x"))}});
-    Make().FetchURLString(server.Base());
-    ASSERT_TRUE(RunToEnd());
-    const std::vector<std::string> requests = server.Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0], "GET " + server.Base() +
-                               " HTTP/1.0\r\nAccept: */*\r\nUser-Agent: Brindle Download "
-                               "Class\r\nHost: 127.0.0.1\r\nPragma: no-cache\r\nCache-Control: "
-                               "no-cache\r\n\r\n");
-}
-
 TEST_F(NetworkDownload, APortAbove65535ConnectsToItsLow16Bits) {
     ScriptServer server({{ReadRequest(), Send(Ok("", "low bits"))}});
     const std::string url = "http://127.0.0.1:" + std::to_string(65536 + server.Port()) + "/x";
@@ -264,20 +252,6 @@ TEST_F(NetworkDownload, OneObjectServesDownloadsOneAfterTheOther) {
     EXPECT_EQ(log_.Merged(),
               Events({"Connected 0", "QuerySent 0", "Body one 0", "Disconnected 0", "Connected 0",
                       "QuerySent 0", "Body two 0", "Disconnected 0"}));
-}
-
-TEST_F(NetworkDownload, AProxyReceivesTheAbsoluteUrlAndTheHostHeaderNamesTheUrlsHost) {
-    ScriptServer proxy({{ReadRequest(), Send(Ok("", "via proxy"))}});
-    C1& download = Make();
-    download.ProxyUsed(true);
-    download.ProxyAddress("127.0.0.1");
-    download.ProxyPort(proxy.Port());
-    download.FetchURLString("http://imei.example:8080/index.php?s=1");
-    ASSERT_TRUE(RunToEnd());
-    EXPECT_EQ(log_.events.back(), "Disconnected 0");
-    const std::vector<std::string> requests = proxy.Requests();
-    EXPECT_EQ(RequestLine(requests[0]), "GET http://imei.example:8080/index.php?s=1 HTTP/1.0");
-    EXPECT_EQ(HostHeader(requests[0]), "imei.example");
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "download/download.h"
+#include "download/transport.h"
 #include "support/download_rig.h"
 
 namespace quorvel {
@@ -43,6 +45,7 @@ TEST(DownloadUrl, UnusableUrlsFailWithCode11AndOpenNothing) {
         "http://exa\r\nmple.test/",
         "http://example.test/a\nb",
         "http://example.test/\x01",
+        "http://example.test/\x7F",
     };
     for (const char* url : urls) {
         Rig rig;
@@ -50,6 +53,15 @@ TEST(DownloadUrl, UnusableUrlsFailWithCode11AndOpenNothing) {
         EXPECT_EQ(rig.log.events, Events({"DownloadFailed 11 0"})) << "URL \"" << url << "\"";
         EXPECT_TRUE(rig.fake->opens.empty()) << url;
     }
+}
+
+// Only the low 16 bits count, and their all-ones value is never connected to.
+TEST(DownloadUrl, ConnectablePortIsTheLowSixteenBitsButNever65535) {
+    const std::pair<std::int32_t, std::optional<std::uint16_t>> cases[] = {
+        {80, 80},      {0, 0},     {65534, 65534},         {65535, std::nullopt},
+        {70000, 4464}, {65536, 0}, {131071, std::nullopt}, {-1, std::nullopt},
+    };
+    for (const auto& [port, wire] : cases) EXPECT_EQ(ConnectablePort(port), wire) << port;
 }
 
 TEST(DownloadUrl, TheHostAndPortComeFromTheUrlAndTheRequestLineKeepsItWhole) {

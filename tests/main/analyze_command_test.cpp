@@ -171,7 +171,7 @@ TEST_F(AnalyzeCommandTest, GetOnlineImeiOneGoesOnlineWithoutAskingEvenWhenKnown)
 }
 
 TEST_F(AnalyzeCommandTest, OtherGetOnlineValuesAskOnlyForUnknownTacs) {
-    for (const char* value : {"", "0", "01", "yes", " 1"}) {
+    for (const char* value : {"", "0", "01", "10", "1 ", "yes", " 1"}) {
         settings.Set(kGetOnlineImeiKey, value);
         view = FakeMainView();
         Run("352099001761481");

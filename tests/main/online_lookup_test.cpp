@@ -8,6 +8,7 @@
 
 #include "main/online_lookup.h"
 #include "main/online_session.h"
+#include "support/analysis_page.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 #include "support/fake_transport.h"
@@ -35,17 +36,7 @@ public:
     std::vector<std::string> urls;
 };
 
-std::string Row(const std::string& label, const std::string& value) {
-    return "<tr><td>" + label + "</td><td>" + value + "</td></tr>";
-}
-
-std::string Page(const std::string& manufacturer, const std::string& model,
-                 const std::string& reference) {
-    return "<h1>IMEI number analysis results</h1><table>" + Row("Manufacturer", manufacturer) +
-           Row("Model type", model) + Row("Reference", reference) +
-           "</table><h2>Country of handset approval</h2><table>" + Row("Short name", "GB") +
-           "</table><h2>IMEI number break-down</h2>";
-}
+using test::Page;
 
 const std::string kLocalMiss =
     "Input IMEI: 35-123400-000000-1\r\n\r\n[Local information]\r\nManufacturer: unknown\r\n"
@@ -229,42 +220,65 @@ TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
     EXPECT_EQ(UserFileText(), "");
 }
 
-TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
+// A look-up started while a rejected one is still sending starts afresh.
+TEST_F(OnlineLookupTest, EachLookUpStartsWithAnEmptyPageAndNoRejection) {
     settings.Set(kAddMissingImeiKey, "1");
-    test::WriteTestFile(userFile,
-                        "350000000000006=A\xB6"
-                        "B\xB6"
-                        "C");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "350000000000006=A\xB6"
-              "B\xB6"
-              "C\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
-    test::WriteTestFile(userFile, "line\r\n");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "line\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
-    test::WriteTestFile(userFile, "lf only\n");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-    EXPECT_EQ(UserFileText(),
-              "lf only\n\r\n351234000000000=Nokia\xB6"
-              "6600\xB6X\r\n");
+    view.answers = {kResultOk};
+    lookup.Start("351234000000001");
+    const std::string old = Page("Old", "Reply", "OR-1");
+    lookup.StreamBytes(old.data(), old.size());
+    lookup.DownloadFailed(4);
+    LookUp(kLocalMiss, Page("New", "Page", "NP-2"));
+    EXPECT_NE(view.resultBox.find("]\r\nManufacturer: New\r\n"), std::string::npos);
+    EXPECT_EQ(UserFileText(), "351234000000000=New\xB6Page\xB6NP-2\r\n");
 }
 
-TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReported) {
-    OnlineLookup unwritable(view, settings, downloader, ::testing::TempDir() + "no/such/dir/q.dat");
+TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
     settings.Set(kAddMissingImeiKey, "1");
-    view.resultBox = kLocalMiss;
-    view.answers = {1};
-    unwritable.Start("351234000000001");
-    const std::string page = Page("Nokia", "6600", "X");
-    unwritable.StreamBytes(page.data(), page.size());
-    unwritable.Disconnected();
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].style, 16);
-    EXPECT_NE(view.messages[0].prompt.find("no/such/dir/q.dat"), std::string::npos);
+    const std::string record =
+        "351234000000000=Nokia\xB6"
+        "6600\xB6X\r\n";
+    const std::pair<const char*, const char*> cases[] = {
+        {"350000000000006=A\xB6"
+         "C",
+         "350000000000006=A\xB6"
+         "C\r\n"},
+        {"line\r\n", "line\r\n"},
+        {"lf only\n", "lf only\n\r\n"},
+        {"x", "x\r\n"},
+        {"", ""},
+    };
+    for (const auto& [before, kept] : cases) {
+        test::WriteTestFile(userFile, before);
+        LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
+        EXPECT_EQ(UserFileText(), kept + record) << before;
+    }
+}
+
+TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReportedInEachLanguage) {
+    const std::string path = ::testing::TempDir() + "no/such/dir/q.dat";
+    OnlineLookup unwritable(view, settings, downloader, path);
+    settings.Set(kAddMissingImeiKey, "1");
+    const std::pair<const char*, std::string> cases[] = {
+        {"1", "The handset could not be added to the local database file:\r\n" + path},
+        {"0",
+         "Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF"
+         "a ch\xA7\xA5ng tr\xD8nh:\r\n" +
+             path},
+    };
+    for (const auto& [languageId, prompt] : cases) {
+        settings.Set(kLanguageIdKey, languageId);
+        view = test::FakeMainView();
+        view.resultBox = kLocalMiss;
+        view.answers = {1};
+        unwritable.Start("351234000000001");
+        const std::string page = Page("Nokia", "6600", "X");
+        unwritable.StreamBytes(page.data(), page.size());
+        unwritable.Disconnected();
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].style, 16);
+        EXPECT_EQ(view.messages[0].prompt, prompt);
+    }
 }
 
 TEST_F(OnlineLookupTest, VietnameseQuestionsAndTitles) {

@@ -1,6 +1,7 @@
 // End to end: the main window looks handsets up on-line at quorvel-service,
 // started on 127.0.0.1 by the test fixtures, directly and through tinyproxy.
-#include <winsock2.h>
+// What it shows and learns is the core's (online_lookup_test); here only that
+// the window's downloader, settings, boxes and user file carry it.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -9,13 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "imei/imei.h"
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_script.h"
 #include "support/test_files.h"
 #include "support/win32_test_support.h"
-#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
@@ -93,20 +94,8 @@ TEST_F(OnlineWindowTest, UnknownHandsetIsFetchedShownAndLearnt) {
     MessageBoxScript script({IDYES, IDYES});
     // Typed with separators: the record key is the 15 digits alone.
     Analyze("35 999901-000000/" + imei.substr(14), script);
-    ASSERT_EQ(script.Seen().size(), 2u);
-    EXPECT_EQ(script.Seen()[0].text,
-              ReformatPrompt("The information for this IMEI was not found in the local "
-                             "database.\r\nDo you want to search from the Internet?"));
-    EXPECT_EQ(script.Seen()[1].text,
-              ReformatPrompt("This IMEI was not found in the local database.\r\n"
-                             "Do you want to add it?"));
-    const std::string result = Result();
-    EXPECT_NE(result.find("Reference: unknown\r\nIssued by: BABT, Great Britain (British "
-                          "Approvals Board for Telecommunications)\r\n" +
-                          Header() + kModelOneLines),
-              std::string::npos)
-        << result;
-    EXPECT_EQ(result.substr(result.size() - 33), "Country of handset approval: GB\r\n");
+    ASSERT_EQ(script.Seen().size(), 2u) << "search on-line? add it?";
+    EXPECT_NE(Result().find(Header() + kModelOneLines), std::string::npos) << Result();
     EXPECT_EQ(UserFile(), imei + "=Quorvel Test\xB6Model One\xB6QT-1\r\n");
     EXPECT_TRUE(IsWindowEnabled(main_->Control(kCm2Id)));
 
@@ -115,56 +104,6 @@ TEST_F(OnlineWindowTest, UnknownHandsetIsFetchedShownAndLearnt) {
     Analyze(imei, again);
     EXPECT_TRUE(again.Seen().empty());
     EXPECT_NE(Result().find("Manufacturer: Quorvel Test\r\n"), std::string::npos);
-}
-
-TEST_F(OnlineWindowTest, AddMissingImeiOneLearnsWithoutAsking) {
-    WriteSetting(kSettingsSection, kAddMissingImeiKey, "1");
-    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
-    MessageBoxScript script({});
-    Analyze(ImeiOf("45000001000000"), script);
-    EXPECT_TRUE(script.Seen().empty());
-    EXPECT_EQ(UserFile(), ImeiOf("45000001000000") + "=Nordic Bench\xB6Line Tester\xB6NB-7\r\n");
-    EXPECT_NE(Result().find("Country of handset approval: DK\r\n"), std::string::npos);
-}
-
-TEST_F(OnlineWindowTest, AKnownHandsetGoesOnlineButLearnsNothing) {
-    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
-    WriteSetting(kSettingsSection, kAddMissingImeiKey, "1");
-    MessageBoxScript script({});
-    Analyze("352099001761481", script);
-    EXPECT_TRUE(script.Seen().empty());
-    EXPECT_NE(Result().find(Header() + "Manufacturer: "), std::string::npos);
-    EXPECT_EQ(UserFile(), "");
-}
-
-TEST_F(OnlineWindowTest, TheLoginPageGivesTheLoginMessageOnly) {
-    WriteSetting(kSettingsSection, "ServiceHost",
-                 "127.0.0.1:" + FixturePort(QUORVEL_LOGIN_SERVICE_PORT_FILE));
-    MessageBoxScript script({IDYES, IDOK});
-    Analyze(ImeiOf("35999902000000"), script);
-    ASSERT_EQ(script.Seen().size(), 2u);
-    EXPECT_EQ(script.Seen()[1].text,
-              ReformatPrompt("Can not access to the database on the server.\r\n"
-                             "Login is required before you can continue."));
-    const std::string result = Result();
-    EXPECT_EQ(result.substr(result.find("\r\n[Information from")).find("Manufacturer"),
-              std::string::npos);
-    EXPECT_EQ(UserFile(), "");
-}
-
-TEST_F(OnlineWindowTest, AServiceThatIsDownGivesTheConnectionFailure) {
-    WriteSetting(kSettingsSection, "ServiceHost", "127.0.0.1:9");
-    MessageBoxScript script({IDYES, IDOK});
-    Analyze(ImeiOf("35999901000000"), script);
-    ASSERT_EQ(script.Seen().size(), 2u);
-    EXPECT_EQ(script.Seen()[1].text,
-              ReformatPrompt("Error while connecting to the online server.\r\n"
-                             "Check your Internet connection.\r\n\r\nError cause: \r\n"
-                             "<Unable to connect to the host>"));
-    EXPECT_EQ(script.Seen()[1].title, "Warning");
-    EXPECT_TRUE(Result().size() > 2 && Result().substr(Result().size() - 2) == "\r\n");
-    EXPECT_NE(Result().find("[Information from 127.0.0.1:9]\r\n"), std::string::npos);
-    EXPECT_EQ(UserFile(), "");
 }
 
 TEST_F(OnlineWindowTest, ThroughARealHttpProxy) {
@@ -176,35 +115,6 @@ TEST_F(OnlineWindowTest, ThroughARealHttpProxy) {
     ASSERT_EQ(script.Seen().size(), 2u);
     EXPECT_NE(Result().find(Header() + kModelOneLines), std::string::npos) << Result();
     EXPECT_EQ(UserFile(), "");
-}
-
-TEST_F(OnlineWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
-    // A server that accepts connections but never answers.
-    WSADATA data;
-    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
-    SOCKET silent = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(silent, 4), 0);
-    int length = sizeof address;
-    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length);
-    WriteSetting(kSettingsSection, "ServiceHost",
-                 "127.0.0.1:" + std::to_string(ntohs(address.sin_port)));
-
-    MessageBoxScript script({IDYES});
-    SetWindowTextA(main_->Control(kTx1Id), ImeiOf("35999901000000").c_str());
-    SendMessageA(main_->Control(kCm1Id), BM_CLICK, 0, 0);
-    PumpFor(300);
-    EXPECT_TRUE(main_->IsBusy()) << "the download is under way";
-    main_->Close();
-    main_ = nullptr;
-    PumpFor(300);
-    EXPECT_EQ(script.Seen().size(), 1u) << "no message after the window closed";
-    EXPECT_EQ(UserFile(), "");
-    closesocket(silent);
-    WSACleanup();
 }
 
 TEST_F(OnlineWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {

@@ -3,19 +3,13 @@
 #include <string>
 
 #include "main/page_reduction.h"
+#include "support/analysis_page.h"
 
 namespace quorvel {
 namespace {
 
-std::string Page(const std::string& results, const std::string& country = "") {
-    return "<html><body><h1>IMEI number analysis results</h1><table>" + results +
-           "</table><h2>Country of handset approval</h2><table>" + country +
-           "</table><h2>IMEI number break-down</h2></body></html>";
-}
-
-std::string Row(const std::string& label, const std::string& value) {
-    return "<tr><td>" + label + "</td><td>" + value + "</td></tr>";
-}
+using test::Page;
+using test::Row;
 
 TEST(ReducePage, LabelAndValueCellsBecomeLines) {
     const ReducedPage reduced =

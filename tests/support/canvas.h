@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/handles_win32.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel::test {
 

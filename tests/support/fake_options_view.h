@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/options_form.h"
-#include "ui/options_captions.h"
+#include "options/options_captions.h"
+#include "options/options_form.h"
 
 namespace quorvel::test {
 

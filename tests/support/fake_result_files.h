@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/result_file.h"
+#include "ui/safe_save.h"
 
 namespace quorvel::test {
 

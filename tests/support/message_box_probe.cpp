@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "shared/handles_win32.h"
 #include "support/canvas.h"
 #include "support/win32_test_support.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel::test {
 namespace {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "settings/settings_store.h"
+#include "shared/text.h"
 
 namespace quorvel::test {
 namespace {

@@ -3,10 +3,10 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <cerrno>
 
+#include "shared/unique_fd_posix.h"
 #include "support/test_socket.h"
 
 namespace quorvel::test {
@@ -34,18 +34,17 @@ bool WaitFor(int socket, short events, int milliseconds) {
 void StartTestSockets() {}
 
 TestSocket ListenOnLoopback(int backlog, int* port) {
-    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listener < 0) return kNoTestSocket;
+    UniqueFd listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (!listener) return kNoTestSocket;
     sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
-    if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listener, backlog) != 0 ||
-        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        close(listener);
+    if (bind(listener.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener.Get(), backlog) != 0 ||
+        getsockname(listener.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         return kNoTestSocket;
     }
     *port = ntohs(address.sin_port);
-    return listener;
+    return listener.Release();
 }
 
 TestSocket AcceptWithin(TestSocket listener, int milliseconds) {
@@ -59,8 +58,9 @@ TestSocket AcceptWithin(TestSocket listener, int milliseconds) {
 }
 
 TestSocket ConnectToLoopback(int port, int milliseconds) {
-    const int connection = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (connection < 0) return kNoTestSocket;
+    UniqueFd owned(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    const int connection = owned.Get();
+    if (!owned) return kNoTestSocket;
     const sockaddr_in address = Loopback(port);
     const bool immediate =
         connect(connection, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
@@ -69,11 +69,10 @@ TestSocket ConnectToLoopback(int port, int milliseconds) {
     if (!immediate &&
         (errno != EINPROGRESS || !WaitFor(connection, POLLOUT, milliseconds) ||
          getsockopt(connection, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0)) {
-        close(connection);
         return kNoTestSocket;
     }
     fcntl(connection, F_SETFL, fcntl(connection, F_GETFL) & ~O_NONBLOCK);
-    return connection;
+    return owned.Release();
 }
 
 int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds) {
@@ -94,12 +93,12 @@ bool SendAll(TestSocket socket, std::string_view bytes) {
     return true;
 }
 
-void CloseTestSocket(TestSocket socket) { close(static_cast<int>(socket)); }
+void CloseTestSocket(TestSocket socket) { UniqueFd(static_cast<int>(socket)).Reset(); }
 
 void ResetTestSocket(TestSocket socket) {
     linger hard = {1, 0};
-    setsockopt(static_cast<int>(socket), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-    close(static_cast<int>(socket));
+    UniqueFd owned(static_cast<int>(socket));
+    setsockopt(owned.Get(), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
 }
 
 }  // namespace quorvel::test

@@ -2,6 +2,8 @@
 
 #include "settings/profile_settings_win32.h"
 #include "settings/settings_store.h"
+#include "shared/program_folder_win32.h"
+#include "shared/text.h"
 
 namespace quorvel::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "main/main_window_win32.h"
-#include "ui/window_text_win32.h"
+#include "shared/window_text_win32.h"
 
 namespace quorvel::test {
 

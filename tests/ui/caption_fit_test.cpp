@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "main/main_layout.h"
-#include "settings/options_layout.h"
+#include "options/options_layout.h"
+#include "options/options_texts.h"
 #include "support/test_files.h"
 #include "ui/captions.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "shared/handles_win32.h"
 #include "support/canvas.h"
 #include "support/win32_test_support.h"
 #include "ui/caption_text_win32.h"
-#include "ui/handles_win32.h"
 
 namespace quorvel {
 namespace {

@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "options/options_texts.h"
 #include "support/fake_settings.h"
 #include "ui/captions.h"
 
 namespace quorvel {
 namespace {
-
-std::vector<unsigned char> Bytes(const char* text) {
-    std::string s(text);
-    return std::vector<unsigned char>(s.begin(), s.end());
-}
 
 TEST(LanguageRule, OnlyExactlyZeroIsVietnamese) {
     EXPECT_EQ(LanguageFromSetting("0"), Language::Vietnamese);
@@ -33,66 +28,78 @@ TEST(LanguageRule, ReadsTheSettingAnewEachTime) {
     EXPECT_EQ(settings.reads, 3);
 }
 
-TEST(Captions, VietnameseTextsAreTheDisplayFontCodes) {
-    const OptionsCaptions& vi = OptionsCaptionsFor(Language::Vietnamese);
-    EXPECT_EQ(Bytes(vi.proxyPortLabel), (std::vector<unsigned char>{0x43, 0xE5, 0x6E, 0x67, 0x3A}));
-    EXPECT_EQ(Bytes(vi.okButton), (std::vector<unsigned char>{0x98, 0xE2, 0x6E, 0x67}));
-    EXPECT_EQ(Bytes(vi.title),
-              (std::vector<unsigned char>{0x54, 0x75, 0xF9, 0x20, 0x63, 0x68, 0xE3, 0x6E}));
-    EXPECT_EQ(Bytes(vi.applyButton),
-              (std::vector<unsigned char>{0x98, 0xE4, '&', 'n', 'g', ' ', 0xFC}));
-    EXPECT_EQ(Bytes(vi.proxyAddressLabel),
-              (std::vector<unsigned char>{0x98, 0xDC, 'a', ' ', 'c', 'h', 0xD9, ':'}));
-
-    const MainCaptions& main = MainCaptionsFor(Language::Vietnamese);
-    EXPECT_EQ(Bytes(main.saveButton), (std::vector<unsigned char>{'&', 'L', 0xA7, 'u'}));
-    EXPECT_EQ(Bytes(main.analyzeButton),
-              (std::vector<unsigned char>{'&', 'P', 'h', 0xA1, 'n', ' ', 't', 0xDB, 'c', 'h'}));
-    // The tip's run "th\xA7\xE9ng \xA2\xA7\xEDc" is where a hex escape could
-    // swallow the letters after it.
-    const std::string tip = main.imeiTipLabel;
-    EXPECT_NE(tip.find("th\xA7\xE9ng \xA2\xA7\xED"
-                       "c in"),
-              std::string::npos);
-    EXPECT_EQ(tip.size(), 135u);
-    EXPECT_EQ(std::string(kVietnameseEntry), "Ti\xD5ng Vi\xD6t");
-}
-
-TEST(Captions, EnglishTextsArePlainAscii) {
-    const MainCaptions& en = MainCaptionsFor(Language::English);
-    const OptionsCaptions& opt = OptionsCaptionsFor(Language::English);
-    for (const char* text :
-         {en.enterImeiLabel, en.imeiTipLabel, en.analyzeButton, en.saveButton, en.clearButton,
-          en.optionsButton, opt.getOnlineCheck, opt.addMissingCheck, opt.okButton, opt.cancelButton,
-          opt.applyButton, opt.connectionFrame, opt.useProxyCheck, opt.proxyAddressLabel,
-          opt.proxyPortLabel, opt.title}) {
-        for (char c : std::string(text)) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << text;
-    }
-    EXPECT_STREQ(en.analyzeButton, "&Analyze");
-    EXPECT_STREQ(en.optionsButton, "&Options...");
-}
-
-TEST(Captions, LanguageLabelNamesBothLanguagesWithAccessKeyOnLanguage) {
-    EXPECT_STREQ(OptionsCaptionsFor(Language::English).languageLabel,
-                 "Ng\xA4n ng\xF6 / &Language:");
-    EXPECT_STREQ(OptionsCaptionsFor(Language::Vietnamese).languageLabel,
-                 "&Language / Ng\xA4n ng\xF6:");
-}
-
-TEST(Captions, EveryCaptionHasAtMostOneAccessKey) {
+// Every caption of both windows in both languages, as the display font's codes.
+TEST(Captions, EveryCaptionInBothLanguages) {
+    struct Row {
+        const char* vietnamese;
+        const char* english;
+    };
+    const Row mainRows[] = {
+        {"&Nh\xCBp v\xAAo s\xE7 IMEI:", "&Enter the IMEI number:"},
+        {"B\xC1n c\xE2 th\xD3 xem s\xE7 IMEI b\xC2ng c\xC0"
+         "ch b\xCAm *#06# t\xF4 m\xAAn h\xD8nh ch\xE9 c\xEF"
+         "a m\xC0y \xA2i\xD6n tho\xC1i di \xA2"
+         "\xE8ng. S\xE7 IMEI c\xF1ng th\xA7"
+         "\xE9ng \xA2"
+         "\xA7"
+         "\xED"
+         "c in \xEA ph\xDB"
+         "a sau th\xA1n m\xC0y.",
+         "You can get the IMEI by typing *#06# from the standby screen. It is also usually "
+         "printed on the compliance plate under the battery."},
+        {"&Ph\xA1n t\xDB"
+         "ch",
+         "&Analyze"},
+        {"&L\xA7u", "&Save"},
+        {"&Xo\xC0", "&Clear"},
+        {"&Tu\xF9 ch\xE3n...", "&Options..."},
+    };
+    const Row optionsRows[] = {
+        {"&Language / Ng\xA4n ng\xF6:", "Ng\xA4n ng\xF6 / &Language:"},
+        {"L\xCAy th\xA4ng tin tr\xF8"
+         "c tuy\xD5n c\xEF"
+         "a IMEI t\xF4 Intern&et",
+         "Get online IMEI data from the Intern&et"},
+        {"Th\xA3&m IMEI c\xDFn thi\xD5u v\xAAo c\xA5 s\xEA d\xF6 li\xD6u c\xEF"
+         "a ch\xA7"
+         "\xA5ng tr\xD8nh",
+         "Add &missing IMEI data to the local database"},
+        {"\x98"
+         "\xE2ng",
+         "OK"},
+        {"Tho\xC0t", "Cancel"},
+        {"\x98"
+         "\xE4&ng \xFC",
+         "&Apply"},
+        {"K\xD5t n\xE7i Internet", "Internet connection"},
+        {"K\xD5t n\xE7i th\xA4ng qua proxy", "Connect to the Internet using a proxy server"},
+        {"\x98"
+         "\xDC"
+         "a ch\xD9:",
+         "Address:"},
+        {"C\xE5ng:", "Port:"},
+        {"Tu\xF9 ch\xE3n", "Options"},
+    };
     for (Language language : {Language::Vietnamese, Language::English}) {
+        const bool vi = language == Language::Vietnamese;
         const MainCaptions& m = MainCaptionsFor(language);
         const OptionsCaptions& o = OptionsCaptionsFor(language);
-        for (const char* text :
-             {m.enterImeiLabel, m.analyzeButton, m.saveButton, m.clearButton, m.optionsButton,
-              o.languageLabel, o.getOnlineCheck, o.addMissingCheck, o.applyButton}) {
-            std::string s(text);
-            EXPECT_EQ(std::count(s.begin(), s.end(), '&'), 1) << s;
-        }
-        for (const char* text : {o.okButton, o.cancelButton, o.title}) {
-            EXPECT_EQ(std::string(text).find('&'), std::string::npos) << text;
+        const std::vector<const char*> shown = {
+            m.enterImeiLabel,  m.imeiTipLabel,   m.analyzeButton,
+            m.saveButton,      m.clearButton,    m.optionsButton,
+            o.languageLabel,   o.getOnlineCheck, o.addMissingCheck,
+            o.okButton,        o.cancelButton,   o.applyButton,
+            o.connectionFrame, o.useProxyCheck,  o.proxyAddressLabel,
+            o.proxyPortLabel,  o.title};
+        std::vector<const Row*> rows;
+        for (const Row& row : mainRows) rows.push_back(&row);
+        for (const Row& row : optionsRows) rows.push_back(&row);
+        ASSERT_EQ(shown.size(), rows.size());
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            EXPECT_EQ(std::string(shown[k]), vi ? rows[k]->vietnamese : rows[k]->english) << k;
         }
     }
+    EXPECT_EQ(std::string(kVietnameseEntry), "Ti\xD5ng Vi\xD6t");
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 
 #include <string>
 
+#include "shared/handles_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
 #include "ui/dialog_window_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {

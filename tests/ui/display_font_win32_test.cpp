@@ -7,11 +7,13 @@
 
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "shared/data_resource_win32.h"
 #include "support/message_box_script.h"
+#include "support/test_files.h"
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
-#include "ui/data_resource_win32.h"
+#include "ui/control_class_win32.h"
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 
@@ -20,27 +22,8 @@ namespace {
 
 const MainControlId kCaptioned[] = {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id};
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    UniqueFile owner(file);
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD count = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr)) {
-        return std::nullopt;
-    }
-    bytes.resize(count);
-    return bytes;
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD count = 0;
-    ASSERT_TRUE(
-        WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr));
-}
+using test::ReadTestFile;
+using test::WriteTestFile;
 
 int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -81,7 +64,7 @@ DrawnFont Drawn(HFONT font) {
 // Writes the file and keeps it open for reading only, as a second running
 // copy of the program keeps its registered font file: it cannot be written.
 UniqueFile HoldFile(const std::string& path, const std::string& bytes) {
-    WriteWholeFile(path, bytes);
+    WriteTestFile(path, bytes);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE);
@@ -172,7 +155,7 @@ TEST_F(DisplayFontTest, TheResourceIsTheCommittedFontInUsEnglish) {
               nullptr);
     const std::string bytes = FontBytes();
     EXPECT_EQ(bytes.substr(0, 2), "MZ");
-    EXPECT_EQ(ReadWholeFile(std::string("Z:") + QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon"),
+    EXPECT_EQ(ReadTestFile(std::string("Z:") + QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon"),
               bytes);
     EXPECT_EQ(LoadDataResource(program, kDisplayFontResourceId + 100), "");
 }
@@ -183,7 +166,7 @@ TEST_F(DisplayFontTest, StartUpWritesTheFontAndSetsItsFaceOnTheCaptionedControls
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(catcher.Seen().empty());
     EXPECT_EQ(test::FolderEntries(folder_), std::vector<std::string>{kDisplayFontFileName});
-    EXPECT_EQ(ReadWholeFile(FontFile()), FontBytes());
+    EXPECT_EQ(ReadTestFile(FontFile()), FontBytes());
     EXPECT_TRUE(FaceIsListed(kDisplayFontFace));
 
     for (MainControlId id : kCaptioned) {
@@ -229,15 +212,15 @@ TEST_F(DisplayFontTest, ANormalCloseRemovesTheFileTheFaceAndTheFontObject) {
     // The next start installs it again.
     main = Open();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(ReadWholeFile(FontFile()), FontBytes());
+    EXPECT_EQ(ReadTestFile(FontFile()), FontBytes());
     EXPECT_TRUE(FaceIsListed(kDisplayFontFace));
 }
 
 TEST_F(DisplayFontTest, AFileLeftByAnEarlierRunIsOverwritten) {
-    WriteWholeFile(FontFile(), "left over from a run that did not close");
+    WriteTestFile(FontFile(), "left over from a run that did not close");
     MainWindow* main = Open();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(ReadWholeFile(FontFile()), FontBytes());
+    EXPECT_EQ(ReadTestFile(FontFile()), FontBytes());
     EXPECT_EQ(Drawn(ControlFont(*main, kCm1Id)).face, kDisplayFontFace);
 }
 
@@ -300,7 +283,7 @@ TEST_F(DisplayFontTest, AFontFileThatCannotBeWrittenIsReportedAndTheProgramRunsO
         EXPECT_EQ(catcher.Seen().size(), 1u);
         const DWORD attributes = GetFileAttributesA(FontFile().c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            EXPECT_EQ(ReadWholeFile(FontFile()), stranger);
+            EXPECT_EQ(ReadTestFile(FontFile()), stranger);
         }
         holder.Reset();
         SetEnvironmentVariableA("TMP", folder_.c_str());
@@ -319,9 +302,9 @@ TEST_F(DisplayFontTest, OnlyWhatWasWrittenAndRegisteredIsRemoved) {
     }
     EXPECT_TRUE(test::FolderEntries(folder_).empty());  // deleted when its owner went
     // Someone else's file at that name survives an owner that never wrote it.
-    WriteWholeFile(FontFile(), "someone else's");
+    WriteTestFile(FontFile(), "someone else's");
     { DisplayFontInstallation unused; }
-    EXPECT_EQ(ReadWholeFile(FontFile()), "someone else's");
+    EXPECT_EQ(ReadTestFile(FontFile()), "someone else's");
 }
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "shared/handles_win32.h"
 #include "support/save_dialog_driver.h"
 #include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
 #include "ui/captions.h"
 #include "ui/dialog_window_win32.h"
-#include "ui/handles_win32.h"
 #include "ui/message_prompt.h"
 #include "ui/save_dialog_texts.h"
 #include "ui/save_dialog_win32.h"

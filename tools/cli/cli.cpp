@@ -9,6 +9,7 @@
 #include "imei/imei.h"
 #include "main/analyze_messages.h"
 #include "main/result_text.h"
+#include "shared/text.h"
 #include "text_encoding.h"
 
 namespace quorvel {
@@ -125,7 +126,7 @@ namespace {
 // lines end in LF, and every other control character is shown as "?".
 std::string TerminalText(const std::string& text) {
     std::string lines;
-    for (const std::string& line : SplitText(text, "\r\n")) {
+    for (const std::string& line : SplitText(text, kCrLf)) {
         if (!lines.empty()) lines += '\n';
         lines += WithoutControls(line);
     }

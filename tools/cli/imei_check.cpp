@@ -6,6 +6,7 @@
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
+#include "shared/text.h"
 #include "text_encoding.h"
 
 namespace quorvel {
@@ -110,7 +111,7 @@ std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& fullTac, TacMatch
                            answer.fields];
     if (shared == 0) {
         const std::string tail = HandsetFieldColumns(answer.fields) + bodyColumns_[body] + ',' +
-                                 TacMatchName(answer.matchedBy) + "\r\n";
+                                 TacMatchName(answer.matchedBy) + kCrLf;
         columns_.push_back({static_cast<std::uint32_t>(tailText_.size()),
                             static_cast<std::uint32_t>(tail.size())});
         tailText_ += tail;

@@ -6,6 +6,7 @@
 
 #include "download/socket_transport_posix.h"
 #include "main/online_session.h"
+#include "shared/text.h"
 #include "text_encoding.h"
 #include "ui/message_prompt.h"
 
@@ -65,14 +66,8 @@ private:
         if (style == kStyleQuestionYesNo) return kResultNo;  // nothing is asked, nothing learnt
         failed_ = true;
         // One line of standard error for each line of the message.
-        std::string::size_type start = 0;
-        while (start <= prompt.size()) {
-            std::string::size_type end = prompt.find("\r\n", start);
-            if (end == std::string::npos) end = prompt.size();
-            if (end > start) {
-                err_ << "quorvel-cli: " << Cp1252ToUtf8(prompt.substr(start, end - start)) << '\n';
-            }
-            start = end + 2;
+        for (const std::string& line : SplitText(prompt, kCrLf)) {
+            if (!line.empty()) err_ << "quorvel-cli: " << Cp1252ToUtf8(line) << '\n';
         }
         return kResultOk;
     }

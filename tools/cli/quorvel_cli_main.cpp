@@ -10,7 +10,8 @@
 #include "cli/cli.h"
 #include "cli/executable_folder.h"
 #include "cli/handset_index.h"
-#include "settings/settings_store.h"
+#include "imei/handset_database.h"
+#include "tool_error.h"
 
 int main(int argc, char** argv) {
     using namespace quorvel;
@@ -22,8 +23,8 @@ int main(int argc, char** argv) {
     const std::optional<CliOptions> options =
         ParseCliArguments(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::cerr << "quorvel-cli: " << error << "\nTry 'quorvel-cli --help'.\n";
-        return kExitUsageError;
+        return ReportToolError("quorvel-cli", error + "\nTry 'quorvel-cli --help'.",
+                               kExitUsageError);
     }
     if (options->help) {
         std::cout << kCliUsage;
@@ -38,7 +39,6 @@ int main(int argc, char** argv) {
         HandsetIndex sources(BuiltInRecordBytes(), std::move(file));
         return RunCli(*options, sources, std::cin, std::cout, std::cerr);
     } catch (const std::exception& failure) {
-        std::cerr << "quorvel-cli: " << failure.what() << "\n";
-        return kExitUsageError;
+        return ReportToolError("quorvel-cli", failure.what(), kExitUsageError);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
+#include "shared/text.h"
 #include "tacdb_csv.h"
 #include "text_encoding.h"
 
@@ -80,11 +81,6 @@ std::string AsciiSpelling(char32_t c) {
         default:
             return "";
     }
-}
-
-std::string Lowercase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 bool IsCapitalOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
@@ -164,7 +160,7 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
     std::map<std::string, std::map<std::string, ModelRows>> prefixes;
     for (const Row& row : usable) {
         ModelRows& model = prefixes[row.tac.substr(0, kTacLength)]
-                                   [Lowercase(row.manufacturer + "|" + row.modelType)];
+                                   [AsciiLower(row.manufacturer + "|" + row.modelType)];
         if (model.count++ == 0) {
             model.lowestTac = row.tac;
             model.manufacturer = row.manufacturer;
@@ -186,7 +182,7 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
         previous = &row;
         const std::string prefix = row.tac.substr(0, kTacLength);
         const ModelRows& model =
-            prefixes[prefix][Lowercase(row.manufacturer + "|" + row.modelType)];
+            prefixes[prefix][AsciiLower(row.manufacturer + "|" + row.modelType)];
         const std::string reference = ModelCode(row.aka);
         build.records.push_back({row.tac, row.manufacturer, row.modelType,
                                  reference.empty() ? model.reference : reference});

@@ -8,6 +8,7 @@
 #include "file_output.h"
 #include "imei/handset_database.h"
 #include "records/records_builder.h"
+#include "tool_error.h"
 
 namespace {
 
@@ -41,7 +42,6 @@ int main(int argc, char** argv) {
                   << build.rowsSkipped << " skipped), " << bytes.size() << " bytes\n";
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << "quorvel-records-builder: " << error.what() << "\n";
-        return 1;
+        return quorvel::ReportToolError("quorvel-records-builder", error.what());
     }
 }

@@ -5,11 +5,10 @@
 
 #include "imei/imei.h"
 #include "main/page_reduction.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 struct ApprovalCountry {
     const char* prefix;

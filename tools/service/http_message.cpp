@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "service/analysis_page.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
-
-constexpr const char* kCrLf = "\r\n";
 
 // Splits the head into its lines, each without its CR LF or LF; the blank
 // line that ends the head is dropped, and so are blank lines before the
@@ -56,13 +55,6 @@ bool IsHeaderLine(const std::string& line) {
     if (line[0] == ' ' || line[0] == '\t') return true;
     const std::string::size_type colon = line.find(':');
     return colon != std::string::npos && IsTokenText(line.substr(0, colon));
-}
-
-std::string AsciiLower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
 }
 
 // Splits a request target into path and query; nothing for a target that is

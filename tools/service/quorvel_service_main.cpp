@@ -11,6 +11,7 @@
 #include "service/service_options.h"
 #include "service/service_server_posix.h"
 #include "tacdb_csv.h"
+#include "tool_error.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ extern "C" void StopOnSignal(int) {
 }
 
 int Fail(const std::string& message) {
-    std::cerr << "quorvel-service: " << message << "\n";
-    return 1;
+    return quorvel::ReportToolError("quorvel-service", message);
 }
 
 }  // namespace
@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     const std::optional<quorvel::ServiceOptions> options =
         quorvel::ParseServiceOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
     if (!options) {
-        std::cerr << "quorvel-service: " << error << "\n(--help lists the options)\n";
-        return 2;
+        return quorvel::ReportToolError("quorvel-service", error + "\n(--help lists the options)",
+                                        2);
     }
     if (options->help) {
         std::cout << quorvel::ServiceUsage();

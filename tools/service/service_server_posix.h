@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "service/unique_fd_posix.h"
+#include "shared/unique_fd_posix.h"
 
 namespace quorvel {
 

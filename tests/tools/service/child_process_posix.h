@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "service/unique_fd_posix.h"
+#include "shared/unique_fd_posix.h"
 
 namespace quorvel::testing {
 

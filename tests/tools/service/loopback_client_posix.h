@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "service/unique_fd_posix.h"
+#include "shared/unique_fd_posix.h"
 
 namespace quorvel::testing {
 
