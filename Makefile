@@ -6,28 +6,33 @@
 #   make screenshots  writes PNG screenshots in both languages to build/
 SHELL := /bin/bash
 WIN32_BIN := build/win32/bin
-WINE_ENV := WINEPREFIX=$(CURDIR)/build/win32/wineprefix WINEDEBUG=-all \
-	WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+# Runs a command in the Wine environment of the Windows build's prefix.
+WINE_ENV := scripts/wine-env.sh $(CURDIR)/build/win32/wineprefix
 
 .PHONY: all deps native win32 service run screenshots test test-native test-win32 bench format clean
 
 all: native win32
 
+# What every build needs, or one build's own packages (deps-native,
+# deps-win32, deps-bench).
 deps:
 	@scripts/install-deps.sh
 
-native: deps
+deps-%:
+	@scripts/install-deps.sh $*
+
+native: deps-native
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-win32: deps
+win32: deps-win32
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32
 
 # The Windows package, with the version of the program's version record; the
 # same bytes every time it is built from the same sources.
 .PHONY: dist
-dist: deps
+dist: deps-win32
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32 --target dist
 
@@ -37,13 +42,14 @@ test-native: native
 	ctest --preset native
 
 # One wineserver for the whole run (Wine starts once), ended afterwards so
-# that nothing outlives the run; the tests draw on a private X display.
-test-win32: win32
+# that nothing outlives the run; the tests draw on a private X display. The
+# end-to-end tests run the native quorvel-service.
+test-win32: win32 service
 	$(WINE_ENV) scripts/with-display.sh scripts/wine-session.sh ctest --preset win32
 
 # Speed figures of the handset lookup and of quorvel-cli, built optimised and
 # without sanitizers in build/bench; not part of the tests.
-bench: deps
+bench: deps-bench
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
@@ -51,7 +57,7 @@ bench: deps
 	bench/service-bench.sh
 
 # The on-line analysis service comes from the native build.
-service: deps
+service: deps-native
 	cmake --preset native >/dev/null
 	cmake --build --preset native --target quorvel-service
 

@@ -97,7 +97,9 @@ bool WriteImeis(const std::string& path, int count) {
 double ChildrenCpuSeconds() {
     rusage usage = {};
     getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 

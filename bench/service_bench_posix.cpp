@@ -90,8 +90,8 @@ private:
 
     void Run() {
         clients_.resize(kSlowClients);
-        constexpr int kTicks = 10;  // a tenth of the clients every 100 ms
-        for (int tick = 0; !stop_; tick = (tick + 1) % kTicks) {
+        constexpr std::size_t kTicks = 10;  // a tenth of the clients every 100 ms
+        for (std::size_t tick = 0; !stop_; tick = (tick + 1) % kTicks) {
             for (std::size_t i = tick; i < clients_.size(); i += kTicks) Turn(clients_[i]);
             std::this_thread::sleep_for(100ms);
         }

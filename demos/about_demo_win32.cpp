@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
-#include "main/main_window_win32.h"
 #include "demo_signals_win32.h"
+#include "main/main_window_win32.h"
 #include "ui/caption_button_win32.h"
 
 namespace {

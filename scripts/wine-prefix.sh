@@ -2,7 +2,10 @@
 # Creates a private Wine prefix for the tests: wine-prefix.sh PREFIX
 set -e
 prefix=$1
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+# The rest runs in the project's Wine environment.
+if [ "${WINEPREFIX:-}" != "$prefix" ]; then
+  exec "$(dirname "$0")/wine-env.sh" "$prefix" "$0" "$prefix"
+fi
 mkdir -p "$prefix"
 wineboot -i >/dev/null 2>&1 </dev/null
 # Wine's own fonts (Debian's fonts-wine): Marlett draws the caption bar's

@@ -90,7 +90,7 @@ std::vector<CsvRecord> ParseCsv(const std::string& text) {
             } else if (text[at] == ',') {
                 ++at;
             } else if (text[at] == '\n' || text.compare(at, 2, "\r\n") == 0) {
-                at += text[at] == '\r' ? 2 : 1;
+                at += text[at] == '\r' ? std::size_t{2} : std::size_t{1};
                 ++line;
                 recordEnded = true;
             } else {

@@ -111,7 +111,7 @@ void C1::FetchURLString(const std::string& sURL) {
     const bool outermost = !std::exchange(processing_, true);
     // A handler of the cancelled download's last event may have started
     // another download: that one is cancelled in turn, with its own last event.
-    while (connected_) {
+    while (stage_ != Stage::kNoConnection) {
         CancelDownload();
         if (!snapshot.Alive()) return;
     }
@@ -135,34 +135,32 @@ void C1::FetchURLString(const std::string& sURL) {
 // The old download's last event is raised by the close handling: code 1, or
 // Disconnected when its length was never announced.
 void C1::CancelDownload() {
-    cancel_ = true;
+    cancelling_ = true;
     redirect_ = false;
     transport_->Shutdown(socket_, kShutdownBoth);
     HandleClose();
 }
 
 void C1::StartConnection() {
-    closed_ = false;
-    header_ = true;
     headerBuffer_.clear();
     bytesReceived_ = 0;
-    contentLength_ = -1;
-    cancel_ = false;
+    contentLength_.reset();
+    cancelling_ = false;
     request_.clear();
     requestSent_ = 0;
     querySent_ = false;
-    if (socket_ != kNoSocket) DropSocket();  // the old connection of a redirect
+    if (stage_ != Stage::kNoConnection) DropSocket();  // the old connection of a redirect
     ++connectionSerial_;
 
     const bool viaProxy = proxyUsed_;
     socket_ = transport_->OpenSocket(viaProxy ? proxyHost_ : host_, viaProxy ? proxyPort_ : port_);
     if (socket_ == kNoSocket) {
-        connected_ = false;
+        stage_ = Stage::kNoConnection;
         transport_->WatchProgress(0);  // a redirect's old connection had it running
         Fail(viaProxy ? kProxyConnectFailed : kHostConnectFailed);
         return;
     }
-    connected_ = true;
+    stage_ = Stage::kHeader;
     if (!redirect_ && listener_) listener_->Connected(id_);
 }
 
@@ -202,12 +200,13 @@ void C1::EndProcessing(const Snapshot& snapshot) {
     }
     if (!snapshot.Alive()) return;
     processing_ = false;
-    if (connected_) ArmWatch();
+    if (stage_ != Stage::kNoConnection) ArmWatch();
 }
 
 void C1::Dispatch(std::int32_t event) {
     const bool network = event == kReadEvent || event == kWriteEvent;
-    if (network && connected_ && Clock::now() >= deadline_) event = kNoProgressEvent;
+    if (network && stage_ != Stage::kNoConnection && Clock::now() >= deadline_)
+        event = kNoProgressEvent;
     switch (event) {
         case kReadEvent:
             HandleRead();
@@ -236,7 +235,7 @@ void C1::ArmWatch() {
 
 // Sends the request, or the rest of it when an earlier send took only part.
 void C1::HandleWrite() {
-    if (!connected_ || querySent_) return;
+    if (stage_ == Stage::kNoConnection || querySent_) return;
     if (requestSent_ == 0) request_ = BuildRequest(requestUrl_, host_);
     while (requestSent_ < request_.size()) {
         const std::int32_t sent =
@@ -254,7 +253,7 @@ void C1::HandleWrite() {
 }
 
 void C1::HandleRead() {
-    if (!connected_) return;
+    if (stage_ == Stage::kNoConnection) return;
     const Snapshot snapshot(*this);
     // A block of its own for every notification: a handler's nested message
     // loop may read again before this loop delivers what it received.
@@ -263,7 +262,7 @@ void C1::HandleRead() {
     do {
         const std::int32_t n = transport_->Receive(socket_, block, kReceiveBlockSize);
         tested = n;
-        if (n > 0 && header_) {
+        if (n > 0 && stage_ == Stage::kHeader) {
             tested = GatherHeader(block, n, snapshot);
         } else if (n > 0) {
             DeliverBody(block, n);
@@ -287,7 +286,7 @@ std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Snapshot&
     }
     if (end == std::string::npos) return n;
     headerBuffer_.resize(headerSize);
-    header_ = false;
+    stage_ = Stage::kBody;
     const bool ownBody = ParseResponseHeader();
     if (!snapshot.Unchanged()) return 0;
     const auto bodyStart = static_cast<std::int32_t>(headerSize - before);
@@ -311,7 +310,9 @@ bool C1::ParseResponseHeader() {
         const std::string name = AsciiLower(line.substr(0, colon));
         const std::string_view value = line.substr(colon + 1);
         if (name == "content-length") {
-            contentLength_ = IntegerValue(std::string(value));
+            // A length of -1 announces none.
+            const std::int32_t length = IntegerValue(std::string(value));
+            contentLength_ = length == -1 ? std::nullopt : std::optional<std::int32_t>(length);
         } else if (name == "location") {
             location = TrimSpaces(value);
         }
@@ -324,7 +325,7 @@ bool C1::ParseResponseHeader() {
                             !HasControlCharacter(location) && redirects_ < kMaxRedirects;
     // A cancel never follows a redirect (its connect would block): the
     // cancelled download ends by the close rule with its one last event.
-    if (followable && cancel_) return false;
+    if (followable && cancelling_) return false;
     if (followable) {
         // The same server or proxy gets the new request line; the Host
         // header keeps naming the old host.
@@ -349,35 +350,34 @@ void C1::DeliverBody(const char* bytes, std::int32_t count) {
 }
 
 void C1::HandleClose() {
-    if (closed_ || !connected_) return;
+    if (stage_ == Stage::kNoConnection) return;
     const Snapshot snapshot(*this);
     transport_->Shutdown(socket_, kShutdownSend);
     HandleRead();  // whatever is still buffered
     if (!snapshot.Unchanged()) return;
-    const bool headerComplete = !header_;
+    const bool headerComplete = stage_ == Stage::kBody;
     EndConnection();
-    if (!headerComplete && !cancel_) {
+    if (!headerComplete && !cancelling_) {
         // Closed before a whole response header arrived (on a redirect's new
         // connection too): no reply was accepted, so this is no success.
         Fail(kClosedBeforeComplete);
-    } else if (contentLength_ == -1 || (bytesReceived_ == contentLength_ && !cancel_)) {
+    } else if (!contentLength_ || (bytesReceived_ == *contentLength_ && !cancelling_)) {
         if (listener_) listener_->Disconnected(id_);
     } else {
-        Fail(cancel_ ? kAborted : kClosedBeforeComplete);
+        Fail(cancelling_ ? kAborted : kClosedBeforeComplete);
     }
 }
 
 // A server that accepted the connection but stopped answering, or a
 // download past its time limit.
 void C1::HandleNoProgress() {
-    if (!connected_) return;
+    if (stage_ == Stage::kNoConnection) return;
     EndConnection();
     Fail(kClosedBeforeComplete);
 }
 
 void C1::EndConnection() {
-    connected_ = false;
-    closed_ = true;
+    stage_ = Stage::kNoConnection;
     ++connectionSerial_;
     transport_->WatchProgress(0);
     DropSocket();

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "download/download_errors.h"
@@ -130,15 +131,20 @@ private:
     const std::int32_t id_ = 0;
     std::string host_;
     std::int32_t port_ = 80;
-    bool connected_ = false;
+    // Where the connection stands: none open (the socket is then kNoSocket),
+    // the response header still arriving, or the body.
+    enum class Stage { kNoConnection, kHeader, kBody };
+    Stage stage_ = Stage::kNoConnection;
     std::int64_t bytesReceived_ = 0;
-    std::int32_t contentLength_ = -1;
+    // The length the response header announced; nothing when it announced none.
+    std::optional<std::int32_t> contentLength_;
     SocketId socket_ = kNoSocket;
-    bool header_ = false;
     std::string headerBuffer_;
-    bool cancel_ = false;
+    // Set from a cancel until the next connection opens: the close then ends
+    // the download with code 1 and no redirect is followed.
+    bool cancelling_ = false;
+    // The connection is a redirect's, which raises no Connected event.
     bool redirect_ = false;
-    bool closed_ = false;
 
     // The request text and how much of it the connection has taken: a send
     // that takes only part of it is completed on the next write notification.

@@ -12,7 +12,8 @@ void CloseSocketRelease::Free(UINT_PTR socket) { closesocket(static_cast<SOCKET>
 
 namespace {
 
-constexpr WORD kWinsockVersion = 0x0101;
+constexpr WORD kWinsockVersion = MAKEWORD(1, 1);
+static_assert(kWinsockVersion == 0x0101, "Winsock 1.1");
 
 // The IPv4 address of host in network byte order, or INADDR_NONE. A dotted
 // address is used without a name lookup; since INADDR_NONE is also the
@@ -49,7 +50,8 @@ int SetHardClose(SOCKET socket) {
 // long as the system's own connect time-out.
 bool ConnectWithin(SOCKET socket, const sockaddr_in& address, int milliseconds) {
     u_long nonBlocking = 1;
-    if (ioctlsocket(socket, FIONBIO, &nonBlocking) != 0) return false;
+    // The SDK's FIONBIO is an unsigned value above LONG_MAX; the command is its bits as a long.
+    if (ioctlsocket(socket, static_cast<long>(FIONBIO), &nonBlocking) != 0) return false;
     if (connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
         return true;
     }
@@ -80,16 +82,12 @@ WinsockTransport::WinsockTransport() {
     window_ = UniqueWindow(CreateWindowExA(0, "STATIC", kNotificationWindowCaption, 0, 0, 0, 0, 0,
                                            nullptr, nullptr, nullptr, nullptr));
     if (!window_) return;
-    previousProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SocketWindowProc)));
-    SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(previousProc_));
+    previousProc_.Install(window_.Get(), SocketWindowProc);
 }
 
 WinsockTransport::~WinsockTransport() {
     socket_.Reset();
-    if (window_ && previousProc_) {
-        SetWindowLongPtrA(window_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-    }
+    previousProc_.Restore();
     window_.Reset();
     if (WSAIsBlocking()) WSACancelBlockingCall();
     if (winsockStarted_) WSACleanup();

@@ -45,7 +45,7 @@ private:
 
     bool winsockStarted_ = false;
     UniqueWindow window_;
-    WNDPROC previousProc_ = nullptr;
+    WindowSubclass previousProc_;
     UniqueSocket socket_;
     int connectMilliseconds_ = kDefaultConnectMilliseconds;
 };

@@ -2,6 +2,7 @@
 #include "download/socket_window_win32.h"
 
 #include "download/transport.h"
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 namespace {
@@ -28,9 +29,7 @@ LRESULT CALLBACK SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lP
         Route(hwnd, 0, kNoProgressEvent);
         return 0;
     }
-    const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!previous) return DefWindowProcA(hwnd, uMsg, wParam, lParam);
-    return CallWindowProcA(previous, hwnd, uMsg, wParam, lParam);
+    return WindowSubclass::CallPrevious(SocketWindowProc, hwnd, uMsg, wParam, lParam);
 }
 
 }  // namespace quorvel

@@ -30,8 +30,7 @@ protected:
 void SetSocketNotificationSink(SocketNotificationSink* sink);
 SocketNotificationSink* CurrentSocketNotificationSink();
 
-// Installed on every notification window. The window's previous procedure is
-// kept in its GWLP_USERDATA, where the installer put it.
+// Installed on every notification window as a WindowSubclass.
 LRESULT CALLBACK SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace quorvel

@@ -99,6 +99,28 @@ private:
     bool lastWasCr_ = false;
 };
 
+// Read back, a "|" would shift the fields of the lookup result.
+std::string WithoutFieldSeparators(std::string field) {
+    for (char& c : field) {
+        if (c == kUserFieldSeparator) c = ' ';
+        if (c == '|') c = '/';
+    }
+    return field;
+}
+
+// The last two bytes of the file, or fewer when it is shorter.
+std::string LastTwoBytes(const std::string& path) {
+    UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return std::string();
+    const long size = std::ftell(file.get());
+    if (size <= 0) return std::string();
+    const long tail = size < 2 ? size : 2;
+    if (std::fseek(file.get(), size - tail, SEEK_SET) != 0) return std::string();
+    std::string bytes(static_cast<std::size_t>(tail), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    return bytes;
+}
+
 }  // namespace
 
 const char* TacMatchName(TacMatch match) {
@@ -233,6 +255,25 @@ std::string UserLineResult(const std::string& line) {
     std::string result = equals == std::string::npos ? line : line.substr(equals + 1);
     std::replace(result.begin(), result.end(), kUserFieldSeparator, '|');
     return result;
+}
+
+std::string UserRecordLine(const std::string& imei, const std::string& manufacturer,
+                           const std::string& modelType, const std::string& reference) {
+    return imei.substr(0, kImeiLength - 1) + CheckDigit(imei).value_or("") + "=" +
+           WithoutFieldSeparators(manufacturer) + kUserFieldSeparator +
+           WithoutFieldSeparators(modelType) + kUserFieldSeparator +
+           WithoutFieldSeparators(reference) + kCrLf;
+}
+
+bool AppendUserRecord(const std::string& path, const std::string& line) {
+    const std::string tail = LastTwoBytes(path);
+    const bool joinsLastLine = !tail.empty() && tail != kCrLf;
+    const std::string text = (joinsLastLine ? std::string(kCrLf) : std::string()) + line;
+    UniqueStdioFile file(std::fopen(path.c_str(), "ab"));
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+    const bool flushed = std::fflush(file.get()) == 0;
+    return written && flushed;
 }
 
 }  // namespace quorvel

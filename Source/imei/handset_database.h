@@ -131,4 +131,17 @@ std::string EncodeBuiltInRecord(const std::string& key, const std::string& field
 // every 0xB6 replaced by "|".
 std::string UserLineResult(const std::string& line);
 
+// The user file record of a learnt handset, CR LF included: the first 14
+// digits of the IMEI, its computed check digit, "=", and the three fields
+// separated by kUserFieldSeparator (a separator inside a field becomes a
+// space, a "|" a "/", so that UserLineResult reads the fields back).
+std::string UserRecordLine(const std::string& imei, const std::string& manufacturer,
+                           const std::string& modelType, const std::string& reference);
+
+// Appends line at the end of the user file, creating it when missing; when
+// the file does not end with CR LF, a CR LF goes first so the record never
+// joins the last line. The whole text is written with one write. Returns
+// false when the file cannot be opened or written.
+bool AppendUserRecord(const std::string& path, const std::string& line);
+
 }  // namespace quorvel

@@ -1,5 +1,4 @@
 #include "main/analyze_command.h"
-#include "ui/message_prompt.h"
 
 #include <exception>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "main/result_text.h"
 #include "shared/text.h"
 #include "ui/captions.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {

@@ -6,16 +6,15 @@
 namespace quorvel {
 namespace {
 
-constexpr const char* kPrevImeiBoxWndProc = "QuorvelPrevImeiBoxWndProc";
+LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam);
 
-WNDPROC PrevImeiBoxWndProc(HWND imeiBox) {
-    return reinterpret_cast<WNDPROC>(GetPropA(imeiBox, kPrevImeiBoxWndProc));
+LRESULT CallPrevious(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowSubclass::CallPrevious(ImeiBoxWindowProc, imeiBox, message, wParam, lParam);
 }
 
 void SelectAll(HWND imeiBox) { SendMessageA(imeiBox, EM_SETSEL, 0, -1); }
 
 LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = PrevImeiBoxWndProc(imeiBox);
     switch (message) {
         case WM_CHAR:
             // The separator goes in as if pasted, replacing the selection; the
@@ -27,7 +26,7 @@ LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LP
             }
             break;
         case WM_SETFOCUS: {
-            LRESULT result = CallWindowProcA(previous, imeiBox, message, wParam, lParam);
+            LRESULT result = CallPrevious(imeiBox, message, wParam, lParam);
             SelectAll(imeiBox);
             return result;
         }
@@ -35,27 +34,21 @@ LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LP
             // A click that brings the focus would otherwise place the caret and
             // drop the selection made on focus.
             if (GetFocus() != imeiBox) {
-                LRESULT result = CallWindowProcA(previous, imeiBox, message, wParam, lParam);
+                LRESULT result = CallPrevious(imeiBox, message, wParam, lParam);
                 SelectAll(imeiBox);
                 return result;
             }
             break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(imeiBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-            RemovePropA(imeiBox, kPrevImeiBoxWndProc);
-            break;
         default:
             break;
     }
-    return CallWindowProcA(previous, imeiBox, message, wParam, lParam);
+    return CallPrevious(imeiBox, message, wParam, lParam);
 }
 
 }  // namespace
 
-void InstallImeiBoxBehaviour(HWND imeiBox) {
-    LONG_PTR previous =
-        SetWindowLongPtrA(imeiBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ImeiBoxWindowProc));
-    SetPropA(imeiBox, kPrevImeiBoxWndProc, reinterpret_cast<HANDLE>(previous));
+void InstallImeiBoxBehaviour(WindowSubclass& prevImeiBoxWndProc, HWND imeiBox) {
+    prevImeiBoxWndProc.Install(imeiBox, ImeiBoxWindowProc);
 }
 
 }  // namespace quorvel

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include "shared/handles_win32.h"
+
 namespace quorvel {
 
-// Subclasses the edit control; the subclass removes itself when the control
-// is destroyed.
-void InstallImeiBoxBehaviour(HWND imeiBox);
+// Subclasses the edit control, keeping its previous procedure in
+// prevImeiBoxWndProc; the subclass removes itself when the control is destroyed.
+void InstallImeiBoxBehaviour(WindowSubclass& prevImeiBoxWndProc, HWND imeiBox);
 
 }  // namespace quorvel

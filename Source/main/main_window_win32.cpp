@@ -29,7 +29,8 @@
 namespace quorvel {
 namespace {
 
-constexpr DWORD kNumberStyle = 0x2000;  // ES_NUMBER
+constexpr DWORD kNumberStyle = ES_NUMBER;
+static_assert(kNumberStyle == 0x2000, "the digits-only edit style");
 
 // The captioned controls' font height as designed: 8 points at 96 dpi.
 constexpr int kCaptionFontHeight = -11;
@@ -54,7 +55,7 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconId));
     windowClass.hIconSm = windowClass.hIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     return RegisterClassExA(&windowClass) != 0;
@@ -72,8 +73,7 @@ void ReportDownloadUnavailable(HWND owner) {
 }  // namespace
 
 MainWindow::MainWindow(HWND window)
-    : window_(window),
-      online_(*this, ProgramSettings(), *this, ProgramHandsetSources::UserFilePath()) {
+    : window_(window), online_(*this, ProgramSettings(), ProgramHandsetSources::UserFilePath()) {
     SetSocketNotificationSink(this);
 }
 
@@ -145,7 +145,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SETCURSOR:
             if (busy_) {
-                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));  // IDC_APPSTARTING
+                SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
                 return TRUE;
             }
             break;
@@ -173,7 +173,7 @@ void MainWindow::CreateControls(HINSTANCE instance) {
         HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    InstallImeiBoxBehaviour(Control(kTx1Id));
+    InstallImeiBoxBehaviour(prevImeiBoxWndProc_, Control(kTx1Id));
 }
 
 void MainWindow::StartUp() {
@@ -240,17 +240,17 @@ void MainWindow::ApplyMainCaptions() {
 }
 
 void MainWindow::CreateDownloadObject() {
-    myconx_ = std::make_unique<C1>(std::make_unique<WinsockTransport>(),
-                                   static_cast<DownloadListener*>(this));
-    if (!myconx_->CanNotify()) ReportDownloadUnavailable(window_);
+    if (!online_.Connect(std::make_unique<WinsockTransport>()).CanNotify()) {
+        ReportDownloadUnavailable(window_);
+    }
 }
 
 // A download still under way is dropped with the object; no event follows.
-void MainWindow::ReleaseDownloadObject() { myconx_.reset(); }
+void MainWindow::ReleaseDownloadObject() { online_.Disconnect(); }
 
 LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
     EnterHandler();
-    if (myconx_) myconx_->ProcessMessage(static_cast<std::int32_t>(lParam));
+    online_.ProcessMessage(static_cast<std::int32_t>(lParam));
     LeaveHandler();
     return 0;
 }
@@ -280,7 +280,8 @@ void MainWindow::OnCommand(int controlId, int notification) {
 }
 
 void MainWindow::Analyze() {
-    online_.Supersede();  // the last look-up's download may still send; none of it is this one's
+    // The last look-up's download may still send; none of it is this one's.
+    online_.Lookup().Supersede();
     ProgramHandsetSources sources;
     RunAnalyzeCommand(*this, ProgramSettings(), [&sources](const std::string& tac) {
         return LookupTac(tac, sources).fields;
@@ -325,33 +326,13 @@ int MainWindow::ShowMessage(const std::string& prompt, int style, const std::str
 }
 
 void MainWindow::StartOnlineLookup(const std::string& imei) {
-    if (!myconx_) {  // only while the window is closing
-        EnableCommands(true);
-        return;
-    }
-    online_.Start(imei);
+    if (!online_.Start(imei)) EnableCommands(true);  // only while the window is closing
 }
-
-void MainWindow::StreamBytes(std::int32_t lByteCount, const char* bBytes, std::int32_t) {
-    if (lByteCount > 0) online_.StreamBytes(bBytes, static_cast<std::size_t>(lByteCount));
-}
-
-void MainWindow::DownloadFailed(std::int32_t Why, std::int32_t) { online_.DownloadFailed(Why); }
-
-void MainWindow::Disconnected(std::int32_t) { online_.Disconnected(); }
-
-void MainWindow::SetProxy(bool used, const std::string& address, std::int32_t port) {
-    myconx_->ProxyUsed(used);
-    myconx_->ProxyAddress(address);
-    myconx_->ProxyPort(port);
-}
-
-void MainWindow::FetchURLString(const std::string& url) { myconx_->FetchURLString(url); }
 
 void MainWindow::EnableCommands(bool enable) {
     for (MainControlId id : kCommandButtons) EnableWindow(Control(id), enable ? TRUE : FALSE);
     busy_ = !enable;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy_ ? 32650 : 32512)));
+    SetCursor(LoadCursorA(nullptr, busy_ ? IDC_APPSTARTING : IDC_ARROW));
 }
 
 namespace {

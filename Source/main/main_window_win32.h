@@ -11,7 +11,7 @@
 #include "download/socket_window_win32.h"
 #include "main/main_layout.h"
 #include "main/main_view.h"
-#include "main/online_lookup.h"
+#include "main/online_session.h"
 #include "shared/handles_win32.h"
 #include "ui/display_font_win32.h"
 
@@ -25,10 +25,7 @@ inline constexpr int kProgramIconId = 1;
 
 // While it exists, the one main window receives the socket notifications of
 // the download object's window and passes them to its download object.
-class MainWindow final : public SocketNotificationSink,
-                         public MainView,
-                         private DownloadListener,
-                         private PageDownloader {
+class MainWindow final : public SocketNotificationSink, public MainView {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
     // not shown yet. Returns null when the window cannot be created.
@@ -51,7 +48,7 @@ public:
     void Close();
 
     // Gives F1 its download object MYCONX, replacing the one it held.
-    void AttachDownload(std::unique_ptr<C1> download) { myconx_ = std::move(download); }
+    void AttachDownload(std::unique_ptr<C1> download) { online_.Attach(std::move(download)); }
 
     // Passes a socket notification to MYCONX's ProcessMessage (lParam as
     // the message); hwnd, uMsg and wParam are not looked at. Returns 0.
@@ -81,16 +78,6 @@ private:
     void EnterHandler() { ++handlersRunning_; }
     void LeaveHandler();
 
-    // The download object's events that finish an on-line look-up.
-    void StreamBytes(std::int32_t lByteCount, const char* bBytes, std::int32_t id) override;
-    void DownloadFailed(std::int32_t Why, std::int32_t id) override;
-    void Disconnected(std::int32_t id) override;
-    // What the on-line look-up sets on MYCONX.
-    void SetProxy(bool used, const std::string& address, std::int32_t port) override;
-    void FetchURLString(const std::string& url) override;
-    std::uint32_t DownloadNumber() const override {
-        return myconx_ ? myconx_->DownloadNumber() : 0;
-    }
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -113,13 +100,13 @@ private:
 
     HWND window_;  // null once F1 is destroyed
     int handlersRunning_ = 0;
-    UniqueFont resultFont_;   // "Fixedsys" on TX1 and TX2
-    UniqueFont captionFont_;  // the captioned controls' font: design, then display font
+    WindowSubclass prevImeiBoxWndProc_;  // PrevImeiBoxWndProc
+    UniqueFont resultFont_;              // "Fixedsys" on TX1 and TX2
+    UniqueFont captionFont_;             // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
-    HWND lastFocus_ = nullptr;    // the control that had the focus when F1 was left
-    std::unique_ptr<C1> myconx_;  // MYCONX
-    OnlineLookup online_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when F1 was left
+    OnlineSession online_;      // the on-line look-up and MYCONX
 };
 
 // Runs the program's message loop until F1 closes; keyboard navigation

@@ -50,19 +50,6 @@ private:
     std::uint32_t number_;
 };
 
-// The user file record of a learnt handset, CR LF included: the first 14
-// digits of the IMEI, its computed check digit, "=", and the three fields
-// separated by the byte 0xB6 (a 0xB6 inside a field becomes a space, a "|"
-// a "/", as the built-in records have it).
-std::string UserRecordLine(const std::string& imei, const std::string& manufacturer,
-                           const std::string& modelType, const std::string& reference);
-
-// Appends line at the end of the file, creating it when missing; when the
-// file does not end with CR LF, a CR LF goes first so the record never joins
-// the last line. The whole text is written with one write. Returns false
-// when the file cannot be opened or written.
-bool AppendUserRecord(const std::string& path, const std::string& line);
-
 class OnlineLookup {
 public:
     OnlineLookup(MainView& view, SettingsStore& settings, PageDownloader& downloader,

@@ -11,7 +11,7 @@ namespace {
 // The width of the title rectangle in the caption bar, in pixels.
 constexpr int kTitleWidth = 200;
 
-WNDPROC gPrevOptionsWndProc = nullptr;  // PrevOptionsWndProc
+WindowSubclass gPrevOptionsWndProc;  // PrevOptionsWndProc
 CaptionState gOptionsCaption;
 
 // The title sits inside the sizing-frame metrics, without indent.
@@ -30,26 +30,20 @@ void DrawOptionsTitle(HWND window, bool active) {
 }  // namespace
 
 bool InstallOptionsWindowProc(HWND dialog) {
-    WNDPROC previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OptionsWindowProc)));
-    if (!previous) return false;
-    gPrevOptionsWndProc = previous;
+    if (!gPrevOptionsWndProc.Install(dialog, OptionsWindowProc)) return false;
     gOptionsCaption = CaptionState(dialog);
     KeepOwnCaptionDrawing(dialog);
     return true;
 }
 
-void RestoreOptionsWindowProc(HWND dialog) {
-    if (!gPrevOptionsWndProc) return;
-    SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gPrevOptionsWndProc));
-    gPrevOptionsWndProc = nullptr;
-}
+void RestoreOptionsWindowProc(HWND /*dialog*/) { gPrevOptionsWndProc.Restore(); }
 
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The procedure can only be reached while installed; the guard keeps a
     // stray call after the restore from jumping through null.
-    if (!gPrevOptionsWndProc) return DefWindowProcA(window, message, wParam, lParam);
-    const LRESULT result = CallWindowProcA(gPrevOptionsWndProc, window, message, wParam, lParam);
+    if (!gPrevOptionsWndProc.Installed()) return DefWindowProcA(window, message, wParam, lParam);
+    const LRESULT result =
+        WindowSubclass::CallPrevious(OptionsWindowProc, window, message, wParam, lParam);
     if (message == WM_NCPAINT || message == WM_NCACTIVATE) {
         DrawOptionsTitle(window, gOptionsCaption.After(message, wParam));
     }

@@ -1,5 +1,6 @@
 // Move-only owners of Win32 handles: one type per kind of handle, each with
-// its own release call, so that acquiring code never releases by hand.
+// its own release call, so that acquiring code never releases by hand; and
+// the owner of a window subclass.
 #pragma once
 
 #include <windows.h>
@@ -99,6 +100,84 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// A window procedure put over a window's own (a subclass), and the owner of
+// the procedure it replaced. Every subclass procedure passes messages on
+// through CallPrevious, which finds the owner by window and procedure. The
+// previous procedure goes back by Restore, by the destructor, or, when the
+// window is destroyed first, on its WM_NCDESTROY before that message is
+// passed on. Installed owners are linked in one list, so an owner stays
+// where it was installed (not movable).
+class WindowSubclass {
+public:
+    WindowSubclass() = default;
+    ~WindowSubclass() { Restore(); }
+    WindowSubclass(const WindowSubclass&) = delete;
+    WindowSubclass& operator=(const WindowSubclass&) = delete;
+
+    // False, and nothing installed, when the window's procedure cannot be
+    // replaced. The owner is listed first: the new procedure may be called
+    // as soon as it is set.
+    bool Install(HWND window, WNDPROC procedure) {
+        Restore();
+        window_ = window;
+        procedure_ = procedure;
+        next_ = std::exchange(First(), this);
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+        if (previous_) return true;
+        Unlink();
+        return false;
+    }
+
+    void Restore() {
+        if (!window_) return;
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        Unlink();
+    }
+
+    bool Installed() const { return window_ != nullptr; }
+
+    // The procedure that window had before procedure was put over it;
+    // DefWindowProcA when there is none (a stray call after the restore).
+    static LRESULT CallPrevious(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam) {
+        WindowSubclass* owner = First();
+        while (owner && (owner->window_ != window || owner->procedure_ != procedure)) {
+            owner = owner->next_;
+        }
+        if (!owner || !owner->previous_) return DefWindowProcA(window, message, wParam, lParam);
+        const WNDPROC previous = owner->previous_;
+        if (message == WM_NCDESTROY) owner->Restore();
+        return CallWindowProcA(previous, window, message, wParam, lParam);
+    }
+
+private:
+    // The head of the list of installed owners; trivially destructible, so
+    // owners with static storage can restore at exit.
+    static WindowSubclass*& First() {
+        static WindowSubclass* first = nullptr;
+        return first;
+    }
+
+    void Unlink() {
+        for (WindowSubclass** link = &First(); *link; link = &(*link)->next_) {
+            if (*link == this) {
+                *link = next_;
+                break;
+            }
+        }
+        window_ = nullptr;
+        procedure_ = nullptr;
+        previous_ = nullptr;
+        next_ = nullptr;
+    }
+
+    HWND window_ = nullptr;
+    WNDPROC procedure_ = nullptr;
+    WNDPROC previous_ = nullptr;
+    WindowSubclass* next_ = nullptr;
 };
 
 }  // namespace quorvel

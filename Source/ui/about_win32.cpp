@@ -44,7 +44,7 @@ std::string StringTablePath(std::vector<char>& record) {
     };
     Translation* translation = nullptr;
     UINT length = 0;
-    Translation chosen = {0x0409, 1252};
+    Translation chosen = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), 1252};  // 0x0409, cp 1252
     if (VerQueryValueA(record.data(), "\\VarFileInfo\\Translation",
                        reinterpret_cast<void**>(&translation), &length) &&
         translation && length >= sizeof(Translation)) {

@@ -13,13 +13,13 @@ namespace {
 constexpr COLORREF kTransparentColour = RGB(0, 0, 0);
 constexpr RGBQUAD kLetterColour = {0, 0, 128, 0};  // dark red (blue, green, red)
 
-WNDPROC gPrevMainWndProc = nullptr;   // PrevMainWndProc
+WindowSubclass gPrevMainWndProc;      // PrevMainWndProc
 CaptionButtonTracker gCaptionButton;  // CaptionButtonDown
 HWND gPicture = nullptr;              // PXi
 UniqueBitmap gCaptionImage;           // the image PXi shows
 
 LRESULT CallPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(gPrevMainWndProc, window, message, wParam, lParam);
+    return WindowSubclass::CallPrevious(MainWindowProc, window, message, wParam, lParam);
 }
 
 // A 16-colour image of the "i": the letter's colour on black.
@@ -45,7 +45,7 @@ UniqueBitmap CreateCaptionImage() {
     auto* bytes = static_cast<BYTE*>(bits);
     for (int y = 0; y < kCaptionImageHeight; ++y) {
         for (int x = 0; x < kCaptionImageWidth; ++x) {
-            if (kCaptionImageRows[y][x] != '#') continue;
+            if (kCaptionImageRows[static_cast<std::size_t>(y)][x] != '#') continue;
             bytes[y * stride + x / 2] |= static_cast<BYTE>(x % 2 == 0 ? 0x10 : 0x01);
         }
     }
@@ -89,16 +89,12 @@ void InstallMainWindowProc(HWND window, HWND picture) {
     SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(gCaptionImage.Get()));
     gCaptionButton = CaptionButtonTracker();
-    gPrevMainWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWindowProc)));
+    gPrevMainWndProc.Install(window, MainWindowProc);
     KeepOwnCaptionDrawing(window);  // the caption button is drawn into the bar
 }
 
-void RestoreMainWindowProc(HWND window) {
-    if (gPrevMainWndProc) {
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gPrevMainWndProc));
-    }
-    gPrevMainWndProc = nullptr;
+void RestoreMainWindowProc(HWND /*window*/) {
+    gPrevMainWndProc.Restore();
     gCaptionButton = CaptionButtonTracker();
     // The control does not delete an image it was given; it lets go of it first.
     if (gPicture) SendMessageA(gPicture, STM_SETIMAGE, IMAGE_BITMAP, 0);

@@ -6,9 +6,9 @@
 namespace quorvel {
 namespace {
 
-// DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS: one vertically centred line,
-// clipped to its rectangle (no DT_NOCLIP).
-constexpr UINT kCaptionTextFlags = 0x64;
+// One vertically centred line, clipped to its rectangle (no DT_NOCLIP).
+constexpr UINT kCaptionTextFlags = DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
+static_assert(kCaptionTextFlags == 0x64, "the caption text's drawing flags");
 constexpr int kDisplayFontHeight = 8;
 
 // DWMWA_NCRENDERING_POLICY and DWMNCRP_DISABLED: MinGW's headers may lack them.

@@ -16,7 +16,7 @@ namespace {
 constexpr int kTitleWidth = 200;
 
 struct DressedDialog {
-    WNDPROC prevDialogWndProc = nullptr;
+    WindowSubclass prevDialogWndProc;
     std::string title;
     UniqueFont font;  // made on first use
     CaptionState caption;
@@ -55,9 +55,7 @@ bool DressDialog(HWND dialog) {
     DressedDialog& dressed = gDressedDialogs[dialog];
     dressed.title = gDialogTitle;
     dressed.caption = CaptionState(dialog);
-    dressed.prevDialogWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DialogWindowProc)));
-    if (dressed.prevDialogWndProc) {
+    if (dressed.prevDialogWndProc.Install(dialog, DialogWindowProc)) {
         KeepOwnCaptionDrawing(dialog);
         return true;
     }
@@ -91,7 +89,7 @@ LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     DressedDialog* dressed = Find(window);
     if (!dressed) return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result =
-        CallWindowProcA(dressed->prevDialogWndProc, window, message, wParam, lParam);
+        WindowSubclass::CallPrevious(DialogWindowProc, window, message, wParam, lParam);
     // The previous procedure may have run a nested dialog: look the record up
     // again rather than trusting the one found before.
     dressed = Find(window);

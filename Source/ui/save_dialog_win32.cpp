@@ -17,7 +17,8 @@ namespace {
 constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 static_assert(kOpenFileNameSize == 76, "the 76-byte OPENFILENAME");
 
-constexpr std::size_t kPathBufferSize = 260;
+constexpr std::size_t kPathBufferSize = MAX_PATH;
+static_assert(kPathBufferSize == 260, "the file name buffer");
 constexpr DWORD kEnglishFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 constexpr DWORD kVietnameseFlags = kEnglishFlags | OFN_ENABLEHOOK;
 static_assert(kEnglishFlags == 0x80006 && kVietnameseFlags == 0x80026, "dialog flags");

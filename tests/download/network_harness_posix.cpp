@@ -2,8 +2,8 @@
 #include <chrono>
 #include <thread>
 
-#include "download/socket_transport_posix.h"
 #include "download/network_harness.h"
+#include "download/socket_transport_posix.h"
 
 namespace quorvel::test {
 namespace {

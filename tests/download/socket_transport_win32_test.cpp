@@ -1,8 +1,7 @@
 // The Winsock transport's notification window and the route of its
 // notifications to the download object held by the main window.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

@@ -175,5 +175,16 @@ TEST_F(HandsetFileTest, FileSourcesReadTheUserFileAnewEachTime) {
     EXPECT_EQ(LookupTac("35111100", sources).fields, "Changed|Model|Ref");
 }
 
+TEST(UserRecordLine, KeyIsTheFirstFourteenDigitsAndTheComputedCheckDigit) {
+    EXPECT_EQ(UserRecordLine("352099001761489", "A", "B", "C"),
+              "352099001761481=A\xB6"
+              "B\xB6"
+              "C\r\n");
+    // The field separator inside a value becomes a space, the lookup's "|" a "/".
+    EXPECT_EQ(UserRecordLine("350000000000006", "Ma\xB6ker", "A|B|", "R\xB6"),
+              "350000000000006=Ma ker\xB6"
+              "A/B/\xB6R \r\n");
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -6,9 +6,9 @@
 
 #include "main/analyze_command.h"
 #include "main/result_text.h"
-#include "ui/message_prompt.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {

@@ -1,7 +1,6 @@
 // The Analyze command, the IMEI box and Clear on the real main window.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>

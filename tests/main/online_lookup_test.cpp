@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "download/download.h"
 #include "main/online_lookup.h"
-#include "ui/message_prompt.h"
+#include "main/online_session.h"
+#include "support/analysis_page.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
-#include "support/analysis_page.h"
 #include "support/fake_transport.h"
 #include "support/test_files.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
@@ -330,36 +330,23 @@ TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMo
 // A reply rejected with code 4 gives the buttons back while the rest of it
 // still comes; what comes belongs to that look-up, never to the next one.
 TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatARejectedReplyStillSends) {
-    struct Wired : DownloadListener, PageDownloader {  // as the main window wires them
-        Wired(MainView& view, SettingsStore& settings, const std::string& file)
-            : lookup(view, settings, *this, file) {}
-        void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
-            lookup.StreamBytes(bytes, static_cast<std::size_t>(count));
-        }
-        void DownloadFailed(std::int32_t why, std::int32_t) override { lookup.DownloadFailed(why); }
-        void Disconnected(std::int32_t) override { lookup.Disconnected(); }
-        void SetProxy(bool, const std::string&, std::int32_t) override {}
-        void FetchURLString(const std::string& url) override { download.FetchURLString(url); }
-        std::uint32_t DownloadNumber() const override { return download.DownloadNumber(); }
-        test::FakeTransport* fake = new test::FakeTransport;  // owned by download
-        C1 download{std::unique_ptr<Transport>(fake), this};
-        OnlineLookup lookup;
-    };
     // The cancelled old download ends with Disconnected, or with a length with code 1.
     for (const char* length : {"", "Content-Length: 5000\r\n"}) {
         view = test::FakeMainView();
         std::remove(userFile.c_str());
-        Wired wired(view, settings, userFile);
+        OnlineSession session(view, settings, userFile);
+        auto* fake = new test::FakeTransport;  // owned by the session's download object
+        session.Connect(std::unique_ptr<Transport>(fake));
         view.resultBox = kLocalMiss;
         view.answers = {kResultOk, kResultYes};
-        wired.lookup.Start("351234000000001");
-        wired.fake->Feed(std::string("HTTP/1.0 404 Not Found\r\n") + length + "\r\n");
-        wired.download.ProcessMessage(kReadEvent);
-        wired.fake->Feed(Page("Old", "Reply", "OR-1"));  // not read yet
-        wired.lookup.Start("352099001761481");
-        wired.fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Page("New", "Page", "NP-2"));
-        wired.download.ProcessMessage(kReadEvent);
-        wired.download.ProcessMessage(kCloseEvent);
+        session.Start("351234000000001");
+        fake->Feed(std::string("HTTP/1.0 404 Not Found\r\n") + length + "\r\n");
+        session.ProcessMessage(kReadEvent);
+        fake->Feed(Page("Old", "Reply", "OR-1"));  // not read yet
+        session.Start("352099001761481");
+        fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Page("New", "Page", "NP-2"));
+        session.ProcessMessage(kReadEvent);
+        session.ProcessMessage(kCloseEvent);
         const std::string header = "\r\n[Information from 127.0.0.1:8047]\r\n";
         EXPECT_EQ(view.resultBox, kLocalMiss + header + header +
                                       "Manufacturer: New\r\nModel type: Page\r\nReference: "
@@ -368,17 +355,6 @@ TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatARejectedReplyStillSends) {
         EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), 2) << length;
         EXPECT_EQ(UserFileText(), "352099001761481=New\xB6Page\xB6NP-2\r\n");
     }
-}
-
-TEST(UserRecordLine, KeyIsTheFirstFourteenDigitsAndTheComputedCheckDigit) {
-    EXPECT_EQ(UserRecordLine("352099001761489", "A", "B", "C"),
-              "352099001761481=A\xB6"
-              "B\xB6"
-              "C\r\n");
-    // The field separator inside a value becomes a space, the lookup's "|" a "/".
-    EXPECT_EQ(UserRecordLine("350000000000006", "Ma\xB6ker", "A|B|", "R\xB6"),
-              "350000000000006=Ma ker\xB6"
-              "A/B/\xB6R \r\n");
 }
 
 TEST(OnlineLookupPage, TheBufferStopsGrowingAtItsBound) {

@@ -2,9 +2,8 @@
 // started on 127.0.0.1 by the test fixtures, directly and through tinyproxy.
 // What it shows and learns is the core's (online_lookup_test); here only that
 // the window's downloader, settings, boxes and user file carry it.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>

@@ -2,9 +2,8 @@
 // test's "unpacked" folder, filled by CTest before it), Quorvel.exe started
 // from there analyses an IMEI through its window and closes, and the folder
 // then holds the unpacked files and nothing else.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>

@@ -34,7 +34,8 @@ struct DownloadRig {
     // The merged events after Connected and QuerySent.
     std::vector<std::string> After() const {
         std::vector<std::string> merged = log.Merged();
-        merged.erase(merged.begin(), merged.begin() + std::min<std::size_t>(2, merged.size()));
+        merged.erase(merged.begin(), merged.begin() + static_cast<std::ptrdiff_t>(
+                                                          std::min<std::size_t>(2, merged.size())));
         return merged;
     }
 

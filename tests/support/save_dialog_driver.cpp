@@ -13,10 +13,11 @@ namespace quorvel::test {
 namespace {
 
 std::string ComboItem(HWND combo, int index) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return std::string();
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
@@ -80,7 +81,7 @@ SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open, const SaveDia
         // The name box is an edit (edt1) in dialogs with a hook, a combo box
         // (cmb13) in the others; the dialog takes the text for either.
         for (int nameBox : {edt1, cmb13}) {
-            SendMessageA(dialog, CDM_SETCONTROLTEXT, nameBox,
+            SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(nameBox),
                          reinterpret_cast<LPARAM>(answer.fileName));
         }
         return IDOK;

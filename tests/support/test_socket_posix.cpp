@@ -1,5 +1,3 @@
-#include "support/test_socket.h"
-
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -9,6 +7,7 @@
 #include <cerrno>
 
 #include "shared/unique_fd_posix.h"
+#include "support/test_socket.h"
 
 namespace quorvel::test {
 namespace {

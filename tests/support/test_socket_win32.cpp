@@ -66,7 +66,7 @@ TestSocket ConnectToLoopback(int port, int milliseconds) {
     const SOCKET connection = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (connection == INVALID_SOCKET) return kNoTestSocket;
     u_long nonBlocking = 1;
-    ioctlsocket(connection, FIONBIO, &nonBlocking);
+    ioctlsocket(connection, static_cast<long>(FIONBIO), &nonBlocking);  // the SDK's bits
     const sockaddr_in address = Loopback(port);
     const bool immediate =
         connect(connection, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
@@ -81,7 +81,7 @@ TestSocket ConnectToLoopback(int port, int milliseconds) {
         return kNoTestSocket;
     }
     nonBlocking = 0;
-    ioctlsocket(connection, FIONBIO, &nonBlocking);
+    ioctlsocket(connection, static_cast<long>(FIONBIO), &nonBlocking);  // the SDK's bits
     return static_cast<TestSocket>(connection);
 }
 

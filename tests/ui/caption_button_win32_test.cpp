@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
@@ -167,11 +166,11 @@ TEST_F(CaptionButtonTest, SystemMenuEndsWithASeparatorAndAbout) {
     item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
     item.dwTypeData = text;
     item.cch = sizeof text;
-    ASSERT_TRUE(GetMenuItemInfoA(menu, count - 2, TRUE, &item));
+    ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(count - 2), TRUE, &item));
     EXPECT_TRUE(item.fType & MFT_SEPARATOR);
     item.dwTypeData = text;
     item.cch = sizeof text;
-    ASSERT_TRUE(GetMenuItemInfoA(menu, count - 1, TRUE, &item));
+    ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(count - 1), TRUE, &item));
     EXPECT_FALSE(item.fType & MFT_SEPARATOR);
     EXPECT_EQ(item.wID, kAboutCommandId);
     EXPECT_STREQ(text, "&About Quorvel...");
@@ -347,7 +346,7 @@ LRESULT CALLBACK NoteProcedureAtNcDestroy(int code, WPARAM wParam, LPARAM lParam
 TEST_F(CaptionButtonTest, ThePreviousProcedureIsBackWhenTheWindowCloses) {
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(GetWindowLongPtrA(window_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(MainWindowProc));
-    const LONG_PTR classProcedure = GetClassLongPtrA(window_, GCLP_WNDPROC);
+    const auto classProcedure = static_cast<LONG_PTR>(GetClassLongPtrA(window_, GCLP_WNDPROC));
     ASSERT_NE(classProcedure, reinterpret_cast<LONG_PTR>(MainWindowProc));
 
     gWatchedWindow = window_;

@@ -38,7 +38,8 @@ std::vector<int> FontWidths(const std::string& fon) {
     const int fallback = U16(fon, fnt + 118 + 4 * static_cast<std::uint8_t>(fon.at(fnt + 97)));
     std::vector<int> widths(256, fallback);
     for (int code = first; code <= last; ++code) {
-        widths[code] = U16(fon, fnt + 118 + 4 * static_cast<std::size_t>(code - first));
+        widths[static_cast<std::size_t>(code)] =
+            U16(fon, fnt + 118 + 4 * static_cast<std::size_t>(code - first));
     }
     return widths;
 }
@@ -46,7 +47,7 @@ std::vector<int> FontWidths(const std::string& fon) {
 // Width of a run of text as drawn: "&" marks the access key and is not drawn.
 int Width(const std::vector<int>& widths, const std::string& text) {
     int width = 0;
-    for (unsigned char c : text) width += c == '&' ? 0 : widths[c];
+    for (char c : text) width += c == '&' ? 0 : widths[static_cast<unsigned char>(c)];
     return width;
 }
 

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
@@ -54,7 +53,9 @@ DrawnFont Drawn(HFONT font) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     HGDIOBJ previous = SelectObject(dc.Get(), font);
     char face[LF_FACESIZE] = {};
-    drawn.face.assign(face, GetTextFaceA(dc.Get(), LF_FACESIZE, face) > 0 ? lstrlenA(face) : 0);
+    drawn.face.assign(face, static_cast<std::size_t>(GetTextFaceA(dc.Get(), LF_FACESIZE, face) > 0
+                                                         ? lstrlenA(face)
+                                                         : 0));
     GetTextMetricsA(dc.Get(), &drawn.metrics);
     SelectObject(dc.Get(), previous);
     return drawn;

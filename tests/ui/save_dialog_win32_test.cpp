@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commdlg.h>
 #include <dlgs.h>
+#include <gtest/gtest.h>
 
 #include <string>
 #include <utility>

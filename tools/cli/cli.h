@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/online_posix.h"
 #include "cli/handset_index.h"
+#include "cli/online_posix.h"
 
 namespace quorvel {
 

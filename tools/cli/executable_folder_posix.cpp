@@ -1,9 +1,9 @@
 // The executable's folder from the /proc/self/exe link.
-#include "cli/executable_folder.h"
-
 #include <unistd.h>
 
 #include <climits>
+
+#include "cli/executable_folder.h"
 
 namespace quorvel {
 

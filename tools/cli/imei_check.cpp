@@ -20,7 +20,7 @@ constexpr bool NeedsQuotes(char c) { return c == ',' || c == '"'; }
 // to quote.
 constexpr std::array<bool, 256> kPlainBytes = [] {
     std::array<bool, 256> plain = {};
-    for (int c = 0x20; c < 0x7F; ++c) plain[c] = !NeedsQuotes(static_cast<char>(c));
+    for (std::size_t c = 0x20; c < 0x7F; ++c) plain[c] = !NeedsQuotes(static_cast<char>(c));
     return plain;
 }();
 
@@ -86,8 +86,9 @@ CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources), imei_(k
 std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
     // Two digits index a table; anything else goes through the map.
     const bool digits = IsAsciiDigit(tac[0]) && IsAsciiDigit(tac[1]);
-    std::uint32_t& slot = digits ? digitBodySlots_[(tac[0] - '0') * 10 + (tac[1] - '0')]
-                                 : bodySlots_[tac.substr(0, 2)];
+    std::uint32_t& slot =
+        digits ? digitBodySlots_[static_cast<std::size_t>((tac[0] - '0') * 10 + (tac[1] - '0'))]
+               : bodySlots_[tac.substr(0, 2)];
     if (slot == 0) {
         bodyColumns_.push_back(",");
         AppendCsvField(ApprovalBody(tac), bodyColumns_.back());

@@ -4,9 +4,8 @@
 #include <memory>
 #include <utility>
 
-#include "download/download.h"
 #include "download/socket_transport_posix.h"
-#include "main/online_lookup.h"
+#include "main/online_session.h"
 #include "shared/text.h"
 #include "text_encoding.h"
 #include "ui/message_prompt.h"
@@ -39,22 +38,21 @@ private:
 
 // The result box, message boxes and busy switch of the window, for a
 // terminal: messages go to err, questions are answered No.
-class TerminalView : public MainView, private DownloadListener, private PageDownloader {
+class TerminalView : public MainView {
 public:
     TerminalView(std::string localText, const OnlineOptions& options, std::ostream& err)
         : text_(std::move(localText)),
           settings_(options),
           err_(err),
-          online_(*this, settings_, *this, std::string()) {
+          online_(*this, settings_, "") {
         auto transport = std::make_unique<PosixTransport>();
         transport_ = transport.get();
-        download_ =
-            std::make_unique<C1>(std::move(transport), static_cast<DownloadListener*>(this));
+        online_.Connect(std::move(transport));
     }
 
     std::optional<std::string> Run(const std::string& imei) {
         online_.Start(imei);
-        transport_->Run([this](std::int32_t message) { download_->ProcessMessage(message); });
+        transport_->Run([this](std::int32_t message) { online_.ProcessMessage(message); });
         if (failed_) return std::nullopt;
         return text_;
     }
@@ -76,25 +74,11 @@ private:
     void EnableCommands(bool) override {}
     void StartOnlineLookup(const std::string&) override {}
 
-    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
-        if (count > 0) online_.StreamBytes(bytes, static_cast<std::size_t>(count));
-    }
-    void DownloadFailed(std::int32_t why, std::int32_t) override { online_.DownloadFailed(why); }
-    void Disconnected(std::int32_t) override { online_.Disconnected(); }
-    void SetProxy(bool used, const std::string& address, std::int32_t port) override {
-        download_->ProxyUsed(used);
-        download_->ProxyAddress(address);
-        download_->ProxyPort(port);
-    }
-    void FetchURLString(const std::string& url) override { download_->FetchURLString(url); }
-    std::uint32_t DownloadNumber() const override { return download_->DownloadNumber(); }
-
     std::string text_;
     CommandLineSettings settings_;
     std::ostream& err_;
-    OnlineLookup online_;
-    PosixTransport* transport_ = nullptr;
-    std::unique_ptr<C1> download_;
+    OnlineSession online_;
+    PosixTransport* transport_ = nullptr;  // owned by the session's download object
     bool failed_ = false;
 };
 

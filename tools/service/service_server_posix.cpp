@@ -150,10 +150,9 @@ std::size_t ServiceServer::OpenConnections() const {
 
 std::size_t ServiceServer::OldestReading() const {
     // Connections are kept in the order they were accepted.
-    const auto found =
-        std::find_if(connections_.begin(), connections_.end(), [](const Connection& c) {
-            return !c.finished && c.stage == Connection::Stage::kReading;
-        });
+    const auto found = std::find_if(
+        connections_.begin(), connections_.end(),
+        [](const Connection& c) { return !c.finished && c.stage == Connection::Stage::kReading; });
     return static_cast<std::size_t>(found - connections_.begin());
 }
 

@@ -1,6 +1,7 @@
 #include "tools/service/child_process_posix.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -8,8 +9,6 @@
 
 #include <chrono>
 #include <thread>
-
-#include <gtest/gtest.h>
 
 namespace quorvel::testing {
 namespace {

@@ -1,6 +1,7 @@
 #include "tools/service/loopback_client_posix.h"
 
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -8,8 +9,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 namespace quorvel::testing {
 

@@ -84,17 +84,17 @@ TEST_F(ServiceServerTest, HeadCutShortByTheClientGets400) {
 }
 
 TEST_F(ServiceServerTest, FiftyClientsAtOnceEachGetTheirOwnPage) {
-    constexpr int kClients = 50;
+    constexpr std::size_t kClients = 50;
     std::vector<UniqueFd> sockets;
-    for (int i = 0; i < kClients; ++i) sockets.push_back(ConnectLoopback(port_));
+    for (std::size_t i = 0; i < kClients; ++i) sockets.push_back(ConnectLoopback(port_));
     std::vector<std::string> imeis;
-    for (int i = 0; i < kClients; ++i) {
+    for (std::size_t i = 0; i < kClients; ++i) {
         const std::string serial = std::to_string(100000 + i);
         imeis.push_back("49013920" + serial + "0");
         ASSERT_TRUE(SendAll(sockets[i], QuorvelRequest(AnalysisTarget(imeis.back()))));
     }
     // Read in reverse order: the last client is not kept waiting by the first.
-    for (int i = kClients - 1; i >= 0; --i) {
+    for (std::size_t i = kClients; i-- > 0;) {
         const std::string reply = ReceiveAll(sockets[i]);
         EXPECT_EQ(StatusLine(reply), "HTTP/1.0 200 OK") << i;
         EXPECT_NE(reply.find("<p>IMEI " + imeis[i] + "</p>"), std::string::npos) << i;
