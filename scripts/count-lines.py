@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Counts the non-blank, non-comment lines of the tests against the code.
 
-    scripts/count-lines.py [ROOT]
+    scripts/count-lines.py [--per-file] [ROOT]
 
 Counts C++, Python, shell and CMake files of tests/ on one side and of
 Source/ and tools/ on the other, and prints both, their ratio, and the
@@ -54,22 +54,31 @@ def count_hash(text):
     return sum(1 for raw in text.splitlines() if raw.strip() and not raw.strip().startswith("#"))
 
 
-def count_tree(root, folders):
-    total = 0
+def count_files(root, folders):
+    """(lines, path) of every counted file under the folders."""
+    counts = []
     for folder in folders:
         for path in sorted((root / folder).rglob("*")):
             which = kind(path) if path.is_file() else None
             if which is None:
                 continue
             text = path.read_text(encoding="latin-1")
-            total += count_cpp(text) if which == "cpp" else count_hash(text)
-    return total
+            lines = count_cpp(text) if which == "cpp" else count_hash(text)
+            counts.append((lines, path.relative_to(root)))
+    return counts
 
 
 def main():
-    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parent.parent)
-    tests = count_tree(root, ["tests"])
-    code = count_tree(root, ["Source", "tools"])
+    args = sys.argv[1:]
+    per_file = "--per-file" in args
+    args = [a for a in args if a != "--per-file"]
+    root = pathlib.Path(args[0] if args else pathlib.Path(__file__).parent.parent)
+    test_files = count_files(root, ["tests"])
+    if per_file:
+        for lines, path in sorted(test_files, reverse=True):
+            print(f"{lines:6} {path}")
+    tests = sum(lines for lines, _ in test_files)
+    code = sum(lines for lines, _ in count_files(root, ["Source", "tools"]))
     ratio = tests / code if code else float("inf")
     print(f"tests/: {tests} lines")
     print(f"Source/ + tools/: {code} lines")
