@@ -13,8 +13,9 @@ survives. Mutants that do not compile are not counted. The file is always
 restored, also on Ctrl+C.
 
 Survivors are printed with file, line and change; look at each: either a
-test is missing, or the mutant is equivalent (no behaviour changes), which
-the report should say with a reason.
+test is missing, or the mutant is equivalent (no behaviour changes). An
+equivalent mutant goes into scripts/equivalent-mutants.txt, one per line as
+"file:line: change -- reason"; those are listed but neither run nor counted.
 """
 import argparse
 import fnmatch
@@ -32,6 +33,7 @@ TEST_BINARIES = [["tests/quorvel_core_tests"], ["tests/quorvel_tool_tests"],
                  ["tests/quorvel_service_tests"],
                  ["tests/quorvel_network_tests", "--gtest_filter=-RealProxy.*"]]
 TEST_TIMEOUT = 300
+EQUIVALENT = ROOT / "scripts" / "equivalent-mutants.txt"
 
 COMPARISONS = [("==", "!="), ("!=", "=="), ("<=", "<"), (">=", ">"), ("<", "<="), (">", ">="),
                ("&&", "||"), ("||", "&&")]
@@ -125,6 +127,17 @@ def all_mutants(files):
     return result
 
 
+def equivalent_mutants():
+    """The mutants known to change no behaviour: "file:line: change" -> reason."""
+    known = {}
+    if EQUIVALENT.exists():
+        for line in EQUIVALENT.read_text(encoding="utf-8").splitlines():
+            if line.strip() and not line.startswith("#"):
+                where, _, reason = line.partition(" -- ")
+                known[where.strip()] = reason.strip()
+    return known
+
+
 def run(cmd, timeout=None):
     return subprocess.run(cmd, cwd=BUILD, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                           timeout=timeout).returncode
@@ -165,6 +178,12 @@ def main():
     mutants = all_mutants(core_files(args.files))
     if args.sample:
         mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))
+    known = equivalent_mutants()
+    equivalent = [m for m in mutants if f"{m[0].relative_to(ROOT)}:{m[1]}: {m[2]}" in known]
+    mutants = [m for m in mutants if m not in equivalent]
+    for path, number, description, _ in equivalent:
+        where = f"{path.relative_to(ROOT)}:{number}: {description}"
+        print(f"equivalent, not run: {where} -- {known[where]}")
     if args.list:
         for path, number, description, _ in mutants:
             print(f"{path.relative_to(ROOT)}:{number}: {description}")
@@ -198,8 +217,8 @@ def main():
     build()
     counted = killed + survived
     score = 100.0 * killed / counted if counted else 0.0
-    print(f"{killed} caught, {survived} survived, {uncompiled} did not compile: "
-          f"{score:.1f}% of compiling mutants caught")
+    print(f"{killed} caught, {survived} survived, {uncompiled} did not compile, "
+          f"{len(equivalent)} equivalent: {score:.1f}% of compiling mutants caught")
     return 0
 
 
