@@ -7,11 +7,10 @@ namespace {
 
 // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
 DWORD ToDib(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-COLORREF FromDib(DWORD p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
 
 }  // namespace
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height), fill_(fill) {
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -28,31 +27,14 @@ Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(he
 
 Canvas::~Canvas() { SelectObject(dc_.Get(), previous_); }
 
-COLORREF Canvas::Pixel(int x, int y) const { return FromDib(bits_[y * width_ + x]); }
-
-std::vector<COLORREF> Canvas::Pixels() const {
-    std::vector<COLORREF> all;
-    for (int i = 0; i < width_ * height_; ++i) all.push_back(FromDib(bits_[i]));
-    return all;
+COLORREF Canvas::Pixel(int x, int y) const {
+    const DWORD p = bits_[y * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
 int Canvas::CountOf(COLORREF colour) const {
-    const std::vector<COLORREF> all = Pixels();
-    return static_cast<int>(std::count(all.begin(), all.end(), colour));
-}
-
-RECT Canvas::Drawn() const {
-    RECT bounds = {width_, height_, 0, 0};
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
-            if (Pixel(x, y) == fill_) continue;
-            bounds.left = std::min<LONG>(bounds.left, x);
-            bounds.top = std::min<LONG>(bounds.top, y);
-            bounds.right = std::max<LONG>(bounds.right, x + 1);
-            bounds.bottom = std::max<LONG>(bounds.bottom, y + 1);
-        }
-    }
-    return bounds.right ? bounds : RECT{0, 0, 0, 0};
+    return static_cast<int>(std::count_if(
+        bits_, bits_ + width_ * height_, [&](DWORD p) { return (p & 0xFFFFFF) == ToDib(colour); }));
 }
 
 }  // namespace quorvel::test

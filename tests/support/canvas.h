@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "shared/handles_win32.h"
 
 namespace quorvel::test {
@@ -22,16 +20,11 @@ public:
     int Height() const { return height_; }
 
     COLORREF Pixel(int x, int y) const;
-    std::vector<COLORREF> Pixels() const;
     int CountOf(COLORREF colour) const;
-    // The smallest rectangle that holds every pixel not of the fill colour;
-    // all zero when there is none.
-    RECT Drawn() const;
 
 private:
     int width_;
     int height_;
-    COLORREF fill_;
     DWORD* bits_ = nullptr;
     UniqueBitmap bitmap_;
     UniqueMemoryDc dc_;

@@ -26,7 +26,6 @@ SeenControl SeeControl(HWND control) {
     if (font && GetObjectA(font, sizeof logFont, &logFont)) {
         seen.fontFace = logFont.lfFaceName;
         seen.fontWeight = logFont.lfWeight;
-        seen.fontHeight = logFont.lfHeight;
     }
     return seen;
 }

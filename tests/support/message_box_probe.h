@@ -16,7 +16,6 @@ struct SeenControl {
     std::string text;
     std::string fontFace;  // empty when the control has the system font
     int fontWeight = 0;
-    int fontHeight = 0;
 };
 
 // What a message box showed.

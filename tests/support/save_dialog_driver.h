@@ -13,32 +13,14 @@
 
 namespace quorvel::test {
 
-struct SeenChild {
-    std::string className;
-    std::string text;
-    std::string fontFace;  // empty when the control has the system font
-};
-
 struct SeenSaveDialog {
     bool shown = false;
     std::string systemTitle;
     HWND owner = nullptr;
-    std::vector<SeenChild> children;     // direct children, in z-order
-    std::vector<std::string> typeNames;  // the file-type list
-    int selectedType = -1;
-    std::string typeListFont;
-    int titlePixels = 0;  // caption-text pixels in the caption bar
     // The message boxes that opened while the dialog was answered or after
     // it closed, in the order they opened.
     std::vector<SeenMessageBox> laterBoxes;
-
-    // The font of the first child of the class (any case) with the caption;
-    // "missing" when there is none.
-    std::string FontOf(const char* className, const std::string& text) const;
-    std::string Describe() const;
 };
-
-SeenSaveDialog SeeSaveDialog(HWND dialog);
 
 struct SaveDialogAnswer {
     const char* fileName = nullptr;  // null: press Cancel
