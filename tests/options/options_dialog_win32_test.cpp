@@ -175,16 +175,5 @@ TEST_F(OptionsDialogTest, EveryWayOfClosingWritesOnlyThroughOk) {
     }
 }
 
-TEST(OptionsWindowProc, ChainsToThePreviousProcedureUntilRestored) {
-    UniqueWindow window(CreateWindowExA(0, MAKEINTATOM(32770), "", WS_POPUP | WS_CAPTION, 0, 0, 200,
-                                        100, nullptr, nullptr, nullptr, nullptr));
-    const LONG_PTR original = GetWindowLongPtrA(window.Get(), GWLP_WNDPROC);
-    ASSERT_TRUE(InstallOptionsWindowProc(window.Get()));
-    SetWindowTextA(window.Get(), "through the previous procedure");
-    EXPECT_EQ(WindowText(window.Get()), "through the previous procedure");
-    RestoreOptionsWindowProc(window.Get());
-    EXPECT_EQ(GetWindowLongPtrA(window.Get(), GWLP_WNDPROC), original);
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -34,17 +34,4 @@ std::string ProgramFilePath(const char* fileName) {
 
 void DeleteProgramFile(const char* fileName) { DeleteFileA(ProgramFilePath(fileName).c_str()); }
 
-int GdiObjectCount() {
-    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count != 0) return static_cast<int>(count);
-    // Wine's GetGuiResources is a stub that answers 0. Wine takes a GDI
-    // handle whose upper word is 0 for whatever object lives in the slot of
-    // its lower word, so asking every slot for its type counts the objects.
-    int live = 0;
-    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++live;
-    }
-    return live;
-}
-
 }  // namespace quorvel::test

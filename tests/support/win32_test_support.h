@@ -23,7 +23,5 @@ std::string FontFace(HWND control);
 std::string ProgramFilePath(const char* fileName);
 // Deletes a file in the program folder, if it is there.
 void DeleteProgramFile(const char* fileName);
-// The number of GDI objects the process holds.
-int GdiObjectCount();
 
 }  // namespace quorvel::test

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,119 +20,69 @@
 namespace quorvel {
 namespace {
 
-const MainControlId kCaptioned[] = {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id};
-
-// The face the system really draws the font with.
-std::string DrawnFace(HFONT font) {
+// The face the system really draws a control's font with.
+std::string DrawnFace(HWND control) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedSelection selection(dc.Get(), font);
+    ScopedSelection selection(dc.Get(),
+                              reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     char face[LF_FACESIZE] = {};
     GetTextFaceA(dc.Get(), LF_FACESIZE, face);
     return face;
 }
 
-bool FaceIsRegistered() {
-    UniqueFont font(CreateFontA(8, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                                0, kDisplayFontFace));
-    return DrawnFace(font.Get()) == kDisplayFontFace;
-}
-
-// Each test has a temporary folder (TMP) of its own; the system's comes back.
-class DisplayFontTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char previous[MAX_PATH + 1] = {};
-        GetEnvironmentVariableA("TMP", previous, sizeof previous);
-        previousTmp_ = previous;
-        SetEnvironmentVariableA("TMP", (folder_.Path() + "\\").c_str());
-        test::DeleteProgramFile(kSettingsFileName);
-    }
-    void TearDown() override {
-        if (main_) main_->Close();
-        SetEnvironmentVariableA("TMP", previousTmp_.c_str());
-    }
-
-    std::string FontFile() const { return folder_.PathOf(kDisplayFontFileName); }
-
-    test::TestFolder folder_{"font-temp"};
-    std::string previousTmp_;
-    MainWindow* main_ = nullptr;
-};
-
-TEST_F(DisplayFontTest, TheRunInstallsTheCommittedFontForItsCaptionsAndRemovesIt) {
-    test::MessageBoxScript catcher({});
-    main_ = test::OpenShownMainWindow();
-    ASSERT_NE(main_, nullptr);
-    EXPECT_TRUE(catcher.Seen().empty());
-    EXPECT_EQ(folder_.Entries(), std::vector<std::string>{kDisplayFontFileName});
-    EXPECT_EQ(
-        test::ReadTestFile(FontFile()),
-        test::ReadTestFile(std::string("Z:") + QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon"));
-    for (MainControlId id : kCaptioned) {
-        EXPECT_EQ(
-            DrawnFace(reinterpret_cast<HFONT>(SendMessageA(main_->Control(id), WM_GETFONT, 0, 0))),
-            kDisplayFontFace)
-            << id;
-    }
-    const auto font =
-        reinterpret_cast<HFONT>(SendMessageA(main_->Control(kCm1Id), WM_GETFONT, 0, 0));
-    main_->Close();
-    main_ = nullptr;
-    PumpPendingMessages(nullptr);
-    EXPECT_TRUE(folder_.Entries().empty());
-    EXPECT_FALSE(FaceIsRegistered());
-    EXPECT_EQ(GetObjectType(font), 0u);
-}
-
-// A second running copy holds the file open: the same font is used as it is;
-// other bytes, or no folder, are reported and the program runs on.
-TEST_F(DisplayFontTest, AFileThatCannotBeWrittenIsUsedOnlyIfItHoldsTheFont) {
-    const std::string font = LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId);
+// The run writes the committed font into its temporary folder (TMP) for its
+// captions and removes it; when it cannot, it uses a file that already holds
+// the font (a second running copy holds it open) or reports and runs on in
+// the design font, leaving another's file alone.
+TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
+    test::TestFolder folder("font-temp");
+    const std::string file = folder.PathOf(kDisplayFontFileName);
+    const std::string font =
+        test::ReadTestFile(std::string("Z:") + QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon")
+            .value_or("");
+    test::DeleteProgramFile(kSettingsFileName);
     struct Case {
-        std::string held;  // empty: the temporary folder is missing
+        std::string held;  // the file there, held open; "missing": no temporary folder
         bool reported;
+        std::optional<std::string> during, after;  // the file while the program runs, after it
     };
-    const Case cases[] = {{font, false}, {"not the font", true}, {"", true}};
+    const std::string other = "not the font";
+    const Case cases[] = {{"", false, font, std::nullopt},
+                          {font, false, font, font},
+                          {other, true, other, other},
+                          {"missing", true, std::nullopt, std::nullopt}};
+    char previousTmp[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA("TMP", previousTmp, sizeof previousTmp);
     for (const Case& c : cases) {
-        UniqueFile holder;
-        if (c.held.empty()) {
-            SetEnvironmentVariableA("TMP", folder_.PathOf("missing\\").c_str());
-        } else {
-            test::WriteTestFile(FontFile(), c.held);
-            holder.Reset(CreateFileA(FontFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-        }
+        const bool there = !c.held.empty() && c.held != "missing";
+        SetEnvironmentVariableA("TMP",
+                                (folder.Path() + (c.held == "missing" ? "\\no\\" : "\\")).c_str());
+        if (there) test::WriteTestFile(file, c.held);
+        UniqueFile holder(!there ? nullptr
+                                 : CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, 0, nullptr));
         test::MessageBoxScript catcher({IDOK});
-        main_ = test::OpenShownMainWindow();
-        ASSERT_NE(main_, nullptr);
-        ASSERT_EQ(catcher.Seen().size(), c.reported ? 1u : 0u) << c.held;
-        if (c.reported) {
-            EXPECT_EQ(catcher.Seen()[0].systemTitle, "Quorvel");
-            EXPECT_NE(catcher.Seen()[0].text.find(GetTempFolder()), std::string::npos);
+        MainWindow* main = test::OpenShownMainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_EQ(catcher.Seen().size(), c.reported ? 1u : 0u) << c.held.size();
+        for (const auto& box : catcher.Seen()) {
+            EXPECT_NE(box.text.find(GetTempFolder()), std::string::npos);
         }
-        EXPECT_EQ(test::FontFace(main_->Control(kCm1Id)),
-                  c.reported ? kDesignCaptionFontFace : kDisplayFontFace);
-        main_->Close();
-        main_ = nullptr;
-        if (!c.held.empty()) {
-            EXPECT_EQ(test::ReadTestFile(FontFile()), c.held);  // another's file is left alone
+        EXPECT_EQ(test::ReadTestFile(file), c.during);
+        for (MainControlId id : {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id}) {
+            EXPECT_EQ(DrawnFace(main->Control(id)),
+                      c.reported ? kDesignCaptionFontFace : kDisplayFontFace);
         }
+        const HFONT controlFont =
+            reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
+        main->Close();
+        PumpPendingMessages(nullptr);
+        EXPECT_TRUE(c.reported || GetObjectType(controlFont) == 0);
         holder.Reset();
-        DeleteFileA(FontFile().c_str());
-        SetEnvironmentVariableA("TMP", (folder_.Path() + "\\").c_str());
+        EXPECT_EQ(test::ReadTestFile(file), c.after);
+        DeleteFileA(file.c_str());
     }
-}
-
-TEST_F(DisplayFontTest, ATemporaryFolderLongerThanTheFirstBufferIsRead) {
-    const std::string longer = "C:\\" + std::string(254, 'g');
-    SetEnvironmentVariableA("TMP", longer.c_str());
-    EXPECT_EQ(CurrentDisplayFontFilePath(), longer + "\\" + kDisplayFontFileName);
-}
-
-TEST_F(DisplayFontTest, AnInstallationRemovesOnlyWhatItWrote) {
-    test::WriteTestFile(FontFile(), "someone else's");
-    { DisplayFontInstallation unused; }
-    EXPECT_EQ(test::ReadTestFile(FontFile()), "someone else's");
+    SetEnvironmentVariableA("TMP", previousTmp);
 }
 
 }  // namespace
