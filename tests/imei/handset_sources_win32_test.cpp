@@ -1,11 +1,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "imei/handset_database.h"
 #include "imei/handset_sources_win32.h"
-#include "settings/settings_store.h"
 #include "support/test_files.h"
 #include "support/win32_test_support.h"
 
@@ -15,10 +12,9 @@ namespace {
 // The built-in records are the program's resource and the user file is
 // quorvel.dat in the program folder; one that cannot be read counts as empty.
 TEST(ProgramHandsetSources, ReadsTheResourceAndTheUserFileInTheProgramFolder) {
-    test::DeleteProgramFile(kUserDatabaseFileName);
     ProgramHandsetSources sources;
     const std::string userFile = test::ProgramFilePath("quorvel.dat");
-    EXPECT_EQ(ProgramHandsetSources::UserFilePath(), userFile);
+    test::DeleteProgramFile(kUserDatabaseFileName);
     EXPECT_EQ(LookupTac("35209900", sources).fields, "Alcatel|One Touch 332|");
     ASSERT_TRUE(CreateDirectoryA(userFile.c_str(), nullptr));
     EXPECT_EQ(LookupTac("99999900", sources).fields, kUnknownLookupResult);

@@ -19,13 +19,6 @@ namespace {
 // Long enough for Wine to start the program; a hung program fails the test.
 constexpr UINT kAnswerMilliseconds = 30000;
 
-// Sent to the other process; only a sent WM_GETTEXT reads its controls' text.
-void Send(HWND window, UINT message, WPARAM wParam, const char* text) {
-    DWORD_PTR result = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(text),
-                                    SMTO_NORMAL, kAnswerMilliseconds, &result));
-}
-
 TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
     const std::vector<std::string> files = {"LICENSE-DATA.txt", "LICENSE-FONT.txt", "LICENSE.txt",
                                             "Quorvel.exe", "README.txt"};
@@ -41,33 +34,35 @@ TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
               std::string::npos);
 
     // Started as Explorer starts it: from its own folder.
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION program = {};
     ASSERT_TRUE(CreateProcessA((folder + "\\Quorvel.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
                                0, nullptr, folder.c_str(), &startup, &program));
     UniqueFile process(program.hProcess), thread(program.hThread);  // both closed by CloseHandle
     WaitForInputIdle(program.hProcess, kAnswerMilliseconds);
     HWND window = nullptr;
-    for (int i = 0; !window && i < 100; ++i, Sleep(100)) {
+    for (int i = 0; !window && i < 100; ++i, Sleep(100))
         window = FindWindowA(kMainWindowClass, kMainWindowTitle);
-    }
-    if (window) {
-        Send(GetDlgItem(window, kTx1Id), WM_SETTEXT, 0, "352099001761481");
-        Send(GetDlgItem(window, kCm1Id), BM_CLICK, 0, nullptr);
-        char result[1024] = {};
-        Send(GetDlgItem(window, kTx2Id), WM_GETTEXT, sizeof result, result);
-        // The handset list's row 35209900: Alcatel, One Touch 332, no model code.
-        EXPECT_STREQ(result,
-                     "Input IMEI: 352099001761481\r\n\r\n[Local information]\r\n"
-                     "Manufacturer: Alcatel\r\nModel type: One Touch 332\r\nReference: N/A\r\n"
-                     "Issued by: BABT, Great Britain (British Approvals Board for "
-                     "Telecommunications)\r\n");
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    }
+    // Sent to the other process; only a sent WM_GETTEXT reads its controls' text.
+    char result[1024] = {};
+    const auto send = [&](int id, UINT message, WPARAM wParam, const char* text) {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(GetDlgItem(window, id), message, wParam,
+                                   reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kAnswerMilliseconds,
+                                   &answer) != 0;
+    };
+    EXPECT_TRUE(send(kTx1Id, WM_SETTEXT, 0, "352099001761481") &&
+                send(kCm1Id, BM_CLICK, 0, nullptr) &&
+                send(kTx2Id, WM_GETTEXT, sizeof result, result));
+    // The handset list's row 35209900: Alcatel, One Touch 332, no model code.
+    EXPECT_STREQ(result,
+                 "Input IMEI: 352099001761481\r\n\r\n[Local information]\r\n"
+                 "Manufacturer: Alcatel\r\nModel type: One Touch 332\r\nReference: N/A\r\n"
+                 "Issued by: BABT, Great Britain (British Approvals Board for "
+                 "Telecommunications)\r\n");
+    PostMessageA(window, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(program.hProcess, kAnswerMilliseconds) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(program.hProcess, 1);
-    ASSERT_NE(window, nullptr);
     ASSERT_TRUE(ended);
     EXPECT_EQ(test::FolderEntries(folder), files);
 }

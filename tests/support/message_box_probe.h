@@ -12,7 +12,6 @@
 namespace quorvel::test {
 
 struct SeenControl {
-    int id = 0;
     std::string text;
     std::string fontFace;  // empty when the control has the system font
     int fontWeight = 0;

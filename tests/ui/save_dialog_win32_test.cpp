@@ -16,36 +16,35 @@
 namespace quorvel {
 namespace {
 
-class SaveDialogTest : public ::testing::Test {
-protected:
-    std::string Ask(Language language, const test::SaveDialogAnswer& answer) {
-        std::string path = "not asked";
-        const test::SeenSaveDialog seen =
-            test::AnswerSaveDialog([&] { path = AskSavePath(owner_.Get(), language); }, answer);
-        EXPECT_EQ(seen.owner, owner_.Get());
-        EXPECT_EQ(seen.systemTitle, language == Language::English ? "Save As" : " ");
-        return path;
-    }
-
-    test::TestFolder folder_{"save-dialog"};
-    UniqueWindow owner_{CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
-                                        nullptr, nullptr, nullptr, nullptr)};
-};
-
-// The system's own dialog, or relabelled in the display font with its title
-// drawn; when the system gives the Save button its caption back (as when the
-// user picks a folder and then a file again), the next notification relabels
-// it. The default extension is added; the dialog itself writes nothing.
-TEST_F(SaveDialogTest, AsksInEitherLanguageForAPathWithTheDefaultExtension) {
+// Owned by its owner: the system's own dialog, or relabelled in the display
+// font with its title drawn; when the system gives the Save button its
+// caption back (as when the user picks a folder and then a file again), the
+// next notification relabels it. The default extension is added; the dialog
+// writes nothing. 260 characters with the terminator fill the path buffer: a
+// longer name, or Cancel, gives no path.
+TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
+    test::TestFolder folder("save-dialog");
+    UniqueWindow owner(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                       nullptr, nullptr, nullptr));
+    const std::string typed = folder.PathOf("report");
+    const std::string prefix = typed + std::string(259 - typed.size() - 4, 'n');
     struct Case {
         Language language;
-        const char* face;
-        const char* save;
+        std::string typed, path;
+        const char *systemTitle, *face, *save, *title;
     };
-    const Case cases[] = {{Language::English, "", "&Save"},
-                          {Language::Vietnamese, kDisplayFontFace, "&L\xA7u"}};
+    const Case cases[] = {
+        {Language::English, typed, typed + ".txt", "Save As", "", "&Save", ""},
+        {Language::Vietnamese, typed, typed + ".txt", " ", kDisplayFontFace, "&L\xA7u",
+         "L\xA7u T\xCBp Tin"},
+        {Language::Vietnamese, prefix + ".txt", prefix + ".txt", " ", kDisplayFontFace, "&L\xA7u",
+         "L\xA7u T\xCBp Tin"},
+        {Language::Vietnamese, prefix + "n.txt", "", " ", kDisplayFontFace, "&L\xA7u",
+         "L\xA7u T\xCBp Tin"},
+        {Language::Vietnamese, "", "", " ", kDisplayFontFace, "&L\xA7u", "L\xA7u T\xCBp Tin"},
+    };
     for (const Case& c : cases) {
-        std::string face, save;
+        std::string face, save, path = "not asked";
         const auto act = [&](HWND dialog) {
             face = test::FontFace(FindChildWithCaption(dialog, "Static", "T\xA3n t\xCBp t&in:"));
             SetWindowTextA(GetDlgItem(dialog, IDOK), "&Save");
@@ -54,25 +53,16 @@ TEST_F(SaveDialogTest, AsksInEitherLanguageForAPathWithTheDefaultExtension) {
             save = test::WindowText(GetDlgItem(dialog, IDOK));
         };
         SetDialogTitle("");
-        const std::string typed = folder_.PathOf("report");
-        EXPECT_EQ(Ask(c.language, {typed.c_str(), act, {}}), typed + ".txt");
+        const test::SeenSaveDialog seen =
+            test::AnswerSaveDialog([&] { path = AskSavePath(owner.Get(), c.language); },
+                                   {c.typed.empty() ? nullptr : c.typed.c_str(), act, {}});
+        EXPECT_EQ(seen.owner, owner.Get());
+        EXPECT_EQ(seen.systemTitle, c.systemTitle);
+        EXPECT_EQ(path, c.path) << c.typed.size();
         EXPECT_EQ(face, c.face);
         EXPECT_EQ(save, c.save);
-        EXPECT_EQ(DialogTitle(), c.language == Language::English ? "" : "L\xA7u T\xCBp Tin");
-        EXPECT_TRUE(folder_.Entries().empty());
-    }
-}
-
-// 260 characters with the terminator fill the buffer; a longer name is not
-// taken, and what the system leaves in the buffer then is no path.
-TEST_F(SaveDialogTest, CancelOrAPathTooLongForTheBufferGivesNoPath) {
-    const std::string prefix = folder_.Path() + "\\";
-    for (std::size_t length : {0u, 259u, 260u}) {
-        const std::string typed =
-            length ? prefix + std::string(length - prefix.size() - 4, 'n') + ".txt" : "";
-        const std::string path =
-            Ask(Language::Vietnamese, {length ? typed.c_str() : nullptr, {}, {}});
-        EXPECT_EQ(path, length == 259 ? typed : "") << length;
+        EXPECT_EQ(DialogTitle(), c.title);
+        EXPECT_TRUE(folder.Entries().empty());
     }
 }
 

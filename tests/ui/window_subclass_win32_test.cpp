@@ -1,5 +1,3 @@
-// WindowSubclass: chains to the previous procedure, restores it, and leaves
-// when its window is destroyed first.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -11,29 +9,26 @@ namespace {
 int gUserMessages = 0;
 
 LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_USER) ++gUserMessages;
+    gUserMessages += message == WM_USER;
     return WindowSubclass::CallPrevious(CountingProc, window, message, wParam, lParam);
 }
 
+// A subclass chains to the previous procedure (the static control's own
+// answer, not the default procedure's 0) and ends by its restore, which puts
+// the previous one back, or with its window.
 TEST(WindowSubclass, ChainsAndEndsByRestoreOrWithItsWindow) {
     for (bool windowGoesFirst : {false, true}) {
         UniqueWindow window(
             CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
-        ASSERT_TRUE(window);
         const LONG_PTR original = GetWindowLongPtrA(window.Get(), GWLP_WNDPROC);
         WindowSubclass subclass;
         ASSERT_TRUE(subclass.Install(window.Get(), CountingProc));
         gUserMessages = 0;
         SendMessageA(window.Get(), WM_USER, 0, 0);
         EXPECT_EQ(gUserMessages, 1);
-        // The static control's own answer, not the default procedure's 0.
         EXPECT_EQ(SendMessageA(window.Get(), WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-        if (windowGoesFirst) {
-            window.Reset();
-        } else {
-            subclass.Restore();
-            EXPECT_EQ(GetWindowLongPtrA(window.Get(), GWLP_WNDPROC), original);
-        }
+        windowGoesFirst ? window.Reset() : subclass.Restore();
+        EXPECT_TRUE(windowGoesFirst || GetWindowLongPtrA(window.Get(), GWLP_WNDPROC) == original);
         EXPECT_FALSE(subclass.Installed()) << windowGoesFirst;
     }
 }
