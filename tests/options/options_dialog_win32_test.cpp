@@ -30,44 +30,29 @@ void PressKey(HWND dialog, C control, WPARAM key) {
 
 void Click(HWND dialog, C control) { SendMessageA(OptionsItem(dialog, control), BM_CLICK, 0, 0); }
 
-bool Enabled(HWND dialog, C control) { return IsWindowEnabled(OptionsItem(dialog, control)); }
-
 std::string SettingsFile() { return test::ReadTestFile(ProfileSettings::FilePath()).value_or(""); }
 
-class OptionsDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::DeleteProgramFile(kSettingsFileName);
-        main_ = test::OpenShownMainWindow();
-        ASSERT_NE(main_, nullptr);
-    }
-    void TearDown() override {
-        main_->Close();
-        test::DeleteProgramFile(kSettingsFileName);
-    }
-
-    // Presses Options and runs script on the dialog inside its modal loop;
-    // the button script returns ends the dialog if it is still open (IDCANCEL
-    // ends it without writing).
-    void WithOptionsDialog(const std::function<int(HWND dialog)>& script) {
-        test::MessageBoxAnswerer answerer(script);
-        SendMessageA(main_->Control(kCm4Id), BM_CLICK, 0, 0);
-        EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
-    }
-
-    MainWindow* main_ = nullptr;
-};
+// Presses Options and runs script on the dialog inside its modal loop; the
+// button script returns ends the dialog if it is still open (IDCANCEL ends it
+// without writing).
+void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& script) {
+    test::MessageBoxAnswerer answerer(script);
+    SendMessageA(main.Control(kCm4Id), BM_CLICK, 0, 0);
+    EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
+}
 
 // Opened on stored settings, owned and modal, its title drawn by its own
 // procedure; places in twips (a control in the frame, at its place in the
 // client area) and fonts; OK unchanged writes nothing.
-TEST_F(OptionsDialogTest, OpensOwnedAndModalWithItsControlsInPlace) {
+TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApply) {
+    test::DeleteProgramFile(kSettingsFileName);
+    MainWindow& main = *test::OpenShownMainWindow();
     WriteSetting(kSettingsSection, kProxyUsedKey, "1");
     WriteSetting(kSettingsSection, kProxyPortKey, "8888");
     const std::string stored = SettingsFile();
-    WithOptionsDialog([&](HWND dialog) {
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_->Handle());
-        EXPECT_FALSE(IsWindowEnabled(main_->Handle()));
+    WithOptionsDialog(main, [&](HWND dialog) {
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), main.Handle());
+        EXPECT_FALSE(IsWindowEnabled(main.Handle()));
         EXPECT_EQ(WindowText(dialog), "");
         EXPECT_EQ(OptionsTitle(), "Options");
         EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_WNDPROC),
@@ -86,13 +71,12 @@ TEST_F(OptionsDialogTest, OpensOwnedAndModalWithItsControlsInPlace) {
         return IDOK;
     });
     EXPECT_EQ(SettingsFile(), stored);
-}
 
-// Clicks, keys and typing reach the form (its rules are tested with it);
-// Apply writes every value, switches both windows and the drawn title to the
-// language chosen, stays open and hands the focus on.
-TEST_F(OptionsDialogTest, ApplyWritesAllSixValuesAndSwitchesBothWindowsAtOnce) {
-    WithOptionsDialog([&](HWND dialog) {
+    // Clicks, keys and typing reach the form (its rules are tested with it);
+    // Apply writes every value, switches both windows and the drawn title to
+    // the language chosen, stays open and hands the focus on.
+    test::DeleteProgramFile(kSettingsFileName);
+    WithOptionsDialog(main, [&](HWND dialog) {
         const int english = test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT));
         PressKey(dialog, C::Cb1, VK_UP);
         Click(dialog, C::Ck1);
@@ -102,21 +86,19 @@ TEST_F(OptionsDialogTest, ApplyWritesAllSixValuesAndSwitchesBothWindowsAtOnce) {
                   "[Settings]\r\nLanguageID=0\r\nGetOnlineIMEI=1\r\nAddMissingIMEI=0\r\n"
                   "ProxyUsed=0\r\nProxyAddress=\r\nProxyPort=\r\n");
         EXPECT_EQ(WindowText(OptionsItem(dialog, C::Lb3)), "C\xE5ng:");
-        EXPECT_EQ(WindowText(main_->Control(kCm1Id)), "&Ph\xA1n t\xDB\x63h");
+        EXPECT_EQ(WindowText(main.Control(kCm1Id)), "&Ph\xA1n t\xDB\x63h");
         EXPECT_EQ(OptionsTitle(), "Tu\xF9 ch\xE3n");
         EXPECT_NE(test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT)), english)
             << "the title was not painted again";
-        EXPECT_FALSE(Enabled(dialog, C::Cm3));
+        EXPECT_FALSE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
         EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, '8', 0);
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, VK_BACK, 0);
-        EXPECT_TRUE(Enabled(dialog, C::Cm3));
+        EXPECT_TRUE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
         EXPECT_TRUE(IsWindowVisible(dialog));
         return IDCANCEL;
     });
-}
 
-TEST_F(OptionsDialogTest, EveryWayOfClosingWritesOnlyThroughOk) {
     const std::pair<std::function<void(HWND)>, const char*> ways[] = {
         {[](HWND d) { PressKey(d, C::Tx2, VK_ESCAPE); }, ""},
         {[](HWND d) { SendMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, ""},
@@ -126,7 +108,7 @@ TEST_F(OptionsDialogTest, EveryWayOfClosingWritesOnlyThroughOk) {
     };
     for (const auto& [close, port] : ways) {
         test::DeleteProgramFile(kSettingsFileName);
-        WithOptionsDialog([&](HWND dialog) {
+        WithOptionsDialog(main, [&](HWND dialog) {
             Click(dialog, C::Cki);
             SetWindowTextA(OptionsItem(dialog, C::Tx2), "3128");
             close(dialog);
@@ -135,6 +117,8 @@ TEST_F(OptionsDialogTest, EveryWayOfClosingWritesOnlyThroughOk) {
         });
         EXPECT_EQ(ReadSetting(kSettingsSection, kProxyPortKey), port);
     }
+    main.Close();
+    test::DeleteProgramFile(kSettingsFileName);
 }
 
 }  // namespace

@@ -6,21 +6,7 @@
 #include "support/win32_test_support.h"
 
 namespace quorvel::test {
-namespace {
-
-// Ticks after the press before a box that is still open is ended.
-constexpr int kTicksBeforeEnding = 100;
-
-std::vector<MessageBoxAnswerer*> gAnswerers;
-
-SeenControl SeeControl(HWND control) {
-    LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return {WindowText(control), font.lfFaceName, static_cast<int>(font.lfWeight)};
-}
-
-}  // namespace
+static std::vector<MessageBoxAnswerer*> gAnswerers;
 
 SeenMessageBox SeeMessageBox(HWND box) {
     SeenMessageBox seen;
@@ -29,9 +15,9 @@ SeenMessageBox SeeMessageBox(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
         if (ClassName(child) == "Button") {
-            seen.buttons.push_back(SeeControl(child));
+            seen.buttons.push_back({WindowText(child), FontFace(child)});
         } else if (ClassName(child) == "Static" && !isIcon) {
-            seen.text = SeeControl(child);
+            seen.text = {WindowText(child), FontFace(child)};
         } else if (ClassName(child) == "Static" && IsWindowVisible(child)) {
             seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         }
@@ -68,7 +54,8 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 void MessageBoxAnswerer::Tick() {
     if (busy_) return;  // its answer opened a box of its own
     if (box_) {
-        if (IsWindow(box_) && ++ticksSincePress_ == kTicksBeforeEnding) EndDialog(box_, 0);
+        // A box still open a second after the press is ended.
+        if (IsWindow(box_) && ++ticksSincePress_ == 100) EndDialog(box_, 0);
         return;
     }
     // The thread's first shown box that no answerer has taken.
@@ -89,16 +76,6 @@ void MessageBoxAnswerer::Tick() {
     } else {
         EndDialog(box, 0);
     }
-}
-
-SeenMessageBox ShowAndAnswer(const std::function<int()>& show, int pressId, int* result) {
-    SeenMessageBox seen;
-    MessageBoxAnswerer answerer([&](HWND box) {
-        seen = SeeMessageBox(box);
-        return pressId;
-    });
-    *result = show();
-    return seen;
 }
 
 }  // namespace quorvel::test

@@ -14,7 +14,6 @@ namespace quorvel::test {
 struct SeenControl {
     std::string text;
     std::string fontFace;  // empty when the control has the system font
-    int fontWeight = 0;
 };
 
 // What a message box showed.
@@ -53,9 +52,5 @@ private:
     int ticksSincePress_ = 0;
     bool busy_ = false;
 };
-
-// Runs show (which opens one message box) with an answerer that records the
-// box and presses pressId; returns what was seen and stores show's result.
-SeenMessageBox ShowAndAnswer(const std::function<int()>& show, int pressId, int* result);
 
 }  // namespace quorvel::test
