@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <utility>
 
 #include "options/options_captions.h"
 #include "options/options_dialog_win32.h"
@@ -42,8 +40,7 @@ void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& 
 }
 
 // Opened on stored settings, owned and modal, its title drawn by its own
-// procedure; places in twips (a control in the frame, at its place in the
-// client area) and fonts; OK unchanged writes nothing.
+// procedure, captions in the display font; OK unchanged writes nothing.
 TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApply) {
     test::DeleteProgramFile(kSettingsFileName);
     MainWindow& main = *test::OpenShownMainWindow();
@@ -58,13 +55,6 @@ TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApp
         EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_WNDPROC),
                   reinterpret_cast<LONG_PTR>(OptionsWindowProc));
         EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
-        const int dpi = GetDeviceCaps(UniqueWindowDc(nullptr).Get(), LOGPIXELSX);
-        RECT port;
-        GetWindowRect(OptionsItem(dialog, C::Tx2), &port);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&port), 2);
-        EXPECT_EQ(port.left, MulDiv(4080, dpi, 1440));
-        EXPECT_EQ(port.top, MulDiv(2340, dpi, 1440));
-        EXPECT_EQ(port.right - port.left, MulDiv(735, dpi, 1440));
         EXPECT_EQ(test::FontFace(OptionsItem(dialog, C::Lb3)), kDisplayFontFace);
         EXPECT_NE(test::FontFace(OptionsItem(dialog, C::Tx2)), kDisplayFontFace);
         EXPECT_EQ(WindowText(OptionsItem(dialog, C::Tx2)), "8888");

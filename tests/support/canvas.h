@@ -17,8 +17,6 @@ public:
     }
 
     HDC Dc() const { return dc_.Get(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
     COLORREF Pixel(int x, int y) const {
         const DWORD p = bits_[y * width_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);

@@ -28,10 +28,10 @@ SeenMessageBox SeeMessageBox(HWND box) {
 int CaptionPixelsOfColour(HWND window, COLORREF colour) {
     RECT frame;
     GetWindowRect(window, &frame);
-    Canvas canvas(frame.right - frame.left,
-                  GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION), RGB(0, 0, 0));
-    UniqueWindowDc screen(window);
-    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), screen.Get(), 0, 0, SRCCOPY);
+    const int width = frame.right - frame.left;
+    const int height = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    Canvas canvas(width, height, RGB(0, 0, 0));
+    BitBlt(canvas.Dc(), 0, 0, width, height, UniqueWindowDc(window).Get(), 0, 0, SRCCOPY);
     return canvas.CountOf(colour);
 }
 

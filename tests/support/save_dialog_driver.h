@@ -18,7 +18,6 @@
 namespace quorvel::test {
 
 struct SeenSaveDialog {
-    bool shown = false;
     std::string systemTitle;
     HWND owner = nullptr;
     // The message boxes that opened while the dialog was answered or after
@@ -43,11 +42,11 @@ inline SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open,
     std::vector<std::unique_ptr<MessageBoxAnswerer>> later;
     const auto answerLater = [&](HWND box) {
         seen.laterBoxes.push_back(SeeMessageBox(box));
-        const std::size_t index = seen.laterBoxes.size() - 1;
-        return index < answer.laterPresses.size() ? answer.laterPresses[index] : 0;
+        const std::size_t count = seen.laterBoxes.size();
+        return count <= answer.laterPresses.size() ? answer.laterPresses[count - 1] : 0;
     };
     MessageBoxAnswerer answerer([&](HWND dialog) {
-        seen = {true, WindowText(dialog), GetWindow(dialog, GW_OWNER), {}};
+        seen = {WindowText(dialog), GetWindow(dialog, GW_OWNER), {}};
         // Made once the dialog is taken, so that they answer only the boxes
         // that open after it.
         for (std::size_t i = 0; i <= answer.laterPresses.size(); ++i) {

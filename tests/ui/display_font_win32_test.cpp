@@ -3,11 +3,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "main/main_window_win32.h"
-#include "settings/profile_settings_win32.h"
-#include "shared/data_resource_win32.h"
 #include "support/message_box_script.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
@@ -20,11 +16,10 @@
 namespace quorvel {
 namespace {
 
-// The face the system really draws a control's font with.
-std::string DrawnFace(HWND control) {
+// The face the system really draws a font with.
+std::string DrawnFace(HFONT font) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedSelection selection(dc.Get(),
-                              reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    ScopedSelection selection(dc.Get(), font);
     char face[LF_FACESIZE] = {};
     GetTextFaceA(dc.Get(), LF_FACESIZE, face);
     return face;
@@ -38,9 +33,7 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
     test::TestFolder folder("font-temp");
     const std::string file = folder.PathOf(kDisplayFontFileName);
     const std::string font =
-        test::ReadTestFile(std::string("Z:") + QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon")
-            .value_or("");
-    test::DeleteProgramFile(kSettingsFileName);
+        test::ReadTestFile("Z:" QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon").value();
     struct Case {
         std::string held;  // the file there, held open; "missing": no temporary folder
         bool reported;
@@ -65,16 +58,16 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         MainWindow* main = test::OpenShownMainWindow();
         ASSERT_NE(main, nullptr);
         ASSERT_EQ(catcher.Seen().size(), c.reported ? 1u : 0u) << c.held.size();
-        for (const auto& box : catcher.Seen()) {
-            EXPECT_NE(box.text.find(GetTempFolder()), std::string::npos);
-        }
+        for (const auto& box : catcher.Seen())
+            EXPECT_NE(box.text.find(GetTempFolder()), box.text.npos);
         EXPECT_EQ(test::ReadTestFile(file), c.during);
+        HFONT controlFont = nullptr;
         for (MainControlId id : {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id}) {
-            EXPECT_EQ(DrawnFace(main->Control(id)),
+            controlFont =
+                reinterpret_cast<HFONT>(SendMessageA(main->Control(id), WM_GETFONT, 0, 0));
+            EXPECT_EQ(DrawnFace(controlFont),
                       c.reported ? kDesignCaptionFontFace : kDisplayFontFace);
         }
-        const HFONT controlFont =
-            reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
         main->Close();
         PumpPendingMessages(nullptr);
         EXPECT_TRUE(c.reported || GetObjectType(controlFont) == 0);
