@@ -3,9 +3,7 @@
 
 #include <functional>
 
-#include "options/options_captions.h"
 #include "options/options_dialog_win32.h"
-#include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_probe.h"
 #include "support/test_files.h"
@@ -39,8 +37,8 @@ void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& 
     EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
 }
 
-// Opened on stored settings, owned and modal, its title drawn by its own
-// procedure, captions in the display font; OK unchanged writes nothing.
+// Opened on stored settings, owned and modal, without a system title (its
+// own is drawn), captions in the display font; OK unchanged writes nothing.
 TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApply) {
     test::DeleteProgramFile(kSettingsFileName);
     MainWindow& main = *test::OpenShownMainWindow();
@@ -51,9 +49,6 @@ TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApp
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), main.Handle());
         EXPECT_FALSE(IsWindowEnabled(main.Handle()));
         EXPECT_EQ(WindowText(dialog), "");
-        EXPECT_EQ(OptionsTitle(), "Options");
-        EXPECT_EQ(GetWindowLongPtrA(dialog, GWLP_WNDPROC),
-                  reinterpret_cast<LONG_PTR>(OptionsWindowProc));
         EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
         EXPECT_EQ(test::FontFace(OptionsItem(dialog, C::Lb3)), kDisplayFontFace);
         EXPECT_NE(test::FontFace(OptionsItem(dialog, C::Tx2)), kDisplayFontFace);
@@ -77,7 +72,6 @@ TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApp
                   "ProxyUsed=0\r\nProxyAddress=\r\nProxyPort=\r\n");
         EXPECT_EQ(WindowText(OptionsItem(dialog, C::Lb3)), "C\xE5ng:");
         EXPECT_EQ(WindowText(main.Control(kCm1Id)), "&Ph\xA1n t\xDB\x63h");
-        EXPECT_EQ(OptionsTitle(), "Tu\xF9 ch\xE3n");
         EXPECT_NE(test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT)), english)
             << "the title was not painted again";
         EXPECT_FALSE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));

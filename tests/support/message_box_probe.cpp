@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/canvas.h"
+#include "shared/handles_win32.h"
 #include "support/win32_test_support.h"
 
 namespace quorvel::test {
@@ -25,14 +25,28 @@ SeenMessageBox SeeMessageBox(HWND box) {
     return seen;
 }
 
+int PixelsOfColour(HWND window, const RECT& area, COLORREF colour) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* bits = nullptr;  // 0x00RRGGBB each, where COLORREF is 0x00BBGGRR
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                         reinterpret_cast<void**>(&bits), nullptr, 0));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    ScopedSelection selection(dc.Get(), bitmap.Get());
+    BitBlt(dc.Get(), 0, 0, width, height, UniqueWindowDc(window).Get(), area.left, area.top,
+           SRCCOPY);
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    return static_cast<int>(std::count_if(bits, bits + width * height,
+                                          [&](DWORD p) { return (p & 0xFFFFFF) == wanted; }));
+}
+
 int CaptionPixelsOfColour(HWND window, COLORREF colour) {
     RECT frame;
     GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
     const int height = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
-    Canvas canvas(width, height, RGB(0, 0, 0));
-    BitBlt(canvas.Dc(), 0, 0, width, height, UniqueWindowDc(window).Get(), 0, 0, SRCCOPY);
-    return canvas.CountOf(colour);
+    return PixelsOfColour(window, {0, 0, frame.right - frame.left, height}, colour);
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::function<int(HWND)> answer)

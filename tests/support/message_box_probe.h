@@ -27,7 +27,9 @@ struct SeenMessageBox {
 
 SeenMessageBox SeeMessageBox(HWND box);
 
-// Pixels of the colour in the caption bar of the window, as it is on screen.
+// Pixels of the colour in an area of the window (window coordinates), or in
+// its caption bar, as they are on screen.
+int PixelsOfColour(HWND window, const RECT& area, COLORREF colour);
 int CaptionPixelsOfColour(HWND window, COLORREF colour);
 
 // While it lives, the next message box of the thread that no other answerer

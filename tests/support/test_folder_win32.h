@@ -16,11 +16,9 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        if (found.cFileName != std::string(".") && found.cFileName != std::string("..")) {
-            names.push_back(found.cFileName);
-        }
+        if (found.cFileName[0] != '.') names.push_back(found.cFileName);  // not "." nor ".."
     }
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
 }
