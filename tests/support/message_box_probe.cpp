@@ -68,7 +68,7 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 void MessageBoxAnswerer::Tick() {
     if (busy_) return;  // its answer opened a box of its own
     if (box_) {
-        // A box still open a second after the press is ended.
+        // A box still open a second after it was answered is ended.
         if (IsWindow(box_) && ++ticksSincePress_ == 100) EndDialog(box_, 0);
         return;
     }
@@ -85,11 +85,8 @@ void MessageBoxAnswerer::Tick() {
     busy_ = true;
     HWND button = GetDlgItem(box, answer_(box));
     busy_ = false;
-    if (button && ClassName(button) == "Button") {
-        SendMessageA(button, BM_CLICK, 0, 0);
-    } else {
-        EndDialog(box, 0);
-    }
+    // A box without that button is ended a second later, as one left open.
+    if (button && ClassName(button) == "Button") SendMessageA(button, BM_CLICK, 0, 0);
 }
 
 }  // namespace quorvel::test

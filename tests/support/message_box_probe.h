@@ -34,7 +34,8 @@ int CaptionPixelsOfColour(HWND window, COLORREF colour);
 
 // While it lives, the next message box of the thread that no other answerer
 // has taken is given to answer, which returns the id of the button to press.
-// A box whose button cannot be pressed is ended with result 0.
+// A box whose button cannot be pressed, or that stays open a second after
+// the press, is ended with result 0.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(std::function<int(HWND box)> answer);

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,23 +25,22 @@ public:
 
     // buttons: the ids to press (IDOK, IDYES, IDNO), one per expected box.
     explicit MessageBoxScript(std::vector<int> buttons, std::size_t spareAnswerers = 3)
-        : buttons_(buttons.begin(), buttons.end()) {
-        for (std::size_t i = 0; i < buttons.size() + spareAnswerers; ++i) {
+        : buttons_(std::move(buttons)) {
+        for (std::size_t i = 0; i < buttons_.size() + spareAnswerers; ++i) {
             answerers_.push_back(std::make_unique<MessageBoxAnswerer>([this](HWND box) {
                 const SeenMessageBox seen = SeeMessageBox(box);
                 seen_.push_back({seen.text.text, DialogTitle(), seen.systemTitle});
-                const int button = buttons_.empty() ? 0 : buttons_.front();
-                if (!buttons_.empty()) buttons_.pop_front();
-                return button;
+                return next_ < buttons_.size() ? buttons_[next_++] : 0;
             }));
         }
     }
 
     const std::vector<struct Seen>& Seen() const { return seen_; }
-    std::size_t Unanswered() const { return buttons_.size(); }
+    std::size_t Unanswered() const { return buttons_.size() - next_; }
 
 private:
-    std::deque<int> buttons_;
+    std::vector<int> buttons_;
+    std::size_t next_ = 0;  // the next button to press
     std::vector<struct Seen> seen_;
     std::vector<std::unique_ptr<MessageBoxAnswerer>> answerers_;
 };

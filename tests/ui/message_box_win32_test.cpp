@@ -46,17 +46,15 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwner) {
     for (const Case& c : cases) {
         SetActiveWindow(active.Get());
         test::SeenMessageBox seen;
-        bool ownerEnabled = true;
         test::MessageBoxAnswerer answerer([&](HWND box) {
             seen = test::SeeMessageBox(box);
-            ownerEnabled = IsWindowEnabled(owner.Get());
+            EXPECT_FALSE(IsWindowEnabled(owner.Get()));
             titlePixels[c.icon != nullptr] =
                 test::CaptionPixelsOfColour(box, GetSysColor(COLOR_CAPTIONTEXT));
             return c.press;
         });
         EXPECT_EQ(ShowMessage(owner.Get(), "a\r\nbc", c.style, c.title, c.icon), c.result);
         EXPECT_EQ(seen.owner, owner.Get());
-        EXPECT_FALSE(ownerEnabled);
         EXPECT_EQ(seen.systemTitle, "");
         EXPECT_EQ(seen.text.text, ReformatPrompt("a\r\nbc"));
         std::string buttons;

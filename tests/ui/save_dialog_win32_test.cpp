@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <commdlg.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -8,7 +7,6 @@
 #include "shared/handles_win32.h"
 #include "support/save_dialog_driver.h"
 #include "support/test_folder_win32.h"
-#include "support/win32_test_support.h"
 #include "ui/captions.h"
 #include "ui/dialog_window_win32.h"
 #include "ui/save_dialog_win32.h"
