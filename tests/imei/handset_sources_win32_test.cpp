@@ -7,7 +7,6 @@
 #include "support/win32_test_support.h"
 
 namespace quorvel {
-namespace {
 
 // The built-in records are the program's resource and the user file is
 // quorvel.dat in the program folder; one that cannot be read counts as empty.
@@ -24,5 +23,4 @@ TEST(ProgramHandsetSources, ReadsTheResourceAndTheUserFileInTheProgramFolder) {
     test::DeleteProgramFile(kUserDatabaseFileName);
 }
 
-}  // namespace
 }  // namespace quorvel

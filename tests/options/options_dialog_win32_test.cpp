@@ -11,27 +11,27 @@
 #include "ui/captions.h"
 
 namespace quorvel {
-namespace {
 
+using test::ReadTestFile;
 using test::WindowText;
 using C = OptionsControl;
 
 // A key as the modal loop hands it to the dialog: through IsDialogMessageA,
 // and to the control itself when the dialog does not take it.
-void PressKey(HWND dialog, C control, WPARAM key) {
+static void PressKey(HWND dialog, C control, WPARAM key) {
     SetFocus(OptionsItem(dialog, control));
     MSG message = {OptionsItem(dialog, control), WM_KEYDOWN, key, 0x00010001, 0, {0, 0}};
     if (!IsDialogMessageA(dialog, &message)) DispatchMessageA(&message);
 }
 
-void Click(HWND dialog, C control) { SendMessageA(OptionsItem(dialog, control), BM_CLICK, 0, 0); }
+static void Click(HWND dialog, C id) { SendMessageA(OptionsItem(dialog, id), BM_CLICK, 0, 0); }
 
-std::string SettingsFile() { return test::ReadTestFile(ProfileSettings::FilePath()).value_or(""); }
+static std::string SettingsFile() { return ReadTestFile(ProfileSettings::FilePath()).value_or(""); }
 
 // Presses Options and runs script on the dialog inside its modal loop; the
 // button script returns ends the dialog if it is still open (IDCANCEL ends it
 // without writing).
-void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& script) {
+static void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& script) {
     test::MessageBoxAnswerer answerer(script);
     SendMessageA(main.Control(kCm4Id), BM_CLICK, 0, 0);
     EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
@@ -105,5 +105,4 @@ TEST(OptionsDialog, OpensOwnedAndModalWithItsControlsAndWritesOnlyThroughOkOrApp
     test::DeleteProgramFile(kSettingsFileName);
 }
 
-}  // namespace
 }  // namespace quorvel

@@ -14,10 +14,9 @@
 #include "support/test_folder_win32.h"
 
 namespace quorvel {
-namespace {
 
 // Long enough for Wine to start the program; a hung program fails the test.
-constexpr UINT kAnswerMilliseconds = 30000;
+static constexpr UINT kAnswerMilliseconds = 30000;
 
 TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     const std::vector<std::string> files = {"LICENSE-DATA.txt", "LICENSE-FONT.txt", "LICENSE.txt",
@@ -52,5 +51,4 @@ TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     EXPECT_EQ(test::FolderEntries(folder), files);
 }
 
-}  // namespace
 }  // namespace quorvel

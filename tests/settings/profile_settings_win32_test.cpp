@@ -7,7 +7,6 @@
 #include "support/win32_test_support.h"
 
 namespace quorvel {
-namespace {
 
 // quorvel.ini in the program folder: reading a missing file gives empty
 // values and makes no file; a value reads back as written, 8-bit bytes and
@@ -32,5 +31,4 @@ TEST(ProfileSettings, ValuesReadBackAsWrittenUpTo254Characters) {
     test::DeleteProgramFile(kSettingsFileName);
 }
 
-}  // namespace
 }  // namespace quorvel

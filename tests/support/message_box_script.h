@@ -4,8 +4,6 @@
 // never hangs on an unexpected box.
 #pragma once
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
 #include <vector>

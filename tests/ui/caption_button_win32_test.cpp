@@ -12,12 +12,11 @@
 #include "ui/message_prompt.h"
 
 namespace quorvel {
-namespace {
 
-HWND gWatched = nullptr;
-LONG_PTR gProcedureAtNcDestroy = 0;  // the watched window's, at its last message
+static HWND gWatched = nullptr;
+static LONG_PTR gProcedureAtNcDestroy = 0;  // the watched window's, at its last message
 
-LRESULT CALLBACK NoteProcedureAtNcDestroy(int code, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK NoteProcedureAtNcDestroy(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (sent->hwnd == gWatched && sent->message == WM_NCDESTROY) {
         gProcedureAtNcDestroy = GetWindowLongPtrA(sent->hwnd, GWLP_WNDPROC);
@@ -80,5 +79,4 @@ TEST(CaptionButton, OpensAboutFromTheMenuAndItsDrawnButton) {
     EXPECT_EQ(gProcedureAtNcDestroy, classProcedure);
 }
 
-}  // namespace
 }  // namespace quorvel

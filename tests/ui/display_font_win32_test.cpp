@@ -14,10 +14,9 @@
 #include "ui/display_font_win32.h"
 
 namespace quorvel {
-namespace {
 
 // The face the system really draws a font with.
-std::string DrawnFace(HFONT font) {
+static std::string DrawnFace(HFONT font) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     ScopedSelection selection(dc.Get(), font);
     char face[LF_FACESIZE] = {};
@@ -26,8 +25,8 @@ std::string DrawnFace(HFONT font) {
 }
 
 // The run writes the committed font into its temporary folder (TMP) for its
-// captions and removes it; when it cannot, it uses a file that already holds
-// the font (a second running copy holds it open) or reports and runs on in
+// captions (the Analyze button's here) and removes it with their font; when it cannot, it uses a
+// file that already holds the font (a second running copy holds it open) or reports and runs on in
 // the design font, leaving another's file alone.
 TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
     test::TestFolder folder("font-temp");
@@ -61,16 +60,12 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         for (const auto& box : catcher.Seen())
             EXPECT_NE(box.text.find(GetTempFolder()), box.text.npos);
         EXPECT_EQ(test::ReadTestFile(file), c.during);
-        HFONT controlFont = nullptr;
-        for (MainControlId id : {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id}) {
-            controlFont =
-                reinterpret_cast<HFONT>(SendMessageA(main->Control(id), WM_GETFONT, 0, 0));
-            EXPECT_EQ(DrawnFace(controlFont),
-                      c.reported ? kDesignCaptionFontFace : kDisplayFontFace);
-        }
+        const auto captionFont =
+            reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
+        EXPECT_EQ(DrawnFace(captionFont), c.reported ? kDesignCaptionFontFace : kDisplayFontFace);
         main->Close();
         PumpPendingMessages(nullptr);
-        EXPECT_TRUE(c.reported || GetObjectType(controlFont) == 0);
+        EXPECT_TRUE(c.reported || GetObjectType(captionFont) == 0);
         holder.Reset();
         EXPECT_EQ(test::ReadTestFile(file), c.after);
         DeleteFileA(file.c_str());
@@ -78,5 +73,4 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
     SetEnvironmentVariableA("TMP", previousTmp);
 }
 
-}  // namespace
 }  // namespace quorvel

@@ -10,11 +10,10 @@
 #include "ui/message_prompt.h"
 
 namespace quorvel {
-namespace {
 
-HHOOK gRefusingHook = nullptr;
+static HHOOK gRefusingHook = nullptr;
 
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
     const bool dialog =
         code == HCBT_CREATEWND &&
         reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass == MAKEINTATOM(32770);
@@ -85,5 +84,4 @@ TEST(ShowMessage, ChainsItsHookAndRemovesItWhenTheBoxNeverOpens) {
     EXPECT_EQ(button, "OK");
 }
 
-}  // namespace
 }  // namespace quorvel

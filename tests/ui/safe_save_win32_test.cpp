@@ -9,7 +9,6 @@
 #include "ui/safe_save_win32.h"
 
 namespace quorvel {
-namespace {
 
 // The text alone goes over a read-only hidden file, which is then neither,
 // past a file and a folder of the temporary names, which stay. Each failure
@@ -47,5 +46,4 @@ TEST(WindowsResultFiles, ReplacesTheFileOrLeavesTheFolderAsItWas) {
     EXPECT_EQ(GetFileAttributesA(path("held.txt").c_str()) & readOnlyHidden, readOnlyHidden);
 }
 
-}  // namespace
 }  // namespace quorvel

@@ -12,7 +12,6 @@
 #include "ui/save_dialog_win32.h"
 
 namespace quorvel {
-namespace {
 
 // Owned by its owner: the system's own dialog, or relabelled in the display
 // font (a font of its own, which goes with it) with its title drawn; when the
@@ -71,5 +70,4 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
     }
 }
 
-}  // namespace
 }  // namespace quorvel
