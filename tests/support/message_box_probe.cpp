@@ -1,86 +1,61 @@
 #include "support/message_box_probe.h"
 
 #include <algorithm>
-#include <set>
 
 #include "shared/handles_win32.h"
-#include "support/canvas.h"
 #include "support/win32_test_support.h"
 
 namespace quorvel::test {
-namespace {
-
-constexpr UINT kTickMilliseconds = 10;
-// Ticks after the press before a box that is still open is ended.
-constexpr int kTicksBeforeEnding = 100;
-
-std::vector<MessageBoxAnswerer*> gAnswerers;
-std::set<HWND> gTakenBoxes;
-
-SeenControl SeeControl(HWND control) {
-    SeenControl seen;
-    seen.id = GetDlgCtrlID(control);
-    seen.text = WindowText(control);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    LOGFONTA logFont = {};
-    if (font && GetObjectA(font, sizeof logFont, &logFont)) {
-        seen.fontFace = logFont.lfFaceName;
-        seen.fontWeight = logFont.lfWeight;
-        seen.fontHeight = logFont.lfHeight;
-    }
-    return seen;
-}
-
-BOOL CALLBACK TakeUntakenBox(HWND window, LPARAM found) {
-    if (!IsWindowVisible(window) || ClassName(window) != "#32770" || gTakenBoxes.count(window)) {
-        return TRUE;
-    }
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-}  // namespace
+static std::vector<MessageBoxAnswerer*> gAnswerers;
 
 SeenMessageBox SeeMessageBox(HWND box) {
     SeenMessageBox seen;
     seen.systemTitle = WindowText(box);
     seen.owner = GetWindow(box, GW_OWNER);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string className = ClassName(child);
-        if (className == "Button") {
-            seen.buttons.push_back(SeeControl(child));
-        } else if (className == "Static") {
-            const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-            if (!isIcon) {
-                seen.text = SeeControl(child);
-            } else if (IsWindowVisible(child)) {
-                seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-            }
+        const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (ClassName(child) == "Button") {
+            seen.buttons.push_back({WindowText(child), FontFace(child)});
+        } else if (ClassName(child) == "Static" && !isIcon) {
+            seen.text = {WindowText(child), FontFace(child)};
+        } else if (ClassName(child) == "Static" && IsWindowVisible(child)) {
+            seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         }
     }
     return seen;
+}
+
+int PixelsOfColour(HWND window, const RECT& area, COLORREF colour) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                       {}};
+    DWORD* bits = nullptr;  // 0x00RRGGBB each, where COLORREF is 0x00BBGGRR
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
+                                         reinterpret_cast<void**>(&bits), nullptr, 0));
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    ScopedSelection selection(dc.Get(), bitmap.Get());
+    BitBlt(dc.Get(), 0, 0, width, height, UniqueWindowDc(window).Get(), area.left, area.top,
+           SRCCOPY);
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    return static_cast<int>(std::count_if(bits, bits + width * height,
+                                          [&](DWORD p) { return (p & 0xFFFFFF) == wanted; }));
 }
 
 int CaptionPixelsOfColour(HWND window, COLORREF colour) {
     RECT frame;
     GetWindowRect(window, &frame);
     const int height = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
-    Canvas canvas(frame.right - frame.left, height, RGB(0, 0, 0));
-    UniqueWindowDc screen(window);
-    if (!screen) return -1;
-    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), height, screen.Get(), 0, 0, SRCCOPY);
-    return canvas.CountOf(colour);
+    return PixelsOfColour(window, {0, 0, frame.right - frame.left, height}, colour);
 }
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::function<int(HWND)> answer)
-    : answer_(std::move(answer)) {
+    : answer_(std::move(answer)), timer_(SetTimer(nullptr, 0, 10, OnTimer)) {
     gAnswerers.push_back(this);
-    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, OnTimer);
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
     KillTimer(nullptr, timer_);
-    gTakenBoxes.erase(box_);
     gAnswerers.erase(std::find(gAnswerers.begin(), gAnswerers.end(), this));
 }
 
@@ -93,33 +68,25 @@ void CALLBACK MessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 void MessageBoxAnswerer::Tick() {
     if (busy_) return;  // its answer opened a box of its own
     if (box_) {
-        if (IsWindow(box_) && ++ticksSincePress_ == kTicksBeforeEnding) EndDialog(box_, 0);
+        // A box still open a second after it was answered is ended.
+        if (IsWindow(box_) && ++ticksSincePress_ == 100) EndDialog(box_, 0);
         return;
     }
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), TakeUntakenBox, reinterpret_cast<LPARAM>(&box));
+    // The thread's first shown box that no answerer has taken.
+    HWND box = GetTopWindow(nullptr);
+    const auto taken = [&box](MessageBoxAnswerer* a) { return a->box_ == box; };
+    while (box && (GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() ||
+                   !IsWindowVisible(box) || ClassName(box) != "#32770" ||
+                   std::any_of(gAnswerers.begin(), gAnswerers.end(), taken))) {
+        box = GetWindow(box, GW_HWNDNEXT);
+    }
     if (!box) return;
     box_ = box;
-    gTakenBoxes.insert(box);
     busy_ = true;
-    const int pressId = answer_(box);
+    HWND button = GetDlgItem(box, answer_(box));
     busy_ = false;
-    HWND button = GetDlgItem(box, pressId);
-    if (button && ClassName(button) == "Button") {
-        SendMessageA(button, BM_CLICK, 0, 0);
-    } else {
-        EndDialog(box, 0);
-    }
-}
-
-SeenMessageBox ShowAndAnswer(const std::function<int()>& show, int pressId, int* result) {
-    SeenMessageBox seen;
-    MessageBoxAnswerer answerer([&](HWND box) {
-        seen = SeeMessageBox(box);
-        return pressId;
-    });
-    *result = show();
-    return seen;
+    // A box without that button is ended a second later, as one left open.
+    if (button && ClassName(button) == "Button") SendMessageA(button, BM_CLICK, 0, 0);
 }
 
 }  // namespace quorvel::test

@@ -12,11 +12,8 @@
 namespace quorvel::test {
 
 struct SeenControl {
-    int id = 0;
     std::string text;
     std::string fontFace;  // empty when the control has the system font
-    int fontWeight = 0;
-    int fontHeight = 0;
 };
 
 // What a message box showed.
@@ -30,12 +27,15 @@ struct SeenMessageBox {
 
 SeenMessageBox SeeMessageBox(HWND box);
 
-// Pixels of the colour in the caption bar of the window, as it is on screen.
+// Pixels of the colour in an area of the window (window coordinates), or in
+// its caption bar, as they are on screen.
+int PixelsOfColour(HWND window, const RECT& area, COLORREF colour);
 int CaptionPixelsOfColour(HWND window, COLORREF colour);
 
 // While it lives, the next message box of the thread that no other answerer
 // has taken is given to answer, which returns the id of the button to press.
-// A box whose button cannot be pressed is ended with result 0.
+// A box whose button cannot be pressed, or that stays open a second after
+// the press, is ended with result 0.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(std::function<int(HWND box)> answer);
@@ -55,9 +55,5 @@ private:
     int ticksSincePress_ = 0;
     bool busy_ = false;
 };
-
-// Runs show (which opens one message box) with an answerer that records the
-// box and presses pressId; returns what was seen and stores show's result.
-SeenMessageBox ShowAndAnswer(const std::function<int()>& show, int pressId, int* result);
 
 }  // namespace quorvel::test

@@ -4,36 +4,41 @@
 // never hangs on an unexpected box.
 #pragma once
 
-#include <windows.h>
-
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "support/message_box_probe.h"
+#include "ui/dialog_window_win32.h"
 
 namespace quorvel::test {
 
 class MessageBoxScript {
 public:
-    // buttons: the ids to press (IDOK, IDYES, IDNO), one per expected box.
-    explicit MessageBoxScript(std::vector<int> buttons, int spareAnswerers = 3);
-
     struct Seen {
         std::string text;
         std::string title;        // the title drawn into the caption bar
         std::string systemTitle;  // the title given to the system
-        bool hasIcon = false;
-        std::vector<std::string> buttons;
     };
-    const std::vector<Seen>& Seen() const { return seen_; }
-    std::size_t Unanswered() const { return buttons_.size(); }
+
+    // buttons: the ids to press (IDOK, IDYES, IDNO), one per expected box.
+    explicit MessageBoxScript(std::vector<int> buttons, std::size_t spareAnswerers = 3)
+        : buttons_(std::move(buttons)) {
+        for (std::size_t i = 0; i < buttons_.size() + spareAnswerers; ++i) {
+            answerers_.push_back(std::make_unique<MessageBoxAnswerer>([this](HWND box) {
+                const SeenMessageBox seen = SeeMessageBox(box);
+                seen_.push_back({seen.text.text, DialogTitle(), seen.systemTitle});
+                return next_ < buttons_.size() ? buttons_[next_++] : 0;
+            }));
+        }
+    }
+
+    const std::vector<struct Seen>& Seen() const { return seen_; }
+    std::size_t Unanswered() const { return buttons_.size() - next_; }
 
 private:
-    int Answer(HWND box);
-
-    std::deque<int> buttons_;
+    std::vector<int> buttons_;
+    std::size_t next_ = 0;  // the next button to press
     std::vector<struct Seen> seen_;
     std::vector<std::unique_ptr<MessageBoxAnswerer>> answerers_;
 };

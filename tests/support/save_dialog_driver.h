@@ -4,41 +4,26 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "support/message_box_probe.h"
+#include "support/win32_test_support.h"
 
 namespace quorvel::test {
 
-struct SeenChild {
-    std::string className;
-    std::string text;
-    std::string fontFace;  // empty when the control has the system font
-};
-
 struct SeenSaveDialog {
-    bool shown = false;
     std::string systemTitle;
     HWND owner = nullptr;
-    std::vector<SeenChild> children;     // direct children, in z-order
-    std::vector<std::string> typeNames;  // the file-type list
-    int selectedType = -1;
-    std::string typeListFont;
-    int titlePixels = 0;  // caption-text pixels in the caption bar
     // The message boxes that opened while the dialog was answered or after
     // it closed, in the order they opened.
     std::vector<SeenMessageBox> laterBoxes;
-
-    // The font of the first child of the class (any case) with the caption;
-    // "missing" when there is none.
-    std::string FontOf(const char* className, const std::string& text) const;
-    std::string Describe() const;
 };
-
-SeenSaveDialog SeeSaveDialog(HWND dialog);
 
 struct SaveDialogAnswer {
     const char* fileName = nullptr;  // null: press Cancel
@@ -51,6 +36,33 @@ struct SaveDialogAnswer {
 };
 
 // Runs open, which shows one Save As dialog, and answers it.
-SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open, const SaveDialogAnswer& answer);
+inline SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open,
+                                       const SaveDialogAnswer& answer) {
+    SeenSaveDialog seen;
+    std::vector<std::unique_ptr<MessageBoxAnswerer>> later;
+    const auto answerLater = [&](HWND box) {
+        seen.laterBoxes.push_back(SeeMessageBox(box));
+        const std::size_t count = seen.laterBoxes.size();
+        return count <= answer.laterPresses.size() ? answer.laterPresses[count - 1] : 0;
+    };
+    MessageBoxAnswerer answerer([&](HWND dialog) {
+        seen = {WindowText(dialog), GetWindow(dialog, GW_OWNER), {}};
+        // Made once the dialog is taken, so that they answer only the boxes
+        // that open after it.
+        for (std::size_t i = 0; i <= answer.laterPresses.size(); ++i) {
+            later.push_back(std::make_unique<MessageBoxAnswerer>(answerLater));
+        }
+        if (answer.act) answer.act(dialog);
+        // The name box is an edit (edt1) in dialogs with a hook, a combo box
+        // (cmb13) in the others; the dialog takes the text for either.
+        for (int nameBox : {edt1, cmb13}) {
+            SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(nameBox),
+                         reinterpret_cast<LPARAM>(answer.fileName ? answer.fileName : ""));
+        }
+        return answer.fileName ? IDOK : IDCANCEL;
+    });
+    open();
+    return seen;
+}
 
 }  // namespace quorvel::test
