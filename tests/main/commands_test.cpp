@@ -1,3 +1,4 @@
+// The Analyze and Save commands of the main window.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -6,8 +7,9 @@
 #include <vector>
 
 #include "main/analyze_command.h"
-#include "main/result_text.h"
+#include "main/save_command.h"
 #include "support/fake_main_view.h"
+#include "support/fake_result_files.h"
 #include "support/fake_settings.h"
 
 namespace quorvel {
@@ -27,11 +29,10 @@ test::FakeMainView Analyze(const char* languageId, const char* getOnline, const 
     view.resultBox = "earlier result";
     view.answers = answers;
     RunAnalyzeCommand(view, settings, [](const std::string& tac) -> std::string {
-        if (tac == "35209900") return "Nokia|6600|NHL-10";
-        if (tac == "35000000") throw std::runtime_error("unreadable");
-        return kUnknownLookupResult;
+        if (tac == "35209900") return "Nokia||NHL-10|extra";  // an empty field, one too many
+        if (tac == "35000000") return "Maker";                // two fields missing
+        throw std::runtime_error("unreadable");               // counts as unknown
     });
-    EXPECT_TRUE(view.answers.empty()) << typed;
     return view;
 }
 
@@ -60,8 +61,7 @@ TEST(AnalyzeCommand, AsksAndSwitchesTheButtonsAsTheTextAndSettingsRequire) {
                      std::vector<std::string>>
         cases[] = {
             {"", "", "35209900176148", {1}, {length}},
-            {"00", "", "3520990017614811", {1}, {length}},
-            {"1", "", "352099-00176148", {1}, {length}},
+            {"00", "", "352099-00176148", {1}, {length}},
             {"", "", "35209900176x481", {1}, {length}},
             {"", "", "352099001761482", {2}, {digit + "1" + correct}},
             {"", "", "352099001761482", {6}, {digit + "1" + correct, off, en}},
@@ -70,7 +70,6 @@ TEST(AnalyzeCommand, AsksAndSwitchesTheButtonsAsTheTextAndSettingsRequire) {
             {"", "1", "352099001761481", {}, {off, "online 352099001761481"}},
             {"", "1", "490154203237518", {}, {off, online}},
             {"", " 1", "352099001761481", {}, {off, en}},
-            {"", "", "350000000000006", {7}, {off, search, en}},  // a failed lookup: unknown
             {"0", "", "35209900176148", {1}, {viLength}},
             {"0", "", "352099001761482", {7}, {viDigit}},
             {"0", "", "490154203237518", {7}, {off, viSearch, en}},
@@ -82,41 +81,74 @@ TEST(AnalyzeCommand, AsksAndSwitchesTheButtonsAsTheTextAndSettingsRequire) {
 
 TEST(AnalyzeCommand, WritesTheTrimmedOrCorrectedTextAndTheLocalResult) {
     const std::string nokia =
-        kHead + "Manufacturer: Nokia\r\nModel type: 6600\r\nReference: NHL-10\r\n";
-    const std::string unknown =
-        kHead + "Manufacturer: unknown\r\nModel type: unknown\r\nReference: unknown\r\n";
+        kHead + "Manufacturer: Nokia\r\nModel type: N/A\r\nReference: NHL-10\r\n";
     const std::tuple<const char*, int, const char*, std::string> cases[] = {
         {" 35-209900-176148-1 ", 0, "35-209900-176148-1",
          "Input IMEI: 35-209900-176148-1\r\n" + nokia + kBabt},
         {"35 209900-176148/2", 6, "35 209900-176148/1",
          "Input IMEI: 35 209900-176148/2\r\nValid IMEI: 35 209900-176148/1\r\n" + nokia + kBabt},
-        {" 352099001761482", 7, "352099001761482", ""},
         {"3520990017614 ", 1, "3520990017614", ""},
-        {"350000000000006", 7, "350000000000006",
-         "Input IMEI: 350000000000006\r\n" + unknown + kBabt},
-        {"490154203237518", 7, "490154203237518",
-         "Input IMEI: 490154203237518\r\n" + unknown +
-             "Issued by: RegTP, Germany (Regulierungsbehoerde F\xFCr Telekommunikation und "
-             "Post)\r\n"},
+        {"350000000000006", 0, "350000000000006",
+         "Input IMEI: 350000000000006\r\n" + kHead + "Manufacturer: Maker\r\n" + kBabt},
     };
     for (const auto& [typed, answer, imei, result] : cases) {
         const test::FakeMainView view =
-            Analyze("0", "", typed, answer ? std::deque{answer} : std::deque<int>{});
+            Analyze("0", "", typed, std::deque<int>(answer ? 1u : 0u, answer));
         EXPECT_EQ(view.imeiBox, imei);
         EXPECT_EQ(view.resultBox, result) << typed;
     }
 }
 
-TEST(LocalResultText, EmptyFieldsShowNotAvailableMissingOnesHaveNoLine) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Maker||", "Manufacturer: Maker\r\nModel type: N/A\r\nReference: N/A\r\n"},
-        {"A||C|D", "Manufacturer: A\r\nModel type: N/A\r\nReference: C\r\n"},
-        {"Maker", "Manufacturer: Maker\r\n"},
-        {"", ""},
+TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
+    const std::string path = "C:\\results\\phone.txt", result = "Input IMEI: 35\r\n\xA4\xFC";
+    const std::string en = "box 48 Warning|The results could not be saved to the file:\r\n" + path;
+    const std::string enEnd = "\r\nNo file was changed.";
+    const std::string vi = "box 48 Th\xA4ng b\xC0o|Kh\xA4ng l\xA7u \xA2\xA7\xED" +
+                           std::string("c k\xD5t qu\xB6 v\xAAo t\xCBp tin:\r\n") + path;
+    const std::string viEnd = "\r\nKh\xA4ng c\xE2 t\xCBp tin n\xAAo b\xDC thay \xA2\xE5i.";
+    enum Fault { kNone, kNoNewFile, kWriteStops, kNoReplace };
+    const Language english = Language::English, vietnamese = Language::Vietnamese;
+    // LanguageID, the path chosen, the fault, the dialog's language, the report.
+    const std::tuple<const char*, std::string, Fault, Language, std::string> cases[] = {
+        {"", path, kNone, english, ""},
+        {"00", "", kNone, english, ""},
+        {"1", path, kNoNewFile, english,
+         en + "\r\nThe folder does not exist or does not accept new files." + enEnd},
+        {"1", path, kWriteStops, english,
+         en + "\r\nThe file could not be written completely; the disk may be full." + enEnd},
+        {"1", path, kNoReplace, english,
+         en + "\r\nThe existing file could not be replaced; another program may be using it." +
+             enEnd},
+        {"0", path, kNoNewFile, vietnamese,
+         vi + "\r\nTh\xA7 m\xF3" + "c kh\xA4ng t\xE4n t\xC1i hay kh\xA4ng cho t\xC1o t\xCBp tin " +
+             "m\xECi." + viEnd},
+        {"0", path, kWriteStops, vietnamese,
+         vi + "\r\nKh\xA4ng ghi \xA2\xA7\xED" +
+             "c h\xD5t t\xCBp tin, c\xE2 th\xD3 \xA2\xBA h\xD5t " + "dung l\xA7\xEDng." + viEnd},
+        {"0", path, kNoReplace, vietnamese,
+         vi + "\r\nKh\xA4ng thay \xA2\xA7\xED" + "c t\xCBp tin c\xF1, c\xE2 th\xD3 ch\xA7\xA5ng " +
+             "tr\xD8nh kh\xC0" + "c \xA2" + "ang d\xEEng n\xE2." + viEnd},
     };
-    for (const auto& [fields, lines] : cases) {
-        EXPECT_EQ(LocalResultText("x", std::nullopt, fields, "352099"),
-                  "Input IMEI: x\r\n" + kHead + lines + kBabt);
+    for (const auto& [languageId, chosen, fault, language, report] : cases) {
+        test::FakeMainView view;
+        test::FakeSettings settings;
+        test::FakeResultFiles files;
+        settings.Set(kLanguageIdKey, languageId);
+        view.resultBox = result;
+        view.answers = {1};
+        files.files[path] = "old";
+        files.refuseNewFiles = fault == kNoNewFile;
+        files.bytesBeforeWriteFails = fault == kWriteStops ? 3 : -1;
+        files.refuseReplace = fault == kNoReplace;
+        std::vector<Language> asked;
+        RunSaveCommand(view, settings, files, [&, chosen = chosen](Language shown) {
+            asked.push_back(shown);
+            return chosen;
+        });
+        EXPECT_EQ(asked, std::vector<Language>{language}) << report;
+        const bool written = !chosen.empty() && report.empty();
+        EXPECT_EQ(files.files[path], written ? result : "old") << report;
+        EXPECT_EQ(view.log, report.empty() ? std::vector<std::string>{} : std::vector{report});
     }
 }
 
