@@ -44,9 +44,9 @@ TEST(ReducePage, CellsBecomeLabelledLinesAndTheCountryLineFollows) {
               Row("Reference", "NHL<Br>-10<BR>x") + Row("Note", "a\r\nb\xA0")),
          "Manufacturer: Nokia Corp\r\nModel type: 66 00\r\nReference: NHL -10 x\r\nNote: a  "
          "b\xA0\r\n"},
-        // A pending label and trailing text are dropped.
+        // A pending label and trailing text are dropped, a "<BR>" at the very end too.
         {heading + Row("Model type", "A") + Row("Model type", "B") +
-             "<td>Reference</td><td>Dangling IMEI number break-down",
+             "<td>Reference</td><td>Dangling<BR>IMEI number break-down",
          "Model type: A\r\nModel type: B\r\n"},
         {Page("", "<tr><td>Short name</td>\r\n<td> <b>\r\nDE </b></td></tr>"),
          "Country of handset approval: DE\r\n"},
