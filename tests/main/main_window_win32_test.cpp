@@ -1,168 +1,152 @@
+// What the main window adds to the core: its controls, their styles and
+// states, and the wiring of the IMEI box and the buttons to the commands.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "support/message_box_script.h"
+#include "support/save_dialog_driver.h"
+#include "support/script_server.h"
+#include "support/test_files.h"
+#include "support/test_folder_win32.h"
 #include "support/win32_test_support.h"
-#include "ui/captions.h"
 
 namespace quorvel {
 namespace {
 
-using test::ClassName;
 using test::WindowText;
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::DeleteProgramFile(kSettingsFileName); }
+    void SetUp() override {
+        test::DeleteProgramFile(kSettingsFileName);
+        main_ = test::OpenShownMainWindow();
+        ASSERT_NE(main_, nullptr);
+        window_ = main_->Handle();
+    }
     void TearDown() override {
-        if (window_ && IsWindow(window_)) DestroyWindow(window_);
+        if (IsWindow(window_)) DestroyWindow(window_);
         test::DeleteProgramFile(kSettingsFileName);
     }
+    HWND Control(MainControlId id) { return main_->Control(id); }
+    bool Enabled(MainControlId id) { return IsWindowEnabled(Control(id)) != FALSE; }
+    void Click(MainControlId id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
 
-    MainWindow* Open() {
-        MainWindow* main = test::OpenShownMainWindow();
-        EXPECT_NE(main, nullptr);
-        window_ = main ? main->Handle() : nullptr;
-        return main;
-    }
-
-    std::vector<std::string> Captions(MainWindow& main) {
-        std::vector<std::string> texts;
-        for (MainControlId id : {kLb1Id, kLbiId, kCm1Id, kCm2Id, kCm3Id, kCm4Id}) {
-            texts.push_back(WindowText(main.Control(id)));
-        }
-        return texts;
-    }
-
-    static std::vector<std::string> Expected(Language language) {
-        const MainCaptions& c = MainCaptionsFor(language);
-        return {c.enterImeiLabel, c.imeiTipLabel, c.analyzeButton,
-                c.saveButton,     c.clearButton,  c.optionsButton};
-    }
-
+    MainWindow* main_ = nullptr;
     HWND window_ = nullptr;
 };
 
-TEST_F(MainWindowTest, HasItsControlsInTabOrder) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
+TEST_F(MainWindowTest, OpensWithItsControlsInTabOrderAndSaveDisabled) {
     EXPECT_EQ(WindowText(window_), "Q u o r v e l ");
-    EXPECT_EQ(WindowText(window_).size(), 14u);
-
-    struct Expectation {
-        MainControlId id;
-        const char* className;
-    };
-    const Expectation order[] = {{kLb1Id, "Static"}, {kTx1Id, "Edit"},   {kLbiId, "Static"},
-                                 {kTx2Id, "Edit"},   {kCm1Id, "Button"}, {kCm2Id, "Button"},
-                                 {kCm3Id, "Button"}, {kCm4Id, "Button"}};
-    // Child windows in z-order are the tab order.
-    HWND child = GetWindow(window_, GW_CHILD);
-    for (const Expectation& expected : order) {
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(child), expected.id);
-        EXPECT_STRCASEEQ(ClassName(child).c_str(), expected.className);
-        child = GetWindow(child, GW_HWNDNEXT);
+    std::vector<int> ids;  // z-order is the tab order
+    for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        ids.push_back(GetDlgCtrlID(c));
     }
-    ASSERT_NE(main->Control(kPxiId), nullptr);
-
-    // TAB moves from the IMEI box through the tab stops in order.
-    const MainControlId stops[] = {kTx1Id, kTx2Id, kCm1Id, kCm3Id, kCm4Id};  // CM2 disabled
-    HWND at = main->Control(kTx1Id);
-    for (std::size_t i = 1; i < std::size(stops); ++i) {
-        at = GetNextDlgTabItem(window_, at, FALSE);
-        EXPECT_EQ(GetDlgCtrlID(at), stops[i]);
-    }
-}
-
-TEST_F(MainWindowTest, StylesFontsAndInitialButtonStates) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
-    HWND imeiBox = main->Control(kTx1Id);
-    HWND resultBox = main->Control(kTx2Id);
-    EXPECT_TRUE(GetWindowLongA(imeiBox, GWL_STYLE) & ES_NUMBER);
-    EXPECT_FALSE(GetWindowLongA(imeiBox, GWL_STYLE) & ES_MULTILINE);
-    const LONG resultStyle = GetWindowLongA(resultBox, GWL_STYLE);
-    EXPECT_TRUE(resultStyle & ES_MULTILINE);
-    EXPECT_TRUE(resultStyle & WS_VSCROLL);
-    EXPECT_EQ(test::FontFace(imeiBox), "Fixedsys");
-    EXPECT_EQ(test::FontFace(resultBox), "Fixedsys");
-
-    EXPECT_EQ(GetWindowLongA(main->Control(kCm1Id), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(ids, (std::vector<int>{kLb1Id, kTx1Id, kLbiId, kTx2Id, kCm1Id, kCm2Id, kCm3Id, kCm4Id,
+                                     kPxiId}));
+    EXPECT_TRUE(GetWindowLongA(Control(kTx1Id), GWL_STYLE) & ES_NUMBER);
+    EXPECT_TRUE(GetWindowLongA(Control(kTx2Id), GWL_STYLE) & ES_MULTILINE);
     EXPECT_EQ(LOWORD(SendMessageA(window_, DM_GETDEFID, 0, 0)), kCm1Id);
-    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm1Id)));
-    EXPECT_FALSE(IsWindowEnabled(main->Control(kCm2Id)));
-    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm3Id)));
-    EXPECT_TRUE(IsWindowEnabled(main->Control(kCm4Id)));
-
-    EXPECT_NE(
-        SendMessageA(window_, WM_GETICON, ICON_BIG, 0) || GetClassLongPtrA(window_, GCLP_HICON), 0);
-}
-
-// The language rule and the caption bytes are the core's; here the captions
-// reach their controls.
-TEST_F(MainWindowTest, CaptionsOfTheLanguageSetting) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Captions(*main), Expected(Language::English));
-    DestroyWindow(window_);
-    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
-    main = Open();
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(Captions(*main), Expected(Language::Vietnamese));
+    for (MainControlId id : {kCm1Id, kCm3Id, kCm4Id}) EXPECT_TRUE(Enabled(id));
+    EXPECT_FALSE(Enabled(kCm2Id));
+    EXPECT_TRUE(SendMessageA(window_, WM_GETICON, ICON_BIG, 0) ||
+                GetClassLongPtrA(window_, GCLP_HICON));
 }
 
 TEST_F(MainWindowTest, EnableCommandsSwitchesTheFourButtonsAndThePointer) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
-    const MainControlId buttons[] = {kCm1Id, kCm2Id, kCm3Id, kCm4Id};
-    main->EnableCommands(false);
-    for (MainControlId id : buttons) EXPECT_FALSE(IsWindowEnabled(main->Control(id))) << id;
-    EXPECT_TRUE(main->IsBusy());
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32650)));
-    main->EnableCommands(true);
-    for (MainControlId id : buttons) EXPECT_TRUE(IsWindowEnabled(main->Control(id))) << id;
-    EXPECT_FALSE(main->IsBusy());
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    for (bool enable : {false, true}) {
+        main_->EnableCommands(enable);
+        for (MainControlId id : {kCm1Id, kCm2Id, kCm3Id, kCm4Id}) EXPECT_EQ(Enabled(id), enable);
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, enable ? IDC_ARROW : IDC_APPSTARTING));
+    }
 }
 
-TEST_F(MainWindowTest, EnterInTheImeiBoxPressesTheDefaultButton) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
-    HWND imeiBox = main->Control(kTx1Id);
-    HWND resultBox = main->Control(kTx2Id);
-    // A TAC of the built-in records: the analysis asks no question.
-    SetWindowTextA(imeiBox, "352099001761481");
+// Typed separators are let in; Enter presses Analyze, whose box answers it;
+// tabbing into the IMEI box selects it all; Clear empties both boxes.
+TEST_F(MainWindowTest, TheImeiBoxEnterAndClear) {
+    HWND imeiBox = Control(kTx1Id);
     SetFocus(imeiBox);
+    for (char c : std::string("35 209900-176148/2x.")) SendMessageA(imeiBox, WM_CHAR, WPARAM(c), 1);
+    EXPECT_EQ(WindowText(imeiBox), "35 209900-176148/2");
+    test::MessageBoxScript script({IDYES});
     PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PumpPendingMessages(window_);
-    EXPECT_EQ(WindowText(resultBox).rfind("Input IMEI: 352099001761481\r\n", 0), 0u);
-
-    // A disabled default button is not pressed.
-    SetWindowTextA(resultBox, "");
-    main->EnableCommands(false);
-    PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_EQ(WindowText(imeiBox), "35 209900-176148/1");
+    EXPECT_EQ(WindowText(Control(kTx2Id)).rfind("Input IMEI: 35 209900-176148/2\r\n", 0), 0u);
+    EXPECT_TRUE(Enabled(kCm2Id));
+    SendMessageA(imeiBox, EM_SETSEL, 2, 9);  // a separator replaces the selection
+    SendMessageA(imeiBox, WM_CHAR, '-', 1);
+    EXPECT_EQ(WindowText(imeiBox), "35--176148/1");
+    SetFocus(Control(kCm4Id));
+    PostMessageA(Control(kCm4Id), WM_KEYDOWN, VK_TAB, 0x000F0001);
     PumpPendingMessages(window_);
-    EXPECT_EQ(WindowText(resultBox), "");
+    ASSERT_EQ(GetFocus(), imeiBox);
+    EXPECT_EQ(SendMessageA(imeiBox, EM_GETSEL, 0, 0), MAKELRESULT(0, 12));
+    SetFocus(Control(kCm4Id));
+    Click(kCm3Id);
+    EXPECT_EQ(WindowText(imeiBox) + WindowText(Control(kTx2Id)), "");
+    EXPECT_FALSE(Enabled(kCm2Id));
+    EXPECT_EQ(GetFocus(), imeiBox);
 }
 
-TEST_F(MainWindowTest, ClosesCleanly) {
-    MainWindow* main = Open();
-    ASSERT_NE(main, nullptr);
-    HWND imeiBox = main->Control(kTx1Id);
-    main->Close();
-    PumpPendingMessages(nullptr);
+// Save asks with the dialog of the language, owned by the window.
+TEST_F(MainWindowTest, SaveWritesTheResultBoxToTheFileChosen) {
+    test::TestFolder folder("saved-results");
+    const std::string result = "Input IMEI: 35\r\n\xA4\xFC", path = folder.PathOf("result.txt");
+    SetWindowTextA(Control(kTx2Id), result.c_str());
+    main_->EnableCommands(true);
+    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
+    const auto seen = test::AnswerSaveDialog([&] { Click(kCm2Id); }, {path.c_str(), {}, {}});
+    EXPECT_EQ(seen.owner, window_);
+    EXPECT_EQ(seen.systemTitle, " ");  // the Vietnamese dialog's
+    EXPECT_EQ(test::ReadTestFile(path).value_or(""), result);
+}
+
+// The page of a look-up comes from a server on 127.0.0.1. Its login box is
+// owned by the window and modal, also while another thread's window is in
+// front, and the window may close under it.
+TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
+    test::ScriptServer server(
+        {{test::ReadRequest(), test::Send("HTTP/1.0 200 OK\r\n\r\nLogin for on-line services"),
+          test::Close()}});
+    WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(server.Port()));
+    WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
+    // Another thread's window in front: this thread has no active window then.
+    DWORD frontThread = 0;
+    HANDLE frontShown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread front([&] {
+        HWND other = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50,
+                                     50, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(other);
+        frontThread = GetCurrentThreadId();
+        SetEvent(frontShown);
+        for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
+        DestroyWindow(other);
+    });
+    WaitForSingleObject(frontShown, 5000);
+    CloseHandle(frontShown);
+    bool ownedAndModal = false;
+    test::MessageBoxAnswerer answerer([&](HWND box) {
+        ownedAndModal = GetWindow(box, GW_OWNER) == window_ && !IsWindowEnabled(window_);
+        SendMessageA(window_, WM_CLOSE, 0, 0);  // the box closes with its owner
+        return IDOK;
+    });
+    SetWindowTextA(Control(kTx1Id), "352099001761481");
+    Click(kCm1Id);
+    for (int i = 0; i < 250 && IsWindow(window_); ++i) {
+        PumpPendingMessages(nullptr);
+        Sleep(20);
+    }
+    EXPECT_TRUE(ownedAndModal);
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_FALSE(IsWindow(imeiBox));
-    window_ = nullptr;
-    // The class stays registered, so the window opens again in one process.
-    MainWindow* again = Open();
-    ASSERT_NE(again, nullptr);
-    EXPECT_TRUE(IsWindow(again->Handle()));
+    EXPECT_NE(server.Requests().at(0).find("s=352099001761481 "), std::string::npos);
+    PostThreadMessageA(frontThread, WM_QUIT, 0, 0);
+    front.join();
 }
 
 }  // namespace

@@ -4,372 +4,264 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "main/online_lookup.h"
 #include "main/online_session.h"
-#include "support/analysis_page.h"
+#include "main/page_reduction.h"
 #include "support/fake_main_view.h"
 #include "support/fake_settings.h"
 #include "support/fake_transport.h"
 #include "support/test_files.h"
-#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
 
+std::string Row(const std::string& label, const std::string& value) {
+    return "<tr><td>" + label + "</td><td>" + value + "</td></tr>";
+}
+// A page of the analysis service: the results table's rows, then the country table's.
+std::string Page(const std::string& results, const std::string& country = "") {
+    return "<html><body><h1>IMEI number analysis results</h1><table>" + results +
+           "</table><h2>Country of handset approval</h2><table>" + country +
+           "</table><h2>IMEI number break-down</h2></body></html>";
+}
+
+TEST(ReducePage, CellsBecomeLabelledLinesAndTheCountryLineFollows) {
+    const std::string heading = "<h1>IMEI number analysis results</h1>";
+    const std::string breakDown = "<h2>IMEI number break-down</h2>";
+    const std::pair<std::string, std::string> cases[] = {
+        // A blank piece does not end an entry; a label with ": " is one; the country line
+        // comes from the first piece after "Short name".
+        {Page("<td>Manufacturer</td> \r\n\t <td>Nokia</td>" + Row("Model type", "6600") +
+                  "<p>Note: see</p>" + Row("Frequency", "GSM 900"),
+              Row("Short name", "FI") + Row("Name", "Finland")),
+         "Manufacturer: Nokia\r\nModel type: 6600\r\nNote: see\r\nFrequency: GSM 900\r\n"
+         "Country of handset approval: FI\r\n"},
+        // Breaks become spaces (CR LF two), "<BR>" in any case one; only spaces are trimmed.
+        {Page(Row("Manufacturer", "\r\n  Nokia\tCorp  ") + Row("Model type", "66<br>00") +
+              Row("Reference", "NHL<Br>-10<BR>x") + Row("Note", "a\r\nb\xA0")),
+         "Manufacturer: Nokia Corp\r\nModel type: 66 00\r\nReference: NHL -10 x\r\nNote: a  "
+         "b\xA0\r\n"},
+        // A pending label and trailing text are dropped, a "<BR>" at the very end too.
+        {heading + Row("Model type", "A") + Row("Model type", "B") +
+             "<td>Reference</td><td>Dangling<BR>IMEI number break-down",
+         "Model type: A\r\nModel type: B\r\n"},
+        {Page("", "<tr><td>Short name</td>\r\n<td> <b>\r\nDE </b></td></tr>"),
+         "Country of handset approval: DE\r\n"},
+        {"Short name</td><td>DE", ""},
+        {"<td>Short name: GB</td>", "Country of handset approval: : GB\r\n"},
+        // Without a country block the section ends at the break-down.
+        {heading + Row("Manufacturer", "N") + breakDown + Row("TAC", "352099"),
+         "Manufacturer: N\r\n"},
+        {heading + Row("Manufacturer", "N") + Row("Name", "Germany"), ""},  // neither marker
+        // The country block before the heading: only the country line.
+        {"<h2>Country of handset approval</h2>" + Row("Short name", "FI") + heading +
+             Row("Manufacturer", "N"),
+         "Country of handset approval: FI\r\n"},
+        // Without the heading the first 27 characters are passed over.
+        {"<td>Manufacturer</td><td>Nokia</td><td>Model type</td><td>6600</td>" + breakDown,
+         "kia: Model type\r\n"},
+    };
+    for (const auto& [page, lines] : cases) EXPECT_EQ(ReducePage(page).lines, lines) << page;
+}
+
 class FakeDownloader : public PageDownloader {
 public:
-    void SetProxy(bool used, const std::string& address, std::int32_t port) override {
-        proxyUsed = used;
-        proxyAddress = address;
-        proxyPort = port;
-    }
-    void FetchURLString(const std::string& url) override { urls.push_back(url); }
-    std::uint32_t DownloadNumber() const override {
-        return static_cast<std::uint32_t>(urls.size());
-    }
-
-    bool proxyUsed = false;
-    std::string proxyAddress = "unset";
-    std::int32_t proxyPort = -1;
-    std::vector<std::string> urls;
+    void SetProxy(bool, const std::string&, std::int32_t) override {}
+    void FetchURLString(const std::string&) override { ++downloads; }
+    std::uint32_t DownloadNumber() const override { return downloads; }
+    std::uint32_t downloads = 0;
 };
 
-using test::Page;
+const std::string kMiss = "Manufacturer: unknown\r\n";  // the local result's line that matters
+const std::string kHeader = "\r\n[Information from 127.0.0.1:8047]\r\n";
+const std::string kVi = "Th\xA4ng b\xC0o";
 
-const std::string kLocalMiss =
-    "Input IMEI: 35-123400-000000-1\r\n\r\n[Local information]\r\nManufacturer: unknown\r\n"
-    "Model type: unknown\r\nReference: unknown\r\nIssued by: x\r\n";
-const std::string kLocalHit =
-    "Input IMEI: 352099001761481\r\n\r\n[Local information]\r\nManufacturer: Nokia\r\n"
-    "Model type: 6600\r\nReference: NHL-10\r\nIssued by: x\r\n";
+// The page that names a handset, the lines it gives and the record it teaches.
+struct Handset {
+    std::string page, lines, record;
+};
+Handset Of(const std::string& maker, const std::string& model, const std::string& ref) {
+    return {Page(Row("Manufacturer", maker) + Row("Model type", model) + Row("Reference", ref),
+                 Row("Short name", "GB")),
+            "Manufacturer: " + maker + "\r\nModel type: " + model + "\r\n" +
+                (ref.empty() ? "" : "Reference: " + ref + "\r\n") +
+                "Country of handset approval: GB\r\n",
+            "351234000000000=" + maker + "\xB6" + model + "\xB6" + ref + "\r\n"};
+}
 
 class OnlineLookupTest : public ::testing::Test {
 protected:
-    void SetUp() override { std::remove(userFile.c_str()); }
     void TearDown() override { std::remove(userFile.c_str()); }
     std::string UserFileText() const { return test::ReadTestFile(userFile).value_or(""); }
 
-    // Starts a look-up after a local result, delivers the page in small
-    // pieces, and ends the download.
-    void LookUp(const std::string& localResult, const std::string& page,
-                std::deque<int> answers = {}) {
-        view.resultBox = localResult;
+    // Starts a look-up after the local result and streams the page in pieces.
+    void Start(const std::string& local, const std::string& page, std::deque<int> answers = {}) {
+        view = test::FakeMainView();
+        view.resultBox = local;
         view.answers = std::move(answers);
-        lookup.Start("351234000000001");
+        online->Start("351234000000001");
         for (std::size_t i = 0; i < page.size(); i += 7) {
-            lookup.StreamBytes(page.data() + i, std::min<std::size_t>(7, page.size() - i));
+            online->StreamBytes(page.data() + i, std::min<std::size_t>(7, page.size() - i));
         }
-        lookup.Disconnected();
-        EXPECT_TRUE(view.answers.empty()) << "fewer message boxes than expected";
     }
-
     test::FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
     std::string userFile = ::testing::TempDir() + test::PerTestFileName("quorvel-online-", ".dat");
     std::unique_ptr<OnlineLookup> online =
         std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
-    OnlineLookup& lookup = *online;
 };
 
-TEST_F(OnlineLookupTest, StartAddsTheHeaderAndFetchesFromTheDefaultService) {
-    view.resultBox = kLocalHit;
-    lookup.Start("352099001761481");
-    EXPECT_EQ(view.resultBox, kLocalHit + "\r\n[Information from 127.0.0.1:8047]\r\n");
-    EXPECT_EQ(downloader.urls,
-              std::vector<std::string>{"http://127.0.0.1:8047/index.php?goto=imei&action=analyse&s="
-                                       "352099001761481"});
-    EXPECT_FALSE(downloader.proxyUsed);
-    EXPECT_EQ(downloader.proxyAddress, "");
-    EXPECT_EQ(downloader.proxyPort, 0);
-}
-
-TEST_F(OnlineLookupTest, TheServiceHostSettingIsReadAtEachLookUpAndShownInCapitals) {
-    settings.Set(kServiceHostKey, "imei.example.test:81");
-    lookup.Start("352099001761481");
-    EXPECT_NE(view.resultBox.find("[Information from IMEI.EXAMPLE.TEST:81]\r\n"),
-              std::string::npos);
-    EXPECT_EQ(downloader.urls.back().rfind("http://imei.example.test:81/index.php?", 0), 0u);
-    settings.Set(kServiceHostKey, "");
-    lookup.Start("352099001761481");
-    EXPECT_EQ(downloader.urls.back().rfind("http://127.0.0.1:8047/", 0), 0u);
-}
-
-TEST_F(OnlineLookupTest, ProxySettingsGoByTheirNumericValues) {
-    struct Case {
-        const char* used;
-        const char* port;
-        bool expectedUsed;
-        std::int32_t expectedPort;
-    };
-    const Case cases[] = {{"1", "8080", true, 8080},    {"", "", false, 0},
-                          {"abc", "abc", false, 0},     {"2", "8080   ", true, 8080},
-                          {"0", "80.5", false, 80},     {"0.4", "81.5", true, 82},
-                          {" 1", "&H1F90", true, 8080}, {"-1", "99999999999", true, 2147483647}};
-    for (const Case& c : cases) {
-        settings.Set(kProxyUsedKey, c.used);
-        settings.Set(kProxyPortKey, c.port);
-        settings.Set(kProxyAddressKey, " proxy.local ");
-        lookup.Start("352099001761481");
-        EXPECT_EQ(downloader.proxyUsed, c.expectedUsed) << "ProxyUsed \"" << c.used << "\"";
-        EXPECT_EQ(downloader.proxyPort, c.expectedPort) << "ProxyPort \"" << c.port << "\"";
-        EXPECT_EQ(downloader.proxyAddress, " proxy.local ");
-    }
-}
-
-TEST_F(OnlineLookupTest, FailureShowsTheLocalisedMessageWithTheEnglishCause) {
-    lookup.Start("351234000000001");
-    view.resultBox = kLocalMiss;
-    view.answers = {1};
-    lookup.DownloadFailed(5);
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].prompt,
-              "Error while connecting to the online server.\r\nCheck your Internet connection.\r\n"
-              "\r\nError cause: \r\n<Unable to connect to the host>");
-    EXPECT_EQ(view.messages[0].style, 16);
-    EXPECT_EQ(view.messages[0].title, "Warning");
-    EXPECT_EQ(view.log.back(), "enable");
-    EXPECT_EQ(view.resultBox, kLocalMiss);
-
-    settings.Set(kLanguageIdKey, "0");
-    view.answers = {1};
-    lookup.DownloadFailed(11);
-    EXPECT_EQ(view.messages[1].prompt,
-              "Ch\xA7\xA5ng tr\xD8nh kh\xA4ng th\xD3 k\xD5t n\xE7i \xA2\xD5n CSDL tr\xA3n m\xC0y "
-              "ch\xEF.\r\nB\xC1n h\xBAy ki\xD3m tra l\xC1i \xA2\xA7\xE9ng truy\xD2n Internet.\r\n"
-              "\r\nNguy\xA3n nh\xA1n: \r\n<Unknown error>");
-    EXPECT_EQ(view.messages[1].title, "Th\xA4ng b\xC0o");
-}
-
-TEST_F(OnlineLookupTest, LoginPageGivesTheLoginMessageAndNothingElse) {
-    LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10") + "Login for on-line services", {1});
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].prompt,
-              "Can not access to the database on the server.\r\n"
-              "Login is required before you can continue.");
-    EXPECT_EQ(view.messages[0].style, 48);
-    EXPECT_EQ(view.resultBox, kLocalMiss + "\r\n[Information from 127.0.0.1:8047]\r\n");
-    EXPECT_EQ(view.log.back(), "enable");
-    EXPECT_EQ(UserFileText(), "");
-}
-
-TEST_F(OnlineLookupTest, ResultLinesAreAppendedThenTheRecordIsOffered) {
-    LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10"), {kResultYes});
-    EXPECT_EQ(view.resultBox, kLocalMiss +
-                                  "\r\n[Information from 127.0.0.1:8047]\r\n"
-                                  "Manufacturer: Nokia\r\nModel type: 6600\r\nReference: NHL-10\r\n"
-                                  "Country of handset approval: GB\r\n");
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].prompt,
-              "This IMEI was not found in the local database.\r\nDo you want to add it?");
-    EXPECT_EQ(view.messages[0].style, 36);
-    // The buttons come back before the question.
-    EXPECT_EQ(view.log[view.log.size() - 2], "enable");
-    EXPECT_EQ(UserFileText(),
-              "351234000000000=Nokia\xB6"
-              "6600\xB6NHL-10\r\n");
-}
-
-TEST_F(OnlineLookupTest, AnsweringNoAddsNothing) {
-    LookUp(kLocalMiss, Page("Nokia", "6600", "NHL-10"), {7});
-    EXPECT_EQ(UserFileText(), "");
-}
-
-TEST_F(OnlineLookupTest, AddMissingImeiOneAddsWithoutAskingOtherValuesAsk) {
-    settings.Set(kAddMissingImeiKey, "1");
-    LookUp(kLocalMiss, Page("Nokia", "6600", ""));
-    EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(UserFileText(),
-              "351234000000000=Nokia\xB6"
-              "6600\xB6\r\n");
-    for (const char* value : {"0", "", "01", "yes"}) {
-        settings.Set(kAddMissingImeiKey, value);
-        view = test::FakeMainView();
-        LookUp(kLocalMiss, Page("Nokia", "6600", ""), {7});
-        EXPECT_EQ(view.messages.size(), 1u) << value;
-    }
-}
-
-TEST_F(OnlineLookupTest, NothingIsOfferedForAKnownTacOrForUnavailableValues) {
-    settings.Set(kAddMissingImeiKey, "1");
-    LookUp(kLocalHit, Page("Nokia", "6600", "NHL-10"));
-    LookUp(kLocalMiss, Page("N/A", "6600", "NHL-10"));
-    LookUp(kLocalMiss, Page("Nokia", "N/A", "N/A"));
-    // No labelled values at all: nothing learnt.
-    LookUp(kLocalMiss,
-           "<h1>IMEI number analysis results</h1><p>Nothing</p>"
-           "<h2>IMEI number break-down</h2>");
-    EXPECT_EQ(UserFileText(), "");
-    // Model type alone unavailable still allows it.
-    LookUp(kLocalMiss, Page("Nokia", "N/A", "NHL-10"));
-    EXPECT_EQ(UserFileText(), "351234000000000=Nokia\xB6N/A\xB6NHL-10\r\n");
-}
-
-TEST_F(OnlineLookupTest, ARejectedReplyTeachesNothing) {
-    settings.Set(kAddMissingImeiKey, "1");
-    view.resultBox = kLocalMiss;
-    lookup.Start("351234000000001");
-    const std::string page = Page("Nokia", "6600", "NHL-10");
-    lookup.StreamBytes(page.data(), page.size());
-    view.answers = {1};
-    lookup.DownloadFailed(4);
-    lookup.Disconnected();
-    EXPECT_NE(view.resultBox.find("Manufacturer: Nokia\r\n"), std::string::npos);
-    EXPECT_EQ(UserFileText(), "");
-}
-
-// A look-up started while a rejected one is still sending starts afresh.
-TEST_F(OnlineLookupTest, EachLookUpStartsWithAnEmptyPageAndNoRejection) {
-    settings.Set(kAddMissingImeiKey, "1");
-    view.answers = {kResultOk};
-    lookup.Start("351234000000001");
-    const std::string old = Page("Old", "Reply", "OR-1");
-    lookup.StreamBytes(old.data(), old.size());
-    lookup.DownloadFailed(4);
-    LookUp(kLocalMiss, Page("New", "Page", "NP-2"));
-    EXPECT_NE(view.resultBox.find("]\r\nManufacturer: New\r\n"), std::string::npos);
-    EXPECT_EQ(UserFileText(), "351234000000000=New\xB6Page\xB6NP-2\r\n");
-}
-
-TEST_F(OnlineLookupTest, TheRecordNeverJoinsTheLastLineOfTheFile) {
-    settings.Set(kAddMissingImeiKey, "1");
-    const std::string record =
-        "351234000000000=Nokia\xB6"
-        "6600\xB6X\r\n";
-    const std::pair<const char*, const char*> cases[] = {
-        {"350000000000006=A\xB6"
-         "C",
-         "350000000000006=A\xB6"
-         "C\r\n"},
-        {"line\r\n", "line\r\n"},
-        {"lf only\n", "lf only\n\r\n"},
-        {"x", "x\r\n"},
-        {"", ""},
-    };
-    for (const auto& [before, kept] : cases) {
-        test::WriteTestFile(userFile, before);
-        LookUp(kLocalMiss, Page("Nokia", "6600", "X"));
-        EXPECT_EQ(UserFileText(), kept + record) << before;
-    }
-}
-
-TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReportedInEachLanguage) {
-    const std::string path = ::testing::TempDir() + "no/such/dir/q.dat";
-    OnlineLookup unwritable(view, settings, downloader, path);
-    settings.Set(kAddMissingImeiKey, "1");
-    const std::pair<const char*, std::string> cases[] = {
-        {"1", "The handset could not be added to the local database file:\r\n" + path},
-        {"0",
-         "Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF"
-         "a ch\xA7\xA5ng tr\xD8nh:\r\n" +
-             path},
-    };
-    for (const auto& [languageId, prompt] : cases) {
+TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
+    const std::string en = "enable";
+    const std::string ask =
+        "box 36 Warning|This IMEI was not found in the local database.\r\nDo you want to add it?";
+    const std::string login =
+        "box 48 Warning|Can not access to the database on the server.\r\nLogin is required "
+        "before you can continue.";
+    const std::string failed =
+        "box 16 Warning|Error while connecting to the online server.\r\nCheck your Internet "
+        "connection.\r\n\r\nError cause: \r\n<";
+    const std::string rejected = failed + "The server did not reply with a 200 or 206 reply code>";
+    const std::string viFailed =
+        "box 16 " + kVi +
+        "|Ch\xA7\xA5ng tr\xD8nh kh\xA4ng th\xD3 k\xD5t n\xE7i \xA2\xD5n CSDL tr\xA3n m\xC0y ch\xEF."
+        "\r\nB\xC1n h\xBAy ki\xD3m tra l\xC1i \xA2\xA7\xE9ng truy\xD2n Internet.\r\n\r\nNguy\xA3n "
+        "nh\xA1n: \r\n<Unknown error>";
+    const std::string viAsk =
+        "box 36 " + kVi + "|S\xE7 IMEI n\xAAy ch\xA7" + "a c\xE2 trong CSDL c\xEF" +
+        "a ch\xA7\xA5ng tr\xD8nh.\r\nB\xC1n c\xE2 mu\xE7n th\xA3m v\xAAo kh\xA4ng?";
+    const std::string viLogin =
+        "box 48 " + kVi +
+        "|Kh\xA4ng th\xD3 truy c\xCBp CSDL tr\xA3n m\xC0y ch\xEF.\r\nB\xC1n "
+        "c\xC7n ph\xB6i \xA2\x9Fng nh\xCBp \xA2\xD3 ti\xD5p t\xF3" +
+        "c s\xF5 d\xF3ng.";
+    const Handset nokia = Of("Nokia", "6600", "NHL-10"), noRef = Of("Nokia", "6600", "");
+    const Handset noMaker = Of("N/A", "6600", "X"), noModel = Of("Nokia", "N/A", "X");
+    const Handset noModelNorRef = Of("Nokia", "N/A", "N/A");
+    const std::string loginPage = nokia.page + "Login for on-line services";
+    // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
+    // after code 4 the download still ends normally), the answers; what is shown below the
+    // header, the other calls on the window, the record learnt.
+    const std::tuple<const char*, const char*, std::string, std::string, int, std::deque<int>,
+                     std::string, std::vector<std::string>, std::string>
+        cases[] = {
+            {"", "", kMiss, nokia.page, 0, {6}, nokia.lines, {en, ask}, nokia.record},
+            {"", "1", kMiss, noRef.page, 0, {}, noRef.lines, {en}, noRef.record},
+            {"", "1", "Manufacturer: Nokia", nokia.page, 0, {}, nokia.lines, {en}, ""},
+            {"", "1", kMiss, noMaker.page, 0, {}, noMaker.lines, {en}, ""},
+            {"", "1", kMiss, noModelNorRef.page, 0, {}, noModelNorRef.lines, {en}, ""},
+            {"", "1", kMiss, noModel.page, 0, {}, noModel.lines, {en}, noModel.record},
+            {"", "1", kMiss, Page("<p>Nothing</p>"), 0, {}, "", {en}, ""},  // teaches nothing
+            {"", "1", kMiss, loginPage, 0, {1}, "", {login, en}, ""},
+            {"", "1", kMiss, nokia.page, 4, {1}, nokia.lines, {rejected, en, en}, ""},
+            {"", "", kMiss, "", 5, {1}, "", {failed + "Unable to connect to the host>", en}, ""},
+            {"0", "", kMiss, "", 11, {1}, "", {viFailed, en}, ""},
+            {"0", "0", kMiss, nokia.page, 0, {7}, nokia.lines, {en, viAsk}, ""},
+            {"0", "", kMiss, loginPage, 0, {1}, "", {viLogin, en}, ""},
+        };
+    for (const auto& [languageId, add, local, page, failure, answers, shown, events, record] :
+         cases) {
+        test::WriteTestFile(userFile, "35=A");  // a record goes on a line of its own
         settings.Set(kLanguageIdKey, languageId);
-        view = test::FakeMainView();
-        view.resultBox = kLocalMiss;
-        view.answers = {1};
-        unwritable.Start("351234000000001");
-        const std::string page = Page("Nokia", "6600", "X");
-        unwritable.StreamBytes(page.data(), page.size());
-        unwritable.Disconnected();
-        ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_EQ(view.messages[0].style, 16);
-        EXPECT_EQ(view.messages[0].prompt, prompt);
+        settings.Set(kAddMissingImeiKey, add);
+        Start(local, page, answers);
+        if (failure) online->DownloadFailed(failure);
+        if (failure == 0 || failure == 4) online->Disconnected();
+        EXPECT_EQ(view.resultBox, local + kHeader + shown) << page;
+        EXPECT_EQ(view.log, events) << page;
+        EXPECT_EQ(UserFileText(), record.empty() ? "35=A" : "35=A\r\n" + record) << page;
     }
 }
 
-TEST_F(OnlineLookupTest, VietnameseQuestionsAndTitles) {
-    settings.Set(kLanguageIdKey, "0");
-    LookUp(kLocalMiss, Page("Nokia", "6600", "X"), {7});
-    LookUp(kLocalMiss, "Login for on-line services", {1});
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_EQ(view.messages[0].prompt,
-              "S\xE7 IMEI n\xAAy ch\xA7"
-              "a c\xE2 trong CSDL c\xEF"
-              "a ch\xA7\xA5ng tr\xD8nh.\r\n"
-              "B\xC1n c\xE2 mu\xE7n th\xA3m v\xAAo kh\xA4ng?");
-    EXPECT_EQ(view.messages[1].prompt,
-              "Kh\xA4ng th\xD3 truy c\xCBp CSDL tr\xA3n m\xC0y ch\xEF.\r\nB\xC1n c\xC7n ph\xB6i "
-              "\xA2\x9Fng nh\xCBp \xA2\xD3 ti\xD5p t\xF3"
-              "c s\xF5 d\xF3ng.");
-    for (const auto& message : view.messages) EXPECT_EQ(message.title, "Th\xA4ng b\xC0o");
+TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReported) {
+    userFile = ::testing::TempDir() + "no/such/dir/q.dat";
+    online = std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
+    settings.Set(kAddMissingImeiKey, "1");
+    for (const std::string& box :
+         {std::string(
+              "box 16 Warning|The handset could not be added to the local database file:\r\n"),
+          "box 16 " + kVi + "|Kh\xA4ng th\xD3 ghi v\xAAo t\xCBp tin CSDL c\xEF" +
+              "a ch\xA7\xA5ng tr\xD8nh:\r\n"}) {
+        settings.Set(kLanguageIdKey, box[7] == 'W' ? "1" : "0");
+        Start(kMiss, Of("Nokia", "6600", "X").page, {1});
+        online->Disconnected();
+        EXPECT_EQ(view.log, (std::vector<std::string>{"enable", box + userFile}));
+    }
 }
 
 // While a handler's box is open the user closes the window or starts a new
 // look-up: when the box returns, the handler does nothing more.
 TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMore) {
-    struct Case {
-        std::string page;   // empty: the download failed
-        bool windowClosed;  // else a new look-up began
-    };
-    const Case cases[] = {{"", true},
-                          {"Login for on-line services", false},
-                          {Page("Nokia", "6600", "X"), false},
-                          {Page("Nokia", "6600", "X"), true}};
-    for (const Case& c : cases) {
-        online = std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
-        view = test::FakeMainView();
-        view.resultBox = kLocalMiss;
-        online->Start("351234000000001");
-        online->StreamBytes(c.page.data(), c.page.size());
-        view.answers = {kResultYes};
-        view.whileBoxIsOpen = [&] {
+    const std::pair<std::string, bool> cases[] = {{"Login for on-line services", false},
+                                                  {Of("Nokia", "6600", "X").page, false},
+                                                  {"", true}};  // a failed download
+    for (const auto& [page, windowCloses] : cases) {
+        Start(kMiss, page, {6});
+        view.whileBoxIsOpen = [&, closes = windowCloses] {
             view.whileBoxIsOpen = nullptr;
-            c.windowClosed ? online.reset() : online->Start("352099001761481");
+            view.log.clear();  // what follows the box
+            closes ? online.reset() : online->Start("352099001761481");
         };
-        c.page.empty() ? online->DownloadFailed(5) : online->Disconnected();
-        const auto box = std::find(view.log.begin(), view.log.end(), "message");
-        EXPECT_EQ(std::count(box, view.log.end(), "enable"), 0) << c.page;
+        page.empty() ? online->DownloadFailed(5) : online->Disconnected();
+        EXPECT_EQ(view.log, std::vector<std::string>{}) << page;
         EXPECT_EQ(UserFileText(), "");
     }
 }
 
-// A reply rejected with code 4 gives the buttons back while the rest of it
-// still comes; what comes belongs to that look-up, never to the next one.
-TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatARejectedReplyStillSends) {
-    // The cancelled old download ends with Disconnected, or with a length with code 1.
-    for (const char* length : {"", "Content-Length: 5000\r\n"}) {
-        view = test::FakeMainView();
+// A new look-up starts afresh while the old download still sends: a reply
+// rejected with code 4 (the old download then ends with Disconnected), or a
+// page half-way (with a length: it ends with code 1). Nothing of it reaches
+// the new look-up: no page, no rejection, no event.
+TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatTheOldDownloadStillSends) {
+    const std::string old = Of("Old", "Reply", "OR-1").page;
+    const std::tuple<std::string, std::deque<int>, int> cases[] = {
+        {"HTTP/1.0 404 Not Found\r\n\r\n", {1, 6}, 2},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + old.substr(0, 200), {6}, 1}};
+    settings.Set(kServiceHostKey, "imei.test:81");
+    settings.Set(kProxyUsedKey, "2");
+    settings.Set(kProxyAddressKey, "proxy.test");
+    settings.Set(kProxyPortKey, "3128");
+    for (const auto& [reply, answers, enables] : cases) {
         std::remove(userFile.c_str());
+        view = test::FakeMainView();
         OnlineSession session(view, settings, userFile);
-        auto* fake = new test::FakeTransport;  // owned by the session's download object
+        EXPECT_FALSE(session.Start("351234000000001"));  // no download object yet
+        auto* fake = new test::FakeTransport;            // owned by the session's download object
         session.Connect(std::unique_ptr<Transport>(fake));
-        view.resultBox = kLocalMiss;
-        view.answers = {kResultOk, kResultYes};
-        session.Start("351234000000001");
-        fake->Feed(std::string("HTTP/1.0 404 Not Found\r\n") + length + "\r\n");
+        view.resultBox = kMiss;
+        view.answers = answers;
+        EXPECT_TRUE(session.Start("351234000000001"));
+        session.ProcessMessage(kWriteEvent);  // the request goes out
+        fake->Feed(reply);
         session.ProcessMessage(kReadEvent);
-        fake->Feed(Page("Old", "Reply", "OR-1"));  // not read yet
+        fake->Feed(old);  // not read yet
         session.Start("352099001761481");
-        fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Page("New", "Page", "NP-2"));
+        fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + Of("New", "Page", "NP-2").page);
         session.ProcessMessage(kReadEvent);
         session.ProcessMessage(kCloseEvent);
-        const std::string header = "\r\n[Information from 127.0.0.1:8047]\r\n";
-        EXPECT_EQ(view.resultBox, kLocalMiss + header + header +
-                                      "Manufacturer: New\r\nModel type: Page\r\nReference: "
-                                      "NP-2\r\nCountry of handset approval: GB\r\n");
-        // The buttons come back after the code 4 box and at the new page's end.
-        EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), 2) << length;
+        EXPECT_EQ(fake->opens, (std::vector<std::string>{"proxy.test:3128", "proxy.test:3128"}));
+        EXPECT_EQ(
+            fake->connections[0].sent.rfind(
+                "GET http://imei.test:81/index.php?goto=imei&action=analyse&s=351234000000001 ", 0),
+            0u);
+        const std::string header = "\r\n[Information from IMEI.TEST:81]\r\n";
+        EXPECT_EQ(view.resultBox, kMiss + header + header + Of("New", "Page", "NP-2").lines);
+        EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), enables) << reply;
         EXPECT_EQ(UserFileText(), "352099001761481=New\xB6Page\xB6NP-2\r\n");
     }
 }
 
-TEST(OnlineLookupPage, TheBufferStopsGrowingAtItsBound) {
-    test::FakeMainView view;
-    test::FakeSettings settings;
-    FakeDownloader downloader;
-    OnlineLookup lookup(view, settings, downloader, "");
-    view.resultBox = kLocalHit;
-    lookup.Start("352099001761481");
-    const std::string chunk(1024 * 1024, 'x');
-    for (int i = 0; i < 8; ++i) lookup.StreamBytes(chunk.data(), chunk.size());
-    const std::string page = Page("Nokia", "6600", "X");
-    lookup.StreamBytes(page.data(), page.size());
-    lookup.Disconnected();  // the page past the bound is not seen
-    EXPECT_EQ(view.resultBox, kLocalHit + "\r\n[Information from 127.0.0.1:8047]\r\n");
+TEST_F(OnlineLookupTest, TheBufferStopsGrowingAtItsBound) {
+    Start("local", "");
+    for (const std::string& piece :
+         {std::string(kMaxPageBytes, 'x'), Of("Nokia", "6600", "X").page})
+        online->StreamBytes(piece.data(), piece.size());
+    online->Disconnected();  // the page past the bound is not seen
+    EXPECT_EQ(view.resultBox, "local" + kHeader);
 }
 
 }  // namespace

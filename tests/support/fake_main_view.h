@@ -1,4 +1,5 @@
-// A main window for workflow tests.
+// A main window for workflow tests: keeps the texts of its two boxes, logs
+// its other calls in order and answers message boxes from a queue.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,25 +13,17 @@
 
 namespace quorvel::test {
 
-// Records every call of the workflow on the main window, in order, and answers
-// message boxes from a queue of prepared answers.
 class FakeMainView : public MainView {
 public:
     std::string ImeiText() override { return imeiBox; }
     std::string ResultText() override { return resultBox; }
-    void SetImeiText(const std::string& text) override {
-        imeiBox = text;
-        log.push_back("TX1=" + text);
-    }
-    void SetResultText(const std::string& text) override {
-        resultBox = text;
-        log.push_back("TX2=" + text);
-    }
+    void SetImeiText(const std::string& text) override { imeiBox = text; }
+    void SetResultText(const std::string& text) override { resultBox = text; }
+    // Logged as "box STYLE TITLE|PROMPT".
     int ShowMessage(const std::string& prompt, int style, const std::string& title) override {
-        messages.push_back({prompt, style, title});
-        log.push_back("message");
+        log.push_back("box " + std::to_string(style) + " " + title + "|" + prompt);
         if (answers.empty()) ADD_FAILURE() << "unexpected message box: " << prompt;
-        int answer = answers.empty() ? 1 : answers.front();
+        const int answer = answers.empty() ? 1 : answers.front();
         if (!answers.empty()) answers.pop_front();
         if (whileBoxIsOpen) whileBoxIsOpen();
         return answer;
@@ -38,16 +31,10 @@ public:
     void EnableCommands(bool enable) override { log.push_back(enable ? "enable" : "disable"); }
     void StartOnlineLookup(const std::string& imei) override { log.push_back("online " + imei); }
 
-    struct Message {
-        std::string prompt;
-        int style;
-        std::string title;
-    };
     std::string imeiBox;
     std::string resultBox;
     std::deque<int> answers;
     std::function<void()> whileBoxIsOpen;  // what the user does before answering
-    std::vector<Message> messages;
     std::vector<std::string> log;
 };
 

@@ -16,19 +16,15 @@ public:
         calls.push_back("write " + path);
         if (files.count(path)) return NewFileResult::kNameTaken;
         if (refuseNewFiles) return NewFileResult::kNotCreated;
-        if (bytesBeforeWriteFails >= 0) {
-            files[path] = bytes.substr(0, static_cast<std::size_t>(bytesBeforeWriteFails));
-            return NewFileResult::kNotWritten;
-        }
-        files[path] = bytes;
-        return NewFileResult::kWritten;
+        const bool fails = bytesBeforeWriteFails >= 0;
+        files[path] = fails ? bytes.substr(0, std::size_t(bytesBeforeWriteFails)) : bytes;
+        return fails ? NewFileResult::kNotWritten : NewFileResult::kWritten;
     }
     bool ReplaceWith(const std::string& from, const std::string& to) override {
         calls.push_back("replace " + from + " " + to);
         if (refuseReplace || !files.count(from)) return false;
         files[to] = files[from];
-        files.erase(from);
-        return true;
+        return files.erase(from);
     }
     void Remove(const std::string& path) override {
         calls.push_back("remove " + path);

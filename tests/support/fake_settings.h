@@ -15,7 +15,7 @@ class FakeSettings : public SettingsStore {
 public:
     std::string ReadSetting(const std::string& section, const std::string& key) override {
         ++reads;
-        auto found = values.find({section, key});
+        const auto found = values.find({section, key});
         return found == values.end() ? std::string() : found->second;
     }
     void WriteSetting(const std::string& section, const std::string& key,
