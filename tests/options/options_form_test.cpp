@@ -1,255 +1,189 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "options/options_captions.h"
 #include "options/options_form.h"
-#include "options/options_texts.h"
+#include "support/cp1252.h"
 #include "support/fake_options_view.h"
 #include "support/fake_settings.h"
-#include "ui/captions.h"
 
 namespace quorvel {
 namespace {
 
-using test::FakeOptionsView;
-using test::FakeSettings;
-
-constexpr OptionsControl kProxyFields[] = {OptionsControl::Lb2, OptionsControl::Tx1,
-                                           OptionsControl::Lb3, OptionsControl::Tx2};
-
-TEST(OptionsValues, TheLanguageEntryAgreesWithTheCaptions) {
-    struct Case {
-        const char* stored;  // null: no key at all
-        int entry;
-    };
-    const Case cases[] = {
-        {nullptr, kEnglishEntryPosition}, {"", kEnglishEntryPosition},
-        {"0", kVietnameseEntryPosition},  {"1", kEnglishEntryPosition},
-        {"00", kEnglishEntryPosition},    {" 0", kEnglishEntryPosition},
-        {"-1", kEnglishEntryPosition},    {"2", kEnglishEntryPosition},
-        {"vi", kEnglishEntryPosition},    {"0.4", kEnglishEntryPosition},
-    };
-    for (const Case& c : cases) {
-        FakeSettings settings;
-        if (c.stored) settings.Set(kLanguageIdKey, c.stored);
-        EXPECT_EQ(ReadOptionsValues(settings).languageEntry, c.entry)
-            << "LanguageID " << (c.stored ? c.stored : "(missing)");
-    }
-}
-
-TEST(OptionsValues, ACheckBoxIsCheckedOnlyByTheIntegerValueOne) {
-    struct Case {
-        const char* stored;
-        bool checked;
-    };
-    const Case cases[] = {{"1", true},          {"0", false},   {"", false},    {"2", false},
-                          {"-1", false},        {"yes", false}, {"1.0", true},  {" 1 ", true},
-                          {"1x", true},         {"0.6", true},  {"1.5", false}, {"&H1", true},
-                          {"&HFFFFFFFF", false}};
-    for (const char* key : {kGetOnlineImeiKey, kAddMissingImeiKey, kProxyUsedKey}) {
-        for (const Case& c : cases) {
-            FakeSettings settings;
-            settings.Set(key, c.stored);
-            const OptionsValues values = ReadOptionsValues(settings);
-            const bool read = key == kGetOnlineImeiKey    ? values.getOnline
-                              : key == kAddMissingImeiKey ? values.addMissing
-                                                          : values.proxyUsed;
-            EXPECT_EQ(read, c.checked) << key << "=\"" << c.stored << "\"";
-        }
-    }
-}
-
-TEST(OptionsValues, WritesAllSixKeysInOrder) {
-    FakeSettings settings;
-    OptionsValues values;
-    values.languageEntry = kVietnameseEntryPosition;
-    values.getOnline = false;
-    values.addMissing = true;
-    values.proxyUsed = true;
-    values.proxyAddress = " proxy:x ";
-    values.proxyPort = "8080 abc";
-    WriteOptionsValues(settings, values);
-    EXPECT_EQ(settings.writes,
-              (std::vector<std::string>{kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
-                                        kProxyUsedKey, kProxyAddressKey, kProxyPortKey}));
-    const std::vector<std::pair<const char*, const char*>> expected = {
-        {kLanguageIdKey, "0"}, {kGetOnlineImeiKey, "0"},        {kAddMissingImeiKey, "1"},
-        {kProxyUsedKey, "1"},  {kProxyAddressKey, " proxy:x "}, {kProxyPortKey, "8080 abc"}};
-    for (const auto& [key, value] : expected) {
-        EXPECT_EQ(settings.values.at({kSettingsSection, key}), value) << key;
-    }
-}
+using C = OptionsControl;
+using test::Cp1252;
 
 class OptionsFormTest : public ::testing::Test {
 protected:
-    OptionsFormTest() {
+    OptionsFormTest() { Reset(); }
+    void Reset() {  // a new dialog over an empty settings file
+        settings = {};
+        view = {};
         view.onTextChanged = [this] { form.OnProxyTextChanged(); };
+        mainCaptions.clear();
     }
 
-    bool Enabled(OptionsControl control) { return view.IsEnabled(control); }
+    // "1" or "0" for each control: checked, or enabled.
+    template <typename State>
+    std::string States(std::initializer_list<C> controls, State state) {
+        std::string states;
+        for (C control : controls) states += (view.*state)(control) ? '1' : '0';
+        return states;
+    }
+    std::string Checks() {
+        return States({C::Ck1, C::Ck2, C::Cki}, &test::FakeOptionsView::IsChecked);
+    }
+    // CK2, the proxy fields LB2, TX1, LB3, TX2, and Apply.
+    std::string Enabled() {
+        return States({C::Ck2, C::Lb2, C::Tx1, C::Lb3, C::Tx2, C::Cm3},
+                      &test::FakeOptionsView::IsEnabled);
+    }
+    void Click(C box) {  // the box toggles, then raises its event
+        view.checked[box] = !view.checked[box];
+        if (box == C::Ck1) form.OnGetOnlineClicked();
+        if (box == C::Ck2) form.OnAddMissingClicked();
+        if (box == C::Cki) form.OnUseProxyClicked();
+    }
 
-    FakeSettings settings;
-    FakeOptionsView view;
-    std::vector<std::string> mainCaptionLanguages;  // LanguageID at each call
+    test::FakeSettings settings;
+    test::FakeOptionsView view;
+    std::vector<std::string> mainCaptions;  // LanguageID each time the main window's are applied
     OptionsForm form{
-        view, settings, [this] {
-            mainCaptionLanguages.push_back(settings.ReadSetting(kSettingsSection, kLanguageIdKey));
-        }};
+        view, settings,
+        [this] { mainCaptions.push_back(settings.ReadSetting(kSettingsSection, kLanguageIdKey)); }};
 };
 
-TEST_F(OptionsFormTest, OpensWithoutSettingsInEnglishWithNothingPending) {
-    form.Open();
-    EXPECT_EQ(view.entries, (std::vector<std::string>{kVietnameseEntry, kEnglishEntry}));
-    EXPECT_EQ(view.selected, kEnglishEntryPosition);
-    for (OptionsControl check : {OptionsControl::Ck1, OptionsControl::Ck2, OptionsControl::Cki}) {
-        EXPECT_FALSE(view.IsChecked(check));
-    }
-    EXPECT_EQ(view.Text(OptionsControl::Tx1), "");
-    EXPECT_EQ(view.Text(OptionsControl::Tx2), "");
-    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
-    for (OptionsControl field : kProxyFields) EXPECT_FALSE(Enabled(field));
-    // Setting the text boxes raised their change events; Apply is still off.
-    EXPECT_FALSE(Enabled(OptionsControl::Cm3));
-    EXPECT_EQ(view.Text(OptionsControl::Cm3), "&Apply");
-    EXPECT_EQ(OptionsTitle(), "Options");
-    EXPECT_TRUE(settings.writes.empty());
-}
-
-TEST_F(OptionsFormTest, EveryEditLeavesChangesPending) {
-    const std::vector<std::pair<const char*, void (OptionsForm::*)()>> edits = {
-        {"language chosen", &OptionsForm::OnLanguageChosen},
-        {"CK1 clicked", &OptionsForm::OnGetOnlineClicked},
-        {"CK2 clicked", &OptionsForm::OnAddMissingClicked},
-        {"CKi clicked", &OptionsForm::OnUseProxyClicked},
-        {"proxy text changed", &OptionsForm::OnProxyTextChanged},
+TEST_F(OptionsFormTest, OpensFromTheSettingsWithNothingPending) {
+    struct Row {
+        const char* stored[6];  // LanguageID, GetOnlineIMEI, AddMissingIMEI, ProxyUsed,
+                                // ProxyAddress, ProxyPort; null: missing
+        int entry;
+        const char* checks;   // CK1 CK2 CKi
+        const char* enabled;  // CK2 LB2 TX1 LB3 TX2 CM3
     };
-    for (const auto& [name, edit] : edits) {
+    const Row rows[] = {
+        {{}, 1, "000", "000000"},
+        {{"0", "1", "1", "0", "", ""}, 0, "110", "100000"},
+        {{"1", "0", "1", "1", "proxy.local", "3128"}, 1, "011", "011110"},
+        {{"00", "2", "yes", " 1 ", "x", "abc"}, 1, "001", "011110"},
+    };
+    const char* const keys[] = {kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
+                                kProxyUsedKey,  kProxyAddressKey,  kProxyPortKey};
+    for (const Row& row : rows) {
+        Reset();
+        for (int k = 0; k < 6; ++k) {
+            if (row.stored[k]) settings.Set(keys[k], row.stored[k]);
+        }
         form.Open();
-        ASSERT_FALSE(Enabled(OptionsControl::Cm3));
-        (form.*edit)();
-        EXPECT_TRUE(Enabled(OptionsControl::Cm3)) << name;
-        form.Apply();
-        EXPECT_FALSE(Enabled(OptionsControl::Cm3)) << name;
+        const std::string address = row.stored[4] ? row.stored[4] : "";
+        EXPECT_EQ(view.selected, row.entry) << address;
+        EXPECT_EQ(Checks(), row.checks) << address;
+        EXPECT_EQ(Enabled(), row.enabled) << address;
+        EXPECT_EQ(view.Text(C::Tx1), address);
+        EXPECT_EQ(view.Text(C::Tx2), row.stored[5] ? row.stored[5] : "");
+        EXPECT_TRUE(settings.writes.empty());
     }
 }
 
-// After each click: CK2 is enabled exactly while CK1 is checked, the proxy
-// fields exactly while CKi is; a disabled CK2 keeps its mark and Apply writes it.
-TEST_F(OptionsFormTest, ClicksEnableTheDependentControls) {
-    struct Step {
-        OptionsControl clicked;
-        bool ck2Enabled;
-        bool proxyEnabled;
-    };
-    const Step steps[] = {
-        {OptionsControl::Ck1, true, false},  {OptionsControl::Ck2, true, false},
-        {OptionsControl::Cki, true, true},   {OptionsControl::Ck1, false, true},
-        {OptionsControl::Cki, false, false}, {OptionsControl::Ck1, true, false},
-    };
-    form.Open();
-    for (const Step& step : steps) {
-        view.checked[step.clicked] = !view.checked[step.clicked];  // the box toggles first
-        if (step.clicked == OptionsControl::Ck1) form.OnGetOnlineClicked();
-        if (step.clicked == OptionsControl::Ck2) form.OnAddMissingClicked();
-        if (step.clicked == OptionsControl::Cki) form.OnUseProxyClicked();
-        EXPECT_EQ(Enabled(OptionsControl::Ck2), step.ck2Enabled);
-        for (OptionsControl field : kProxyFields) EXPECT_EQ(Enabled(field), step.proxyEnabled);
+TEST_F(OptionsFormTest, CaptionsTitleAndLanguageEntriesInBothLanguages) {
+    const C controls[] = {C::Lb1, C::Ck1, C::Ck2, C::Cm1, C::Cm2,
+                          C::Cm3, C::Fr1, C::Cki, C::Lb2, C::Lb3};
+    const char* const vietnamese[] = {"&Language / Ng¤n ngö:",
+                                      "LÊy th¤ng tin trøc tuyÕn cïa IMEI tô Intern&et",
+                                      "Th£&m IMEI cßn thiÕu vªo c¥ sê dö liÖu cïa ch§¥ng trØnh",
+                                      "˜âng",
+                                      "ThoÀt",
+                                      "˜ä&ng ü",
+                                      "KÕt nçi Internet",
+                                      "KÕt nçi th¤ng qua proxy",
+                                      "˜Üa chÙ:",
+                                      "Cång:",
+                                      "Tuù chãn"};
+    const char* const english[] = {"Ng¤n ngö / &Language:",
+                                   "Get online IMEI data from the Intern&et",
+                                   "Add &missing IMEI data to the local database",
+                                   "OK",
+                                   "Cancel",
+                                   "&Apply",
+                                   "Internet connection",
+                                   "Connect to the Internet using a proxy server",
+                                   "Address:",
+                                   "Port:",
+                                   "Options"};
+    for (const char* stored : {"0", "1"}) {
+        Reset();
+        settings.Set(kLanguageIdKey, stored);
+        form.Open();
+        const char* const* expected = stored[0] == '0' ? vietnamese : english;
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(view.texts[controls[i]], Cp1252(expected[i])) << i;
+        EXPECT_EQ(OptionsTitle(), Cp1252(expected[10]));
+        EXPECT_EQ(view.entries, (std::vector<std::string>{Cp1252("TiÕng ViÖt"), "English"}));
     }
-    view.checked[OptionsControl::Ck1] = false;
-    form.OnGetOnlineClicked();
-    form.Apply();
-    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kAddMissingImeiKey), "1");
 }
 
-TEST_F(OptionsFormTest, TheProxyTextsAreShownAndWrittenBack) {
-    settings.Set(kProxyAddressKey, "proxy.local");
-    settings.Set(kProxyPortKey, "3128");
-    form.Open();
-    EXPECT_EQ(view.Text(OptionsControl::Tx1), "proxy.local");
-    EXPECT_EQ(view.Text(OptionsControl::Tx2), "3128");
-    view.texts[OptionsControl::Tx1] = "other.local";
-    view.texts[OptionsControl::Tx2] = "8080";
-    form.Apply();
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kProxyAddressKey), "other.local");
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kProxyPortKey), "8080");
+// From a dialog opened without settings: CK1 (1), CK2 (2), CKi (i) clicked,
+// a language chosen (L), a proxy text changed (T), Apply (A).
+TEST_F(OptionsFormTest, EditsEnableTheDependentControlsAndApply) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"1", "100001"},  {"11", "000001"},  {"12", "100001"},   {"i", "011111"},
+        {"ii", "000001"}, {"1i1", "011111"}, {"L", "000001"},    {"T", "000001"},
+        {"1A", "100000"}, {"iA1", "111111"}, {"i1Ai", "100001"},
+    };
+    for (const auto& [events, enabled] : rows) {
+        Reset();
+        form.Open();
+        for (const char* e = events; *e; ++e) {
+            if (*e == '1') Click(C::Ck1);
+            if (*e == '2') Click(C::Ck2);
+            if (*e == 'i') Click(C::Cki);
+            if (*e == 'L') form.OnLanguageChosen();
+            if (*e == 'T') view.SetText(C::Tx2, "8");
+            if (*e == 'A') form.Apply();
+        }
+        EXPECT_EQ(Enabled(), enabled) << events;
+    }
 }
 
-TEST_F(OptionsFormTest, ApplyWritesThenSwitchesBothWindowsThenRedrawsTheTitle) {
+// A disabled CK2 keeps its mark and is written; the captions of both windows
+// follow the language just written, and the title is painted again.
+TEST_F(OptionsFormTest, ApplyWritesAllSixThenSwitchesBothWindows) {
     form.Open();
-    view.selected = kVietnameseEntryPosition;
+    view.selected = 0;
     form.OnLanguageChosen();
-    view.captionOrder.clear();
+    Click(C::Ck1);
+    Click(C::Ck2);
+    Click(C::Ck1);
+    view.SetText(C::Tx1, " proxy x ");
+    view.SetText(C::Tx2, "80 80");
     form.Apply();
-
-    EXPECT_EQ(settings.writes.size(), 6u);
-    // The dialog's captions come from the language just written ...
-    EXPECT_EQ(view.Text(OptionsControl::Cm2),
-              OptionsCaptionsFor(Language::Vietnamese).cancelButton);
-    EXPECT_EQ(view.captionOrder.size(), 10u);
-    // ... then the main window's, once, after all six writes ...
-    EXPECT_EQ(mainCaptionLanguages, std::vector<std::string>{"0"});
-    // ... and the title is painted with the new OptionsTitle.
-    EXPECT_EQ(view.redrawnTitles,
-              std::vector<std::string>{OptionsCaptionsFor(Language::Vietnamese).title});
-    EXPECT_FALSE(Enabled(OptionsControl::Cm3));
+    EXPECT_EQ(settings.writes,
+              (std::vector<std::string>{kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
+                                        kProxyUsedKey, kProxyAddressKey, kProxyPortKey}));
+    std::vector<std::string> written;
+    for (const std::string& key : settings.writes)
+        written.push_back(settings.values[{kSettingsSection, key}]);
+    EXPECT_EQ(written, (std::vector<std::string>{"0", "0", "1", "0", " proxy x ", "80 80"}));
+    EXPECT_EQ(view.texts[C::Cm3], Cp1252("˜ä&ng ü"));
+    EXPECT_EQ(mainCaptions, std::vector<std::string>{"0"});
+    EXPECT_EQ(view.redrawnTitles, std::vector<std::string>{Cp1252("Tuù chãn")});
     EXPECT_EQ(view.closes, 0);
 }
 
 TEST_F(OptionsFormTest, OkAppliesOnlyPendingChangesAndCancelNeverWrites) {
-    struct Case {
-        const char* name;
-        bool edit;
-        bool ok;
+    const struct {
+        bool edit, ok;
         std::size_t writes;
-    };
-    const Case cases[] = {{"OK clean", false, true, 0},
-                          {"OK pending", true, true, 6},
-                          {"Cancel clean", false, false, 0},
-                          {"Cancel pending", true, false, 0}};
-    for (const Case& c : cases) {
-        FakeSettings store;
-        FakeOptionsView dialog;
-        int mainCaptionCalls = 0;
-        OptionsForm options(dialog, store, [&mainCaptionCalls] { ++mainCaptionCalls; });
-        options.Open();
-        if (c.edit) options.OnProxyTextChanged();
-        c.ok ? options.Ok() : options.Cancel();
-        EXPECT_EQ(store.writes.size(), c.writes) << c.name;
-        EXPECT_EQ(mainCaptionCalls, c.writes ? 1 : 0) << c.name;
-        EXPECT_EQ(dialog.closes, 1) << c.name;
-    }
-}
-
-TEST(OptionsCaptions, ReadTheLanguageOnceAndSetTheTenCaptionsInOrder) {
-    for (const auto& [stored, language] :
-         {std::pair{"0", Language::Vietnamese}, std::pair{"00", Language::English},
-          std::pair{"", Language::English}}) {
-        FakeSettings settings;
-        settings.Set(kLanguageIdKey, stored);
-        FakeOptionsView view;
-        ApplyOptionsCaptions(settings, view);
-        EXPECT_EQ(settings.reads, 1);
-        const OptionsCaptions& c = OptionsCaptionsFor(language);
-        EXPECT_EQ(
-            view.captionOrder,
-            (std::vector<OptionsControl>{
-                OptionsControl::Lb1, OptionsControl::Ck1, OptionsControl::Ck2, OptionsControl::Cm1,
-                OptionsControl::Cm2, OptionsControl::Cm3, OptionsControl::Fr1, OptionsControl::Cki,
-                OptionsControl::Lb2, OptionsControl::Lb3}));
-        const std::vector<std::pair<OptionsControl, const char*>> expected = {
-            {OptionsControl::Lb1, c.languageLabel},     {OptionsControl::Ck1, c.getOnlineCheck},
-            {OptionsControl::Ck2, c.addMissingCheck},   {OptionsControl::Cm1, c.okButton},
-            {OptionsControl::Cm2, c.cancelButton},      {OptionsControl::Cm3, c.applyButton},
-            {OptionsControl::Fr1, c.connectionFrame},   {OptionsControl::Cki, c.useProxyCheck},
-            {OptionsControl::Lb2, c.proxyAddressLabel}, {OptionsControl::Lb3, c.proxyPortLabel}};
-        for (const auto& [control, text] : expected) {
-            EXPECT_EQ(view.texts[control], text) << "LanguageID \"" << stored << "\"";
-        }
-        EXPECT_EQ(OptionsTitle(), c.title);
+    } rows[] = {{false, true, 0}, {true, true, 6}, {false, false, 0}, {true, false, 0}};
+    for (const auto& row : rows) {
+        Reset();
+        form.Open();
+        if (row.edit) form.OnLanguageChosen();
+        row.ok ? form.Ok() : form.Cancel();
+        EXPECT_EQ(settings.writes.size(), row.writes) << row.edit << row.ok;
+        EXPECT_EQ(mainCaptions.size(), row.writes / 6) << row.edit << row.ok;
+        EXPECT_EQ(view.closes, 1);
     }
 }
 
