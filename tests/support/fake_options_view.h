@@ -26,7 +26,7 @@ public:
     bool IsChecked(OptionsControl control) override { return checked[control]; }
     void SetChecked(OptionsControl control, bool check) override { checked[control] = check; }
     bool IsEnabled(OptionsControl control) override {
-        return enabled.count(control) == 0 || enabled[control];
+        return enabled.emplace(control, true).first->second;
     }
     void Enable(OptionsControl control, bool enable) override { enabled[control] = enable; }
     void RedrawTitle() override { redrawnTitles.push_back(OptionsTitle()); }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "support/fake_result_files.h"
 #include "ui/safe_save.h"
@@ -10,59 +11,41 @@ namespace quorvel {
 namespace {
 
 using Folder = std::map<std::string, std::string>;
+using O = SaveOutcome;
 
 const std::string kTarget = "C:\\results\\phone.txt";
-const std::string kTemporary1 = "C:\\results\\~qv1.tmp";
-const std::string kTemporary2 = "C:\\results\\~qv2.tmp";
+const std::string kQv1 = "C:\\results\\~qv1.tmp";
+const std::string kQv2 = "C:\\results\\~qv2.tmp";
 const std::string kNew = "IMEI\r\n\xA4\xFC\x98";
-
-TEST(SafeSave, TheTemporaryFileIsInTheFolderOfTheChosenFile) {
-    const struct {
-        const char* path;
-        int attempt;
-        const char* expected;
-    } cases[] = {{"C:\\results\\phone.txt", 42, "C:\\results\\~qv42.tmp"},
-                 {"C:\\a/b\\c.txt", 3, "C:\\a/b\\~qv3.tmp"},
-                 {"C:\\a\\b/c.txt", 3, "C:\\a\\b/~qv3.tmp"},
-                 {"phone.txt", 1, "~qv1.tmp"}};
-    for (const auto& c : cases) EXPECT_EQ(TemporaryPathBeside(c.path, c.attempt), c.expected);
-}
 
 // Faults: none (-), the folder refuses new files (n), the write stops after
 // two bytes (w), the replace is refused (r). Whatever fails, the old file is
 // as it was and no temporary file of ours is left.
 TEST(SafeSave, LeavesTheNewTextOrTheOldFileAndNothingElse) {
-    const struct {
-        Folder before;
-        char fault;
-        SaveOutcome outcome;
-        Folder after;
-    } cases[] = {
-        {{}, '-', SaveOutcome::kSaved, {{kTarget, kNew}}},
-        {{{kTarget, "old"}}, '-', SaveOutcome::kSaved, {{kTarget, kNew}}},
-        {{{kTemporary1, "other"}},
-         '-',
-         SaveOutcome::kSaved,
-         {{kTemporary1, "other"}, {kTarget, kNew}}},
-        {{{kTarget, "old"}}, 'n', SaveOutcome::kFolderRefused, {{kTarget, "old"}}},
-        {{{kTarget, "old"}}, 'w', SaveOutcome::kWriteFailed, {{kTarget, "old"}}},
-        {{{kTarget, "old"}, {kTemporary2, "x"}},
-         'r',
-         SaveOutcome::kReplaceFailed,
-         {{kTarget, "old"}, {kTemporary2, "x"}}},
+    const std::tuple<Folder, char, SaveOutcome, Folder> cases[] = {
+        {{}, '-', O::kSaved, {{kTarget, kNew}}},
+        {{{kTarget, "old"}}, '-', O::kSaved, {{kTarget, kNew}}},
+        {{{kQv1, "other"}}, '-', O::kSaved, {{kQv1, "other"}, {kTarget, kNew}}},
+        {{{kTarget, "old"}}, 'n', O::kFolderRefused, {{kTarget, "old"}}},
+        {{{kTarget, "old"}}, 'w', O::kWriteFailed, {{kTarget, "old"}}},
+        {{{kTarget, "old"}, {kQv2, "x"}}, 'r', O::kReplaceFailed, {{kTarget, "old"}, {kQv2, "x"}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [before, fault, outcome, after] : cases) {
         test::FakeResultFiles files;
-        files.files = c.before;
-        files.refuseNewFiles = c.fault == 'n';
-        files.bytesBeforeWriteFails = c.fault == 'w' ? 2 : -1;
-        files.refuseReplace = c.fault == 'r';
-        EXPECT_EQ(SaveReplacing(files, kTarget, kNew), c.outcome) << c.fault;
-        EXPECT_EQ(files.files, c.after) << c.fault;
+        files.files = before;
+        files.refuseNewFiles = fault == 'n';
+        files.bytesBeforeWriteFails = fault == 'w' ? 2 : -1;
+        files.refuseReplace = fault == 'r';
+        EXPECT_EQ(SaveReplacing(files, kTarget, kNew), outcome) << fault;
+        EXPECT_EQ(files.files, after) << fault;
     }
 }
 
-TEST(SafeSave, GivesUpAfterTheLastNameAndNeverUsesTheChosenFileItself) {
+// The new file is "~qv1.tmp", "~qv2.tmp", ... in the chosen file's folder.
+TEST(SafeSave, TemporaryNamesAndTheirLimit) {
+    EXPECT_EQ(TemporaryPathBeside("C:\\a/b\\c.txt", 42), "C:\\a/b\\~qv42.tmp");
+    EXPECT_EQ(TemporaryPathBeside("C:\\a\\b/c.txt", 3), "C:\\a\\b/~qv3.tmp");
+    EXPECT_EQ(TemporaryPathBeside("phone.txt", 1), "~qv1.tmp");
     test::FakeResultFiles files;
     for (int attempt = 1; attempt <= kTemporaryNameAttempts; ++attempt) {
         files.files[TemporaryPathBeside(kTarget, attempt)] = "taken";
@@ -73,9 +56,9 @@ TEST(SafeSave, GivesUpAfterTheLastNameAndNeverUsesTheChosenFileItself) {
     EXPECT_EQ(files.calls.size(), static_cast<std::size_t>(kTemporaryNameAttempts));
 
     test::FakeResultFiles chosen;
-    EXPECT_EQ(SaveReplacing(chosen, kTemporary1, ""), SaveOutcome::kSaved);
-    EXPECT_EQ(chosen.calls.front(), "write " + kTemporary2);
-    EXPECT_EQ(chosen.files, (Folder{{kTemporary1, ""}}));
+    EXPECT_EQ(SaveReplacing(chosen, kQv1, ""), SaveOutcome::kSaved);
+    EXPECT_EQ(chosen.calls.front(), "write " + kQv2);
+    EXPECT_EQ(chosen.files, (Folder{{kQv1, ""}}));
 }
 
 }  // namespace
