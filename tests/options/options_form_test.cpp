@@ -1,256 +1,129 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "options/options_captions.h"
 #include "options/options_form.h"
-#include "options/options_texts.h"
+#include "shared/text.h"
+#include "support/cp1252.h"
 #include "support/fake_options_view.h"
 #include "support/fake_settings.h"
-#include "ui/captions.h"
 
 namespace quorvel {
 namespace {
 
-using test::FakeOptionsView;
-using test::FakeSettings;
+using C = OptionsControl;
+using test::Cp1252;
 
-constexpr OptionsControl kProxyFields[] = {OptionsControl::Lb2, OptionsControl::Tx1,
-                                           OptionsControl::Lb3, OptionsControl::Tx2};
-
-TEST(OptionsValues, TheLanguageEntryAgreesWithTheCaptions) {
-    struct Case {
-        const char* stored;  // null: no key at all
-        int entry;
-    };
-    const Case cases[] = {
-        {nullptr, kEnglishEntryPosition}, {"", kEnglishEntryPosition},
-        {"0", kVietnameseEntryPosition},  {"1", kEnglishEntryPosition},
-        {"00", kEnglishEntryPosition},    {" 0", kEnglishEntryPosition},
-        {"-1", kEnglishEntryPosition},    {"2", kEnglishEntryPosition},
-        {"vi", kEnglishEntryPosition},    {"0.4", kEnglishEntryPosition},
-    };
-    for (const Case& c : cases) {
-        FakeSettings settings;
-        if (c.stored) settings.Set(kLanguageIdKey, c.stored);
-        EXPECT_EQ(ReadOptionsValues(settings).languageEntry, c.entry)
-            << "LanguageID " << (c.stored ? c.stored : "(missing)");
-    }
-}
-
-TEST(OptionsValues, ACheckBoxIsCheckedOnlyByTheIntegerValueOne) {
-    struct Case {
-        const char* stored;
-        bool checked;
-    };
-    const Case cases[] = {{"1", true},          {"0", false},   {"", false},    {"2", false},
-                          {"-1", false},        {"yes", false}, {"1.0", true},  {" 1 ", true},
-                          {"1x", true},         {"0.6", true},  {"1.5", false}, {"&H1", true},
-                          {"&HFFFFFFFF", false}};
-    for (const char* key : {kGetOnlineImeiKey, kAddMissingImeiKey, kProxyUsedKey}) {
-        for (const Case& c : cases) {
-            FakeSettings settings;
-            settings.Set(key, c.stored);
-            const OptionsValues values = ReadOptionsValues(settings);
-            const bool read = key == kGetOnlineImeiKey    ? values.getOnline
-                              : key == kAddMissingImeiKey ? values.addMissing
-                                                          : values.proxyUsed;
-            EXPECT_EQ(read, c.checked) << key << "=\"" << c.stored << "\"";
-        }
-    }
-}
-
-TEST(OptionsValues, WritesAllSixKeysInOrder) {
-    FakeSettings settings;
-    OptionsValues values;
-    values.languageEntry = kVietnameseEntryPosition;
-    values.getOnline = false;
-    values.addMissing = true;
-    values.proxyUsed = true;
-    values.proxyAddress = " proxy:x ";
-    values.proxyPort = "8080 abc";
-    WriteOptionsValues(settings, values);
-    EXPECT_EQ(settings.writes,
-              (std::vector<std::string>{kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
-                                        kProxyUsedKey, kProxyAddressKey, kProxyPortKey}));
-    const std::vector<std::pair<const char*, const char*>> expected = {
-        {kLanguageIdKey, "0"}, {kGetOnlineImeiKey, "0"},        {kAddMissingImeiKey, "1"},
-        {kProxyUsedKey, "1"},  {kProxyAddressKey, " proxy:x "}, {kProxyPortKey, "8080 abc"}};
-    for (const auto& [key, value] : expected) {
-        EXPECT_EQ(settings.values.at({kSettingsSection, key}), value) << key;
-    }
-}
+const std::vector<std::string> kKeys = {kLanguageIdKey, kGetOnlineImeiKey, kAddMissingImeiKey,
+                                        kProxyUsedKey,  kProxyAddressKey,  kProxyPortKey};
 
 class OptionsFormTest : public ::testing::Test {
 protected:
-    OptionsFormTest() {
+    // A dialog opened over the settings "LanguageID|GetOnlineIMEI|...|ProxyPort"
+    // (empty values left out), then the events: CK1 (1), CK2 (2) or CKi (i)
+    // clicked, Vietnamese chosen (V), a proxy text changed (T), Apply (A), OK
+    // (O), Cancel (C).
+    void Run(const std::string& stored, const std::string& events) {
+        settings = {};
+        view = {};
         view.onTextChanged = [this] { form.OnProxyTextChanged(); };
+        std::size_t key = 0;  // an empty value reads as a missing one
+        for (const std::string& value : SplitText(stored, "|")) settings.Set(kKeys[key++], value);
+        form.Open();
+        using F = OptionsForm;
+        // clang-format off
+        void (F::*const handlers[])() = {&F::OnGetOnlineClicked, &F::OnAddMissingClicked,
+            &F::OnUseProxyClicked, &F::OnLanguageChosen, &F::Apply, &F::Ok, &F::Cancel};
+        // clang-format on
+        for (char event : events) {
+            const C box = event == '1' ? C::Ck1 : event == '2' ? C::Ck2 : C::Cki;
+            if (box != C::Cki || event == 'i') view.checked[box] = !view.checked[box];  // it tells
+            if (event == 'V') view.selected = 0;
+            if (event == 'T') view.SetText(C::Tx2, "8");  // the box tells
+            if (event != 'T') (form.*handlers[std::string("12iVAOC").find(event)])();
+        }
+    }
+    // The selected entry, the checks of CK1 CK2 CKi, the enabled states of CK2,
+    // the proxy fields LB2 TX1 LB3 TX2 and Apply, and the number of closes.
+    std::string State() {
+        std::string state = std::to_string(view.selected) + " ";
+        for (C box : {C::Ck1, C::Ck2, C::Cki}) state += view.IsChecked(box) ? '1' : '0';
+        state += ' ';
+        for (C c : {C::Ck2, C::Lb2, C::Tx1, C::Lb3, C::Tx2, C::Cm3})
+            state += view.IsEnabled(c) ? '1' : '0';
+        return state + " " + std::to_string(view.closes);
+    }
+    // The six values written, as stored above; empty when nothing was written.
+    std::string Written() {
+        if (settings.writes.empty()) return "";
+        EXPECT_EQ(settings.writes, kKeys);
+        std::string written;
+        for (const std::string& key : kKeys)
+            written += "|" + settings.values[{kSettingsSection, key}];
+        return written.substr(1);
     }
 
-    bool Enabled(OptionsControl control) { return view.IsEnabled(control); }
-
-    FakeSettings settings;
-    FakeOptionsView view;
-    std::vector<std::string> mainCaptionLanguages;  // LanguageID at each call
+    test::FakeSettings settings;
+    test::FakeOptionsView view;
+    std::vector<std::string> mainCaptions;  // LanguageID each time the main window's are applied
     OptionsForm form{
-        view, settings, [this] {
-            mainCaptionLanguages.push_back(settings.ReadSetting(kSettingsSection, kLanguageIdKey));
-        }};
+        view, settings,
+        [this] { mainCaptions.push_back(settings.ReadSetting(kSettingsSection, kLanguageIdKey)); }};
 };
 
-TEST_F(OptionsFormTest, OpensWithoutSettingsInEnglishWithNothingPending) {
-    form.Open();
-    EXPECT_EQ(view.entries, (std::vector<std::string>{kVietnameseEntry, kEnglishEntry}));
-    EXPECT_EQ(view.selected, kEnglishEntryPosition);
-    for (OptionsControl check : {OptionsControl::Ck1, OptionsControl::Ck2, OptionsControl::Cki}) {
-        EXPECT_FALSE(view.IsChecked(check));
-    }
-    EXPECT_EQ(view.Text(OptionsControl::Tx1), "");
-    EXPECT_EQ(view.Text(OptionsControl::Tx2), "");
-    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
-    for (OptionsControl field : kProxyFields) EXPECT_FALSE(Enabled(field));
-    // Setting the text boxes raised their change events; Apply is still off.
-    EXPECT_FALSE(Enabled(OptionsControl::Cm3));
-    EXPECT_EQ(view.Text(OptionsControl::Cm3), "&Apply");
-    EXPECT_EQ(OptionsTitle(), "Options");
-    EXPECT_TRUE(settings.writes.empty());
-}
-
-TEST_F(OptionsFormTest, EveryEditLeavesChangesPending) {
-    const std::vector<std::pair<const char*, void (OptionsForm::*)()>> edits = {
-        {"language chosen", &OptionsForm::OnLanguageChosen},
-        {"CK1 clicked", &OptionsForm::OnGetOnlineClicked},
-        {"CK2 clicked", &OptionsForm::OnAddMissingClicked},
-        {"CKi clicked", &OptionsForm::OnUseProxyClicked},
-        {"proxy text changed", &OptionsForm::OnProxyTextChanged},
+TEST_F(OptionsFormTest, OpeningEditsApplyOkAndCancel) {
+    const struct {
+        const char *stored, *events, *state, *written;
+    } rows[] = {
+        // clang-format off
+        {"", "", "1 000 000000 0", ""},              {"0|1|1|0", "", "0 110 100000 0", ""},
+        {"00|2|yes| 1 |x|abc", "A", "1 001 011110 0", "1|0|0|1|x|abc"},
+        {"1|0|1|1|proxy.local|3128", "A", "1 011 011110 0", "1|0|1|1|proxy.local|3128"},
+        {"", "1", "1 100 100001 0", ""},             {"", "11", "1 000 000001 0", ""},
+        {"", "12", "1 110 100001 0", ""},            {"", "i", "1 001 011111 0", ""},
+        {"", "ii", "1 000 000001 0", ""},            {"", "1i1", "1 001 011111 0", ""},
+        {"", "V", "0 000 000001 0", ""},             {"", "T", "1 000 000001 0", ""},
+        {"", "1A", "1 100 100000 0", "1|1|0|0||"},   {"", "iA1", "1 101 111111 0", "1|0|0|1||"},
+        {"", "121TA", "1 010 000000 0", "1|0|1|0||8"},  // a disabled CK2 keeps its mark
+        {"", "O", "1 000 000000 1", ""},             {"", "TO", "1 000 000000 1", "1|0|0|0||8"},
+        {"", "TC", "1 000 000001 1", ""},
+        // clang-format on
     };
-    for (const auto& [name, edit] : edits) {
-        form.Open();
-        ASSERT_FALSE(Enabled(OptionsControl::Cm3));
-        (form.*edit)();
-        EXPECT_TRUE(Enabled(OptionsControl::Cm3)) << name;
-        form.Apply();
-        EXPECT_FALSE(Enabled(OptionsControl::Cm3)) << name;
+    for (const auto& row : rows) {
+        Run(row.stored, row.events);
+        EXPECT_EQ(State(), row.state) << row.stored << " then " << row.events;
+        EXPECT_EQ(Written(), row.written) << row.stored << " then " << row.events;
     }
 }
 
-// After each click: CK2 is enabled exactly while CK1 is checked, the proxy
-// fields exactly while CKi is; a disabled CK2 keeps its mark and Apply writes it.
-TEST_F(OptionsFormTest, ClicksEnableTheDependentControls) {
-    struct Step {
-        OptionsControl clicked;
-        bool ck2Enabled;
-        bool proxyEnabled;
-    };
-    const Step steps[] = {
-        {OptionsControl::Ck1, true, false},  {OptionsControl::Ck2, true, false},
-        {OptionsControl::Cki, true, true},   {OptionsControl::Ck1, false, true},
-        {OptionsControl::Cki, false, false}, {OptionsControl::Ck1, true, false},
-    };
-    form.Open();
-    for (const Step& step : steps) {
-        view.checked[step.clicked] = !view.checked[step.clicked];  // the box toggles first
-        if (step.clicked == OptionsControl::Ck1) form.OnGetOnlineClicked();
-        if (step.clicked == OptionsControl::Ck2) form.OnAddMissingClicked();
-        if (step.clicked == OptionsControl::Cki) form.OnUseProxyClicked();
-        EXPECT_EQ(Enabled(OptionsControl::Ck2), step.ck2Enabled);
-        for (OptionsControl field : kProxyFields) EXPECT_EQ(Enabled(field), step.proxyEnabled);
-    }
-    view.checked[OptionsControl::Ck1] = false;
-    form.OnGetOnlineClicked();
-    form.Apply();
-    EXPECT_FALSE(Enabled(OptionsControl::Ck2));
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kAddMissingImeiKey), "1");
-}
-
-TEST_F(OptionsFormTest, TheProxyTextsAreShownAndWrittenBack) {
-    settings.Set(kProxyAddressKey, "proxy.local");
-    settings.Set(kProxyPortKey, "3128");
-    form.Open();
-    EXPECT_EQ(view.Text(OptionsControl::Tx1), "proxy.local");
-    EXPECT_EQ(view.Text(OptionsControl::Tx2), "3128");
-    view.texts[OptionsControl::Tx1] = "other.local";
-    view.texts[OptionsControl::Tx2] = "8080";
-    form.Apply();
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kProxyAddressKey), "other.local");
-    EXPECT_EQ(settings.ReadSetting(kSettingsSection, kProxyPortKey), "8080");
-}
-
-TEST_F(OptionsFormTest, ApplyWritesThenSwitchesBothWindowsThenRedrawsTheTitle) {
-    form.Open();
-    view.selected = kVietnameseEntryPosition;
-    form.OnLanguageChosen();
-    view.captionOrder.clear();
-    form.Apply();
-
-    EXPECT_EQ(settings.writes.size(), 6u);
-    // The dialog's captions come from the language just written ...
-    EXPECT_EQ(view.Text(OptionsControl::Cm2),
-              OptionsCaptionsFor(Language::Vietnamese).cancelButton);
-    EXPECT_EQ(view.captionOrder.size(), 10u);
-    // ... then the main window's, once, after all six writes ...
-    EXPECT_EQ(mainCaptionLanguages, std::vector<std::string>{"0"});
-    // ... and the title is painted with the new OptionsTitle.
-    EXPECT_EQ(view.redrawnTitles,
-              std::vector<std::string>{OptionsCaptionsFor(Language::Vietnamese).title});
-    EXPECT_FALSE(Enabled(OptionsControl::Cm3));
-    EXPECT_EQ(view.closes, 0);
-}
-
-TEST_F(OptionsFormTest, OkAppliesOnlyPendingChangesAndCancelNeverWrites) {
-    struct Case {
-        const char* name;
-        bool edit;
-        bool ok;
-        std::size_t writes;
-    };
-    const Case cases[] = {{"OK clean", false, true, 0},
-                          {"OK pending", true, true, 6},
-                          {"Cancel clean", false, false, 0},
-                          {"Cancel pending", true, false, 0}};
-    for (const Case& c : cases) {
-        FakeSettings store;
-        FakeOptionsView dialog;
-        int mainCaptionCalls = 0;
-        OptionsForm options(dialog, store, [&mainCaptionCalls] { ++mainCaptionCalls; });
-        options.Open();
-        if (c.edit) options.OnProxyTextChanged();
-        c.ok ? options.Ok() : options.Cancel();
-        EXPECT_EQ(store.writes.size(), c.writes) << c.name;
-        EXPECT_EQ(mainCaptionCalls, c.writes ? 1 : 0) << c.name;
-        EXPECT_EQ(dialog.closes, 1) << c.name;
-    }
-}
-
-TEST(OptionsCaptions, ReadTheLanguageOnceAndSetTheTenCaptionsInOrder) {
-    for (const auto& [stored, language] :
-         {std::pair{"0", Language::Vietnamese}, std::pair{"00", Language::English},
-          std::pair{"", Language::English}}) {
-        FakeSettings settings;
-        settings.Set(kLanguageIdKey, stored);
-        FakeOptionsView view;
-        ApplyOptionsCaptions(settings, view);
-        EXPECT_EQ(settings.reads, 1);
-        const OptionsCaptions& c = OptionsCaptionsFor(language);
-        EXPECT_EQ(
-            view.captionOrder,
-            (std::vector<OptionsControl>{
-                OptionsControl::Lb1, OptionsControl::Ck1, OptionsControl::Ck2, OptionsControl::Cm1,
-                OptionsControl::Cm2, OptionsControl::Cm3, OptionsControl::Fr1, OptionsControl::Cki,
-                OptionsControl::Lb2, OptionsControl::Lb3}));
-        const std::vector<std::pair<OptionsControl, const char*>> expected = {
-            {OptionsControl::Lb1, c.languageLabel},     {OptionsControl::Ck1, c.getOnlineCheck},
-            {OptionsControl::Ck2, c.addMissingCheck},   {OptionsControl::Cm1, c.okButton},
-            {OptionsControl::Cm2, c.cancelButton},      {OptionsControl::Cm3, c.applyButton},
-            {OptionsControl::Fr1, c.connectionFrame},   {OptionsControl::Cki, c.useProxyCheck},
-            {OptionsControl::Lb2, c.proxyAddressLabel}, {OptionsControl::Lb3, c.proxyPortLabel}};
-        for (const auto& [control, text] : expected) {
-            EXPECT_EQ(view.texts[control], text) << "LanguageID \"" << stored << "\"";
+// Opening shows the captions of the stored language; Apply writes first and
+// then switches both windows and paints the new title.
+TEST_F(OptionsFormTest, CaptionsOfBothLanguagesFollowApply) {
+    // The ten captions, one a line in the order applied, then the title.
+    const auto shown = [this] {
+        std::string texts;
+        for (C control :
+             {C::Lb1, C::Ck1, C::Ck2, C::Cm1, C::Cm2, C::Cm3, C::Fr1, C::Cki, C::Lb2, C::Lb3}) {
+            texts += view.texts[control] + "\n";
         }
-        EXPECT_EQ(OptionsTitle(), c.title);
-    }
+        return texts + OptionsTitle();
+    };
+    Run("1", "");
+    EXPECT_EQ(shown(), Cp1252("Ng¤n ngö / &Language:\nGet online IMEI data from the Intern&et\n"
+                              "Add &missing IMEI data to the local database\nOK\nCancel\n&Apply\n"
+                              "Internet connection\nConnect to the Internet using a proxy server\n"
+                              "Address:\nPort:\nOptions"));
+    EXPECT_EQ(view.entries, (std::vector<std::string>{Cp1252("TiÕng ViÖt"), "English"}));
+    Run("1", "VA");
+    EXPECT_EQ(shown(),
+              Cp1252("&Language / Ng¤n ngö:\nLÊy th¤ng tin trøc tuyÕn cïa IMEI tô Intern&et\n"
+                     "Th£&m IMEI cßn thiÕu vªo c¥ sê dö liÖu cïa ch§¥ng trØnh\n˜âng\nThoÀt\n"
+                     "˜ä&ng ü\nKÕt nçi Internet\nKÕt nçi th¤ng qua proxy\n˜Üa chÙ:\nCång:\n"
+                     "Tuù chãn"));
+    EXPECT_EQ(view.redrawnTitles, std::vector<std::string>{OptionsTitle()});
+    EXPECT_EQ(mainCaptions, (std::vector<std::string>{"0"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// An in-memory options dialog for core tests. Like the real controls, setting
-// a text box's text raises its change event (through onTextChanged); it
-// records the captions, checks, enabled states and the calls that matter.
+// An in-memory options dialog for core tests. Like the real controls, a text
+// box raises its change event (onTextChanged) when its text is set, and every
+// control starts enabled.
 #pragma once
 
 #include <functional>
@@ -21,15 +21,12 @@ public:
     std::string Text(OptionsControl control) override { return texts[control]; }
     void SetText(OptionsControl control, const std::string& text) override {
         texts[control] = text;
-        captionOrder.push_back(control);
-        const bool isTextBox = control == OptionsControl::Tx1 || control == OptionsControl::Tx2;
-        if (isTextBox && onTextChanged) onTextChanged();
+        if (control == OptionsControl::Tx1 || control == OptionsControl::Tx2) onTextChanged();
     }
     bool IsChecked(OptionsControl control) override { return checked[control]; }
     void SetChecked(OptionsControl control, bool check) override { checked[control] = check; }
     bool IsEnabled(OptionsControl control) override {
-        auto found = enabled.find(control);
-        return found == enabled.end() || found->second;  // controls start enabled
+        return enabled.emplace(control, true).first->second;
     }
     void Enable(OptionsControl control, bool enable) override { enabled[control] = enable; }
     void RedrawTitle() override { redrawnTitles.push_back(OptionsTitle()); }
@@ -38,12 +35,11 @@ public:
     std::vector<std::string> entries;
     int selected = -1;
     std::map<OptionsControl, std::string> texts;
-    std::vector<OptionsControl> captionOrder;  // every SetText, in order
     std::map<OptionsControl, bool> checked;
     std::map<OptionsControl, bool> enabled;
     std::vector<std::string> redrawnTitles;  // OptionsTitle at each redraw
     int closes = 0;
-    std::function<void()> onTextChanged;
+    std::function<void()> onTextChanged = [] {};
 };
 
 }  // namespace quorvel::test

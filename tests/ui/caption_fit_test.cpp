@@ -1,169 +1,129 @@
-// Every caption of the two windows fits its control in both languages, measured
-// with the widths of the display font file that Quorvel.exe carries.
+// The display font file that Quorvel.exe carries, read byte by byte: its
+// header, a glyph of its own for every letter, and every caption of the two
+// windows fitting its control in both languages with the font's widths.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
-#include <iostream>
+#include <set>
 #include <string>
-#include <vector>
+#include <tuple>
 
 #include "main/main_layout.h"
 #include "options/options_layout.h"
 #include "options/options_texts.h"
+#include "support/cp1252.h"
 #include "support/test_files.h"
 #include "ui/captions.h"
 
 namespace quorvel {
 namespace {
 
-constexpr int kCellHeight = 13;
-constexpr int kTwipsPerPixel = 15;  // at 96 dpi
+using U = std::size_t;
 
-int U16(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b.at(at)) | static_cast<std::uint8_t>(b.at(at + 1)) << 8;
-}
-
-// The pixel widths of codes 0-255 of the one raster font in a .FON module.
-std::vector<int> FontWidths(const std::string& fon) {
-    const std::size_t ne = static_cast<std::size_t>(U16(fon, 0x3C));
-    std::size_t at = ne + static_cast<std::size_t>(U16(fon, ne + 0x24));
-    const int shift = U16(fon, at);
-    for (at += 2; U16(fon, at) != 0x8008;
-         at += 8 + 12 * static_cast<std::size_t>(U16(fon, at + 2))) {
+// The one raster font of the .FON module: its header fields, widths and glyphs.
+struct Font {
+    Font() : bytes(test::ReadTestFile(QUORVEL_DISPLAY_FONT).value_or(std::string(64, '\0'))) {
+        U at = U16(U16(0x3C) + 0x24) + U16(0x3C);  // the resource table
+        const U shift = U16(at);
+        for (at += 2; U16(at) != 0x8008;) at += 8 + 12 * U16(at + 2);
+        fnt = U16(at + 8) << shift;
     }
-    const std::size_t fnt = static_cast<std::size_t>(U16(fon, at + 8)) << shift;
-    const int first = static_cast<std::uint8_t>(fon.at(fnt + 95));
-    const int last = static_cast<std::uint8_t>(fon.at(fnt + 96));
-    const int fallback = U16(fon, fnt + 118 + 4 * static_cast<std::uint8_t>(fon.at(fnt + 97)));
-    std::vector<int> widths(256, fallback);
-    for (int code = first; code <= last; ++code) {
-        widths[static_cast<std::size_t>(code)] =
-            U16(fon, fnt + 118 + 4 * static_cast<std::size_t>(code - first));
+    U U16(U at) const {
+        return U{std::uint8_t(bytes.at(at))} | U{std::uint8_t(bytes.at(at + 1))} << 8;
     }
-    return widths;
-}
-
-// Width of a run of text as drawn: "&" marks the access key and is not drawn.
-int Width(const std::vector<int>& widths, const std::string& text) {
-    int width = 0;
-    for (char c : text) width += c == '&' ? 0 : widths[static_cast<unsigned char>(c)];
-    return width;
-}
-
-// Lines the text takes when wrapped at spaces into the given width; a word
-// wider than the width takes a line of its own and does not fit.
-int Lines(const std::vector<int>& widths, const std::string& text, int width) {
-    int lines = 1, used = 0;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos) end = text.size();
-        const int word = Width(widths, text.substr(start, end - start));
-        if (word > width) return 1000;
-        const int needed = used == 0 ? word : used + widths[' '] + word;
-        if (needed <= width) {
-            used = needed;
-        } else {
-            ++lines;
-            used = word;
+    U Field(U offset, U size) const {
+        return size == 1 ? std::uint8_t(bytes.at(fnt + offset)) : U16(fnt + offset);
+    }
+    U Width(U code) const { return U16(fnt + 118 + 4 * (code - 32)); }
+    std::string Glyph(U code) const {  // the width and the bits
+        return std::to_string(Width(code)) +
+               bytes.substr(fnt + U16(fnt + 120 + 4 * (code - 32)), (Width(code) + 7) / 8 * 13);
+    }
+    // The lines a text takes wrapped at spaces into the width; "&" is not drawn.
+    U Lines(const std::string& text, U width) const {
+        U lines = 1, used = 0;
+        for (U start = 0, end; start <= text.size(); start = end + 1) {
+            end = std::min(text.find(' ', start), text.size());
+            U word = 0;
+            for (U i = start; i < end; ++i)
+                word += text[i] == '&' ? 0 : Width(std::uint8_t(text[i]));
+            if (word > width) return 99;  // a word wider than the control never fits
+            used += (used ? Width(' ') : 0) + word;
+            if (used > width) ++lines, used = word;
         }
-        start = end + 1;
+        return lines;
     }
-    return lines;
-}
 
-// The room a control leaves its text, in pixels: a check box's text starts
-// after its 13-pixel box and a gap of 4, a button keeps 4 pixels of edge and
-// focus rectangle on each side, a frame's text sits 7 pixels in from each
-// end, and a drop-down list keeps its 16-pixel arrow and the edges.
-int TextRoom(const ControlPlace& place, int width) {
-    switch (place.kind) {
-        case ControlKind::CheckBox:
-            return width - 17;
-        case ControlKind::Button:
-        case ControlKind::DefaultButton:
-            return width - 8;
-        case ControlKind::Frame:
-            return width - 14;
-        case ControlKind::DropDownList:
-            return width - 22;
-        default:
-            return width;
-    }
-}
-
-template <std::size_t N>
-ControlPlace PlaceOf(const std::array<ControlPlace, N>& table, int id) {
-    for (const ControlPlace& place : table) {
-        if (place.id == id) return place;
-    }
-    ADD_FAILURE() << "no control " << id;
-    return {};
-}
-
-struct Caption {
-    int window;  // 0 main window (pixels), 1 options dialog (twips)
-    ControlPlace place;
-    const char* text;
+    std::string bytes;
+    U fnt = 0;
 };
 
-std::vector<Caption> AllCaptions() {
-    std::vector<Caption> all;
-    for (Language language : {Language::Vietnamese, Language::English}) {
-        const MainCaptions& m = MainCaptionsFor(language);
-        for (auto [id, text] : {std::pair{kLb1Id, m.enterImeiLabel},
-                                {kLbiId, m.imeiTipLabel},
-                                {kCm1Id, m.analyzeButton},
-                                {kCm2Id, m.saveButton},
-                                {kCm3Id, m.clearButton},
-                                {kCm4Id, m.optionsButton}}) {
-            all.push_back({0, PlaceOf(kMainControls, id), text});
-        }
-        const OptionsCaptions& o = OptionsCaptionsFor(language);
-        using C = OptionsControl;
-        for (auto [id, text] : {std::pair{C::Lb1, o.languageLabel},
-                                {C::Ck1, o.getOnlineCheck},
-                                {C::Ck2, o.addMissingCheck},
-                                {C::Cm1, o.okButton},
-                                {C::Cm2, o.cancelButton},
-                                {C::Cm3, o.applyButton},
-                                {C::Fr1, o.connectionFrame},
-                                {C::Cki, o.useProxyCheck},
-                                {C::Lb2, o.proxyAddressLabel},
-                                {C::Lb3, o.proxyPortLabel},
-                                {C::Cb1, kVietnameseEntry},
-                                {C::Cb1, kEnglishEntry}}) {
-            all.push_back({1, PlaceOf(kOptionsControls, static_cast<int>(id)), text});
-        }
+TEST(DisplayFontFile, HeaderFaceAndAGlyphOfItsOwnForEveryLetter) {
+    const Font font;
+    EXPECT_EQ(font.bytes.substr(font.U16(0x3C) + font.U16(font.U16(0x3C) + 0x26), 8),
+              "\x07QUORVEL");
+    EXPECT_STREQ(font.bytes.c_str() + font.fnt + font.Field(105, 2), "QuorvelFont");
+    // Offset, size and value: version 2.0, 8 points at 96 x 96 dpi, ascent 11,
+    // leading 2 and 0, not italic, underlined or struck out, weight 400,
+    // character set 0, height 13, pitch and family 0x21, widths 5 and 11,
+    // codes 32 to 255, default 128.
+    const std::tuple<U, U, U> fields[] = {
+        // clang-format off
+        {0, 2, 0x200}, {68, 2, 8}, {70, 2, 96}, {72, 2, 96}, {74, 2, 11}, {76, 2, 2}, {78, 2, 0},
+        {80, 1, 0}, {81, 1, 0}, {82, 1, 0}, {83, 2, 400}, {85, 1, 0}, {88, 2, 13}, {90, 1, 0x21},
+        {91, 2, 5}, {93, 2, 11}, {95, 1, 32}, {96, 1, 255}, {97, 1, 128 - 32}};
+    // clang-format on
+    for (const auto& [offset, size, value] : fields)
+        EXPECT_EQ(font.Field(offset, size), value) << offset;
+    for (U code = 127; code < 150; code += code == 144 ? 3 : 1)  // all but 145 and 146
+        EXPECT_EQ(font.Glyph(code), font.Glyph(128)) << code;
+    std::set<std::string> seen = {font.Glyph(128), font.Glyph(' ')};
+    for (char c : "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz:.&-()" +
+                      test::Cp1252("˜Ÿ¡¢£¤¥§ª¶ºÀÁÂÇÊËÒÓÕÖØÙÛÜßâãäåçèéêìíîïñóôõöøùü")) {
+        EXPECT_TRUE(seen.insert(font.Glyph(std::uint8_t(c))).second)
+            << "code " << int(std::uint8_t(c));
     }
-    return all;
 }
 
-TEST(CaptionFit, EveryCaptionFitsItsControlInTheDisplayFont) {
-    const auto fon = test::ReadTestFile(QUORVEL_DISPLAY_FONT);
-    ASSERT_TRUE(fon) << QUORVEL_DISPLAY_FONT;
-    const std::vector<int> widths = FontWidths(*fon);
-    const char* const windows[] = {"main window", "options dialog"};
-    std::string tightest[2];
-    int smallestMargin[2] = {1000, 1000};
-    for (const Caption& caption : AllCaptions()) {
-        const int scale = caption.window == 0 ? 1 : kTwipsPerPixel;
-        const ControlPlace& place = caption.place;
-        const int room = TextRoom(place, place.width / scale);
-        const int lines = place.kind == ControlKind::Label ? place.height / scale / kCellHeight : 1;
-        const int needed = Lines(widths, caption.text, room);
-        EXPECT_LE(needed, lines) << windows[caption.window] << " control " << place.id << ": \""
-                                 << caption.text << "\" needs " << needed << " lines of " << room
-                                 << " pixels";
-        const int margin = room - Width(widths, caption.text);
-        if (needed == 1 && margin < smallestMargin[caption.window]) {
-            smallestMargin[caption.window] = margin;
-            tightest[caption.window] = caption.text;
+// The room a control leaves its text: a check box's text starts after its
+// 13-pixel box and a gap of 4, a button keeps 4 pixels of edge and focus
+// rectangle each side, a frame's text sits 7 pixels in from each end, a
+// drop-down list keeps its 16-pixel arrow and the edges. Labels wrap into as
+// many 13-pixel lines as their height holds. The options dialog is in twips,
+// 15 a pixel.
+TEST(DisplayFontFile, EveryCaptionFitsItsControl) {
+    const Font font;
+    const auto fits = [&font](const auto& table, int id, int scale, const char* text) {
+        const ControlPlace& place = *std::find_if(
+            table.begin(), table.end(), [id](const ControlPlace& p) { return p.id == id; });
+        const int width = place.width / scale;
+        using K = ControlKind;
+        const int room = place.kind == K::CheckBox                                   ? width - 17
+                         : place.kind == K::Button || place.kind == K::DefaultButton ? width - 8
+                         : place.kind == K::Frame                                    ? width - 14
+                         : place.kind == K::DropDownList                             ? width - 22
+                                                                                     : width;
+        const int lines = place.kind == K::Label ? place.height / scale / 13 : 1;
+        EXPECT_LE(font.Lines(text, U(room)), U(lines))
+            << "control " << id << ": \"" << text << "\" in " << room << " pixels";
+    };
+    for (Language language : {Language::Vietnamese, Language::English}) {
+        const MainCaptions& m = MainCaptionsFor(language);
+        const OptionsCaptions& o = OptionsCaptionsFor(language);
+        using C = OptionsControl;
+        // clang-format off
+        for (const auto& [id, text] : {std::pair{kLb1Id, m.enterImeiLabel}, {kLbiId, m.imeiTipLabel}, {kCm1Id, m.analyzeButton},
+                                       {kCm2Id, m.saveButton}, {kCm3Id, m.clearButton}, {kCm4Id, m.optionsButton}}) {
+            fits(kMainControls, id, 1, text);
         }
-    }
-    for (int window : {0, 1}) {  // for the record: the tightest one-line caption
-        std::cout << windows[window] << ": \"" << tightest[window] << "\" leaves "
-                  << smallestMargin[window] << " pixels\n";
+        for (const auto& [id, text] : {std::pair{C::Lb1, o.languageLabel}, {C::Ck1, o.getOnlineCheck}, {C::Ck2, o.addMissingCheck},
+                                       {C::Cm1, o.okButton}, {C::Cm2, o.cancelButton}, {C::Cm3, o.applyButton},
+                                       {C::Fr1, o.connectionFrame}, {C::Cki, o.useProxyCheck}, {C::Lb2, o.proxyAddressLabel},
+                                       {C::Lb3, o.proxyPortLabel}, {C::Cb1, kVietnameseEntry}, {C::Cb1, kEnglishEntry}}) {
+            fits(kOptionsControls, static_cast<int>(id), 15, text);
+        }
+        // clang-format on
     }
 }
 
