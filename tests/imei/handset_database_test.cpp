@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <stdexcept>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -10,31 +10,6 @@
 
 namespace quorvel {
 namespace {
-
-// Sources held in memory; nullopt stands for a source that cannot be read.
-struct FakeSources : HandsetSources {
-    SourceAnswer SearchBuiltIn(const std::string& tac) override {
-        ++recordReads;
-        if (fail) throw std::runtime_error("cannot read the records");
-        return records ? SearchBuiltInRecords(*records, tac) : SourceAnswer();
-    }
-    SourceAnswer SearchUserFile(const std::string& tac) override {
-        ++userFileReads;
-        if (!userFile) return {};
-        std::size_t at = 0;
-        const auto read = [&](char* buffer, std::size_t size) {
-            const std::size_t count = userFile->copy(buffer, size, at);
-            at += count;
-            return count;
-        };
-        return SearchUserLines(read, tac);
-    }
-    std::optional<std::string> records;
-    std::optional<std::string> userFile;
-    bool fail = false;
-    int recordReads = 0;
-    int userFileReads = 0;
-};
 
 const std::string kRecords = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10") +
                              EncodeBuiltInRecord("35209901", "Alcatel|OT 332|") +
@@ -78,33 +53,30 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
         {kRecords, "", "35111100", kUnknown, unknown},
         {kRecords, std::string(65535, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
+        {kRecords, "35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
+         "Y", userFile},
         {kRecords, "\3741234567=X\r\n", "\3741234567", "X", userFile},
         // A TAC is eight printable characters.
         {kRecords, user, "351111", kUnknown, unknown},
         {kRecords, user, "352099010", kUnknown, unknown},
         {kRecords, user, "352099\x01\x01", kUnknown, unknown},
     };
+    const std::string path = test::PerTestFileName("handset_database_test-", ".dat");
     for (const auto& c : cases) {
-        FakeSources sources;
-        sources.records = c.records;
-        sources.userFile = c.userFile;
+        c.userFile ? test::WriteTestFile(path, *c.userFile) : void(std::filesystem::remove(path));
+        FileHandsetSources sources(c.records, path);
         const TacAnswer answer = LookupTac(c.tac, sources);
         EXPECT_EQ(answer.fields, c.expected) << c.tac;
         EXPECT_EQ(answer.matchedBy, c.matchedBy) << c.tac;
     }
+    std::filesystem::remove(path);
 }
 
-TEST(LookupTac, ReadsTheUserFileOnlyWhenTheRecordsDoNotKnowTheTacAndCachesNothing) {
-    FakeSources sources;
-    sources.records = kRecords;
-    sources.userFile = "351111=X\r\n";
-    LookupTac("35209977", sources);
-    EXPECT_EQ(sources.userFileReads, 0);
-    LookupTac("35111100", sources);
-    LookupTac("35111100", sources);
-    EXPECT_EQ(sources.userFileReads, 2);
-    EXPECT_EQ(sources.recordReads, 3);
-    sources.fail = true;
+TEST(LookupTac, ASourceThatThrowsGivesUnknown) {
+    struct : HandsetSources {
+        SourceAnswer SearchBuiltIn(const std::string&) override { throw std::bad_alloc(); }
+        SourceAnswer SearchUserFile(const std::string&) override { return {{"X"}, {}}; }
+    } sources;
     EXPECT_EQ(LookupTac("35111100", sources).fields, kUnknownLookupResult);
 }
 
@@ -121,8 +93,7 @@ TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
         {"x\xA4" + own, "Alcatel|OT 332|"},
     };
     for (const auto& [records, expected] : cases) {
-        FakeSources sources;
-        sources.records = records;
+        FileHandsetSources sources(records, "");
         EXPECT_EQ(LookupTac("35209901", sources).fields, expected) << records;
     }
     // A key at the very end: nothing past the records is read.

@@ -49,52 +49,41 @@ TEST(ReadTacDatabase, TakesTheColumnsByNameAndLeavesOutRowsWithoutAnEightDigitTa
 }
 
 TEST(ReadTacDatabase, MalformedTextIsRefusedWithItsLine) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::string noNames = ": the text ends before the column names tac, name, name and aka";
+    const std::pair<const char*, std::string> cases[] = {
         {"tac,name,name,aka\n\"never closed,c\nd\n", "line 2: a quoted field is not closed"},
         {"a\nb\n\"closed\"then more,c\n", "line 3: a quoted field is followed by more text"},
         {"\"x\"\r", "line 1: a quoted field is followed by more text"},
-        {"", "line 1: the text ends before the column names tac, name, name and aka"},
-        {"notice\ntac,name,aka\n1,2,3",
-         "line 3: the text ends before the column names tac, name, "
-         "name and aka"},
-        {"n\n\"tac\nname\",name,name,aka\n",
-         "line 4: the text ends before the column names tac, "
-         "name, name and aka"},
+        {"", "line 1" + noNames},
+        {"notice\ntac,name,aka\n1,2,3", "line 3" + noNames},
+        {"n\n\"tac\nname\",name,name,aka\n", "line 4" + noNames},
     };
     for (const auto& [text, error] : cases) {
         try {
             ReadTacDatabase(text);
             ADD_FAILURE() << text;
         } catch (const CsvError& e) {
-            EXPECT_EQ(e.what(), std::string(error));
-            EXPECT_EQ(std::string(error).rfind("line " + std::to_string(e.line()) + ":", 0), 0u);
+            EXPECT_EQ(e.what() + std::string(" ") + std::to_string(e.line()),
+                      error + " " + error.substr(5, 1));
         }
     }
 }
 
 TEST(TextEncoding, Cp1252AndUtf8BothWays) {
-    const std::pair<std::string, std::string> both[] = {
-        {"F\xFCr \x80\x98\xB6\x99", "F\xC3\xBCr \xE2\x82\xAC\xCB\x9C\xC2\xB6\xE2\x84\xA2"},
-        {std::string("a\0\x81", 3), std::string("a\0\xC2\x81", 4)},  // undefined: itself
-    };
-    for (const auto& [cp1252, utf8] : both) {
-        EXPECT_EQ(Cp1252ToUtf8(cp1252), utf8);
-        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252);
-    }
     std::string everyByte;
     for (int c = 0; c < 256; ++c) everyByte.push_back(static_cast<char>(c));
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(everyByte)), everyByte);
+    EXPECT_EQ(Cp1252ToUtf8("F\xFCr \x80\x98\xB6\x99\x81"),
+              "F\xC3\xBCr \xE2\x82\xAC\xCB\x9C\xC2\xB6\xE2\x84\xA2\xC2\x81");  // 0x81: itself
     // Letters the code page lacks become "?"; bytes that are not UTF-8 are
     // taken as Windows-1252.
     const std::pair<const char*, const char*> toCp1252[] = {
         {"\xE4\xB8\xAD\xF0\x9F\x98\x80 ", "?? "},
-        {"F\xFCr", "F\xFCr"},
-        {"a\x80z", "a\x80z"},
+        {"F\xFCr a\x80z", "F\xFCr a\x80z"},
         {"ab\xC3", "ab\xC3"},
-        {"\xE2\x82(", "\xE2\x82("},
-        {"\xC0\xAF", "\xC0\xAF"},
-        {"\xED\xA0\x80", "\xED\xA0\x80"},
-        {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"}};
+        {"\xE2\x82(\xC0\xAF", "\xE2\x82(\xC0\xAF"},
+        {"\xED\xA0\x80\xF4\x90\x80\x80", "\xED\xA0\x80\xF4\x90\x80\x80"},
+    };
     for (const auto& [utf8, cp1252] : toCp1252) EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
 }
 
