@@ -23,10 +23,8 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
         "350000000000006=User\xB6Would\xB6Lose\r\n351111990000001=Prefix\xB6Line\xB6Only\r\n"
         "351111000000001=Maker\xB6Model\xB6Ref\r\n351111000000002=Later\xB6Line\xB6Loses\r\n"
         "352222\r\n353333000000000 no equals \xB6 sign\r\n354444000000001=a=b\xB6\xB6\r\n";
-    const std::optional<std::string> none;
     const TacMatch tac8 = TacMatch::kTac8, prefix6 = TacMatch::kPrefix6,
                    userFile = TacMatch::kUserFile, unknown = TacMatch::kNone;
-    const char* const kUnknown = kUnknownLookupResult;
     const struct {
         std::optional<std::string> records, userFile;
         std::string tac, expected;
@@ -40,21 +38,21 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
         {kRecords, user, "35222211", "352222", userFile},
         {kRecords, user, "35333300", "353333000000000 no equals | sign", userFile},
         {kRecords, user, "35444400", "a=b||", userFile},
-        {kRecords, user, "35999900", kUnknown, unknown},
-        {kRecords, none, "35111100", kUnknown, unknown},
-        {none, user, "35000000", "User|Would|Lose", userFile},
+        {kRecords, user, "35999900", kUnknownLookupResult, unknown},
+        {kRecords, std::nullopt, "35111100", kUnknownLookupResult, unknown},
+        {std::nullopt, user, "35000000", "User|Would|Lose", userFile},
         // Lines end with CR LF only: LF ends, a lone CR or a last CR stay in the line.
         {kRecords, "35111100=A\266B\n35222200=D\n", "35111100", "A|B\n35222200=D\n", userFile},
-        {kRecords, "35111100=A\n35222200=D\n", "35222200", kUnknown, unknown},
-        {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknown, unknown},
+        {kRecords, "35111100=A\n35222200=D\n", "35222200", kUnknownLookupResult, unknown},
+        {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
         {kRecords, std::string(65535, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
         {kRecords, "35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
          "Y", userFile},
         {kRecords, "\3741234567=X\r\n", "\3741234567", "X", userFile},
         // A TAC is eight printable characters.
-        {kRecords, user, "351111", kUnknown, unknown},
-        {kRecords, user, "352099\x01\x01", kUnknown, unknown},
+        {kRecords, user, "351111", kUnknownLookupResult, unknown},
+        {kRecords, user, "352099\x01\x01", kUnknownLookupResult, unknown},
     };
     const std::string path = test::PerTestFileName("handset_database_test-", ".dat");
     for (const auto& c : cases) {

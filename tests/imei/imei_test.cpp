@@ -18,16 +18,15 @@ TEST(CheckDigit, LuhnOverTheFirstFourteenDigits) {
     for (const auto& [imei, digit] : cases) EXPECT_EQ(CheckDigit(imei), digit) << imei;
 }
 
+// The typed text without its separators, and with a corrected last digit.
 TEST(ImeiText, SeparatorsAndCorrection) {
-    const std::pair<const char*, const char*> removals[] = {
-        {"35-209900-176148-1", "352099001761481"},
-        {"35 2099/00", "35209900"},
-        {"3_5.\t", "3_5.\t"}};
-    for (const auto& [text, imei] : removals) EXPECT_EQ(RemoveImeiSeparators(text), imei) << text;
-    const std::pair<const char*, const char*> corrections[] = {
-        {"352099001761482", "352099001761481"}, {"35-2 8 2-/ ", "35-2 8 1-/ "}, {"- /", "- /"}};
-    for (const auto& [typed, fixed] : corrections) {
-        EXPECT_EQ(CorrectedImeiText(typed, '1'), fixed) << typed;
+    const char* const cases[][3] = {{"35-2099/00 182", "35209900182", "35-2099/00 181"},
+                                    {"3_5.\t", "3_5.\t", "3_5.1"},
+                                    {"82- /", "82", "81- /"},
+                                    {"- /", "", "- /"}};
+    for (const auto& [typed, imei, corrected] : cases) {
+        EXPECT_EQ(RemoveImeiSeparators(typed), imei) << typed;
+        EXPECT_EQ(CorrectedImeiText(typed, '1'), corrected) << typed;
     }
 }
 

@@ -21,7 +21,6 @@ TEST(NumericValue, ReadsTheNumberAtTheStartOfTheText) {
         {0.01, {"1e-2"}},
         {0.5, {".5", "0.5.3"}},
         {2474, {"&H9Aa"}},
-        {171, {"&HAB"}},
         {-1, {"&HFFFFFFFF"}},
         {2147483647.0, {"&H7FFFFFFF"}},
         {-2147483648.0, {"&H80000000"}},

@@ -56,7 +56,6 @@ TEST(Cli, TextResultsSeparatedByAnEmptyLineComplaintsOnStandardError) {
     const std::string wrongLength = ": Invalid IMEI. The IMEI should be 15-digit number.\n";
     EXPECT_EQ(run.err, "4901542032375x1" + wrongLength + std::string(64, '1') + "\xE2\x80\xA6" +
                            wrongLength + "1?[2J" + wrongLength);
-    EXPECT_EQ(RunCliOn({"490154203237518"}).status, kExitAllValid);
 }
 
 // Lines of 15 digits take a short way to their rows; each row comes many
@@ -112,8 +111,7 @@ TEST(Cli, OptionsAndUsageErrors) {
     for (const char* wrong : {"--csv --fix", "--user-db", "--bogus", "-x", "--online --csv",
                               "--service h:1", "--proxy p:2", "--online --service"}) {
         error.clear();
-        EXPECT_FALSE(ParseCliArguments(SplitText(wrong, " "), error)) << wrong;
-        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(ParseCliArguments(SplitText(wrong, " "), error) || error.empty()) << wrong;
     }
     const CliRun unreadable =
         RunCliOn({"--user-db", "missing.dat", "999999000000006"}, "", std::nullopt);
@@ -131,9 +129,8 @@ TEST(Cli, ProgramExitStatus) {
 
 // This process's peak resident memory since the last reset, in bytes.
 std::size_t PeakMemory() {
-    const std::string status = test::ReadTestFile("/proc/self/status").value_or("");
-    const std::string::size_type at = status.find("VmHWM:");
-    return at == std::string::npos ? 0 : std::stoul(status.substr(at + 6)) * 1024;
+    const std::string status = test::ReadTestFile("/proc/self/status").value_or("VmHWM: 0");
+    return std::stoul(status.substr(status.find("VmHWM:") + 6)) * 1024;
 }
 
 // A user file far larger than a lookup may keep: a long line that does not
@@ -141,12 +138,7 @@ std::size_t PeakMemory() {
 TEST(Cli, UserFileIsReadLineByLine) {
     const std::size_t kLineLength = 40u << 20;
     const std::string path = test::PerTestFileName("cli_test-", ".dat");
-    {
-        std::ofstream file(path, std::ios::binary);
-        const std::string piece(1 << 20, 'x');
-        for (std::size_t k = 0; k < kLineLength; k += piece.size()) file << piece;
-        file << "\r\n99999900=Found\xB6Last\r\n";
-    }
+    test::WriteTestFile(path, std::string(kLineLength, 'x') + "\r\n99999900=Found\xB6Last\r\n");
     HandsetIndex sources("", std::make_unique<std::ifstream>(path));
     std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak
     const std::size_t before = PeakMemory();

@@ -27,7 +27,6 @@ TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
         {"GET / HTTP/1.0\r\n\r\n", 17, tooLarge, 0},
         {std::string(40, 'A'), 32, tooLarge, 0},
         {"GET /\x01", 32, malformed, 0},
-        {"\x1B[A", 32, malformed, 0},
         {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
         {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0},
     };
@@ -43,7 +42,6 @@ TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrls) {
     const std::pair<std::string, const char*> cases[] = {
         {"GET /index.php?goto=imei HTTP/1.0\r\nHost: h\r\n\r\n", "GET /index.php ? goto=imei"},
         {"GET http://imei.example/index.php?s=1 HTTP/1.0\r\n\r\n", "GET /index.php ? s=1"},
-        {"GET HTTP://host/x HTTP/1.1\r\n\r\n", "GET /x ? "},
         {"GET http://host HTTP/1.0\r\n\r\n", "GET  ? "},
         {"GET http://host?q=1 HTTP/1.0\r\n\r\n", "GET  ? q=1"},
         {"GET /p?q=1#frag HTTP/1.0\r\n\r\n", "GET /p ? q=1"},

@@ -15,19 +15,14 @@
 namespace quorvel {
 namespace {
 
-using namespace std::chrono_literals;
-
-// The odd values a handset list can hold: "&" and a tab, a model over two
-// lines, tag brackets, an empty model, UTF-8 letters, ": " in the alias.
+// Tag brackets, "&", UTF-8 letters and ": " in a handset list's values.
 const char* const kList =
-    "notice\r\ntac,name,name,aka\r\n49013920,Nokia,1610,\"1610+,1611\"\r\n"
-    "35000002,Two,\"line\r\nmodel\",\r\n35000003,Tags,<b>bold</b>,\r\n35000004,Empty "
-    "model,,RM-1\r\n"
+    "notice\r\ntac,name,name,aka\r\n49013920,Nokia,1610,\"1610+,1611\"\r\n35000003,Tags,<b>bold</"
+    "b>,\r\n"
     "35000005,M&N L\xC3\xB6sungen,X\xE2\x84\xA2 \xE4\xB8\xAD,DE: D1-988\r\n";
 
 std::string Request(const std::string& imei) {
-    return "GET /index.php?goto=imei&action=analyse&s=" + imei +
-           " HTTP/1.0\r\nAccept: */*\r\nHost: 127.0.0.1\r\nPragma: no-cache\r\n\r\n";
+    return "GET /index.php?goto=imei&action=analyse&s=" + imei + " HTTP/1.0\r\nHost: a\r\n\r\n";
 }
 std::string StatusLine(const std::string& reply) { return reply.substr(0, reply.find("\r\n")); }
 ReducedPage Page(const std::string& reply) {
@@ -112,7 +107,7 @@ protected:
 // Other clients are served while these wait.
 TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinishedHeadGets408) {
     ServerLimits limits;
-    limits.headTimeout = 1s;
+    limits.headTimeout = std::chrono::seconds(1);
     Start(limits);
     const UniqueFd silent = Connect(), unfinished = Connect("GET /index.php HTTP/1.0\r\n");
     for (const std::string& request : {std::string("\x16\x03\x01\x02\x00\x01", 6),
