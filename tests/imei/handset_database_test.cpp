@@ -47,7 +47,7 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
         {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
         {kRecords, "\n35111100=X\r\n", "35111100", kUnknownLookupResult, unknown},
-        {kRecords, std::string(65535, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
+        {kRecords, std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
         {kRecords, "35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
          "Y", userFile},
         {kRecords, "\3741234567=X\r\n", "\3741234567", "X", userFile},
