@@ -126,6 +126,7 @@ TEST(UserRecords, LineOfALearntHandset) {
     // separator inside a value becomes a space, the lookup's "|" a "/".
     EXPECT_EQ(UserRecordLine("352099001761489", "Ma\xB6ker", "A|B|", "R"),
               "352099001761481=Ma ker\266A/B/\266R\r\n");
+    EXPECT_FALSE(AppendUserRecord("/dev/full", "x\r\n"));  // written, but the flush fails
 }
 
 }  // namespace
