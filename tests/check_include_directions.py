@@ -1,32 +1,20 @@
 #!/usr/bin/env python3
-"""Fails when a file under Source/ includes a folder its own folder may not use.
-
-    check_include_directions.py SOURCE_DIR
-
-The allowed directions (README, "Layout"): main/ at the top; options/ over ui/
-and settings/; ui/ over settings/ and imei/; imei/, download/ and settings/
-over shared/ only; shared/ includes none of the others.
-"""
+"""check_include_directions.py SOURCE_DIR: fails when a folder under Source/ includes one
+it may not use (README, "Layout": main/ at the top; options/ over ui/ and settings/; ui/ over
+settings/ and imei/; imei/, download/ and settings/ over shared/ only)."""
 import pathlib
 import re
 import sys
 
-ALLOWED = {
-    "main": {"main", "options", "ui", "settings", "imei", "download", "shared"},
-    "options": {"options", "ui", "settings", "shared"},
-    "ui": {"ui", "settings", "imei", "shared"},
-    "settings": {"settings", "shared"},
-    "imei": {"imei", "shared"},
-    "download": {"download", "shared"},
-    "shared": {"shared"},
-}
+BELOW = {"main": "options ui settings imei download", "options": "ui settings", "ui": "settings imei",
+         "settings": "", "imei": "", "download": ""}
+ALLOWED = {folder: {folder, "shared", *below.split()} for folder, below in BELOW.items()}
+ALLOWED["shared"] = {"shared"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/')
 
 source = pathlib.Path(sys.argv[1])
 faults = []
-for path in sorted(source.rglob("*")):
-    if path.suffix not in (".h", ".cpp"):
-        continue
+for path in sorted(p for p in source.rglob("*") if p.suffix in (".h", ".cpp")):
     folder = path.relative_to(source).parts[0]
     allowed = ALLOWED.get(folder)
     if allowed is None:

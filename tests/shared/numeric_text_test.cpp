@@ -2,100 +2,52 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "shared/numeric_text.h"
 
 namespace quorvel {
 namespace {
 
-struct NumericCase {
-    const char* text;
-    double value;
-};
-
 TEST(NumericValue, ReadsTheNumberAtTheStartOfTheText) {
-    const NumericCase cases[] = {
-        {"8080", 8080},     {"80x", 80},        {"", 0},
-        {"abc", 0},         {" 8 0 8 0", 8080}, {"8080   ", 8080},
-        {"\t80\n80", 8080}, {"-3", -3},         {"+12", 12},
-        {"- 3", -3},        {"1e3", 1000},      {"1E3", 1000},
-        {"1e-2", 0.01},     {"2.5e1x", 25},     {"1e", 1},
-        {"1e+", 1},         {"80.5", 80.5},     {".5", 0.5},
-        {"5.", 5},          {"1.2.3", 1.2},     {"&H1F", 31},
-        {"&h1f", 31},       {"& H 1F", 31},     {"&O17", 15},
-        {"&o778", 63},      {"&HFFFFFFFF", -1}, {"&H", 0},
-        {"&X12", 0},        {"&HG", 0},         {"--3", 0},
-        {"+-3", 0},         {"-", 0},           {".", 0},
-        {"e5", 0},          {"\r80", 0},        {"x80", 0},
-        {"1d2", 100},       {"0010", 10},       {"&H7FFFFFFF", 2147483647.0},
+    // Each value with the texts that give it.
+    const std::pair<double, std::vector<const char*>> cases[] = {
+        {8080, {"8080", " 8 0 8 0", "\t80\n80", "8080x"}},
+        {0, {"", "abc", "\r80", "--3", "+-3", "-", ".", "e5", "&H", "&X12", "&HG", "1e-999"}},
+        {-3, {"-3", "- 3"}},
+        {12, {"+12", "1.2e1", "12.e+0x", "1.2D1", "&HC.", "&hc", "& H C", "&O14", "&o148"}},
+        {1000, {"1e3", "1E3", "1d3", "1e+3"}},
+        {1, {"1e", "1e+", "&H100000001"}},
+        {0.01, {"1e-2"}},
+        {0.5, {".5", "0.5.3"}},
+        {2474, {"&H9Aa"}},
+        {-1, {"&HFFFFFFFF"}},
+        {2147483647.0, {"&H7FFFFFFF"}},
+        {-2147483648.0, {"&H80000000"}},
+        {INFINITY, {"1e999"}},
+        {-INFINITY, {"-1e999"}},
     };
-    for (const NumericCase& c : cases) {
-        EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value) << "text: \"" << c.text << "\"";
+    for (const auto& [value, texts] : cases) {
+        for (const char* text : texts) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
     }
 }
 
-TEST(NumericValue, HexadecimalBeyondThirtyTwoBitsKeepsTheLowBits) {
-    EXPECT_DOUBLE_EQ(NumericValue("&H100000001"), 1);
-    EXPECT_DOUBLE_EQ(NumericValue("&H80000000"), -2147483648.0);
-}
-
-TEST(NumericValue, HugeExponentGivesInfinityNotUndefinedBehaviour) {
-    EXPECT_TRUE(std::isinf(NumericValue("1e999")));
-    EXPECT_GT(NumericValue("1e999"), 0);
-    EXPECT_LT(NumericValue("-1e999"), 0);
-    EXPECT_DOUBLE_EQ(NumericValue("1e-999"), 0);
-}
-
-struct RoundCase {
-    double value;
-    std::int32_t rounded;
-};
-
-TEST(RoundToInt32, RoundsHalvesToTheEvenNeighbour) {
-    const RoundCase cases[] = {
-        {80.5, 80},
-        {81.5, 82},
-        {0.5, 0},
-        {1.5, 2},
-        {2.5, 2},
-        {-0.5, 0},
-        {-1.5, -2},
-        {-2.5, -2},
-        {80.49, 80},
-        {80.51, 81},
-        {-80.51, -81},
-        {0, 0},
-        {8080, 8080},
-        {2147483647.0, 2147483647},
-        {-2147483648.0, -2147483647 - 1},
-    };
-    for (const RoundCase& c : cases) {
-        EXPECT_EQ(RoundToInt32(c.value), c.rounded) << "value: " << c.value;
-    }
-}
-
-TEST(RoundToInt32, ClampsValuesBeyondThirtyTwoBits) {
+TEST(RoundToInt32, HalvesToEvenAndClampsTo32Bits) {
     const std::int32_t max = std::numeric_limits<std::int32_t>::max();
     const std::int32_t min = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(RoundToInt32(2147483647.4), max);
-    EXPECT_EQ(RoundToInt32(2147483648.0), max);
-    EXPECT_EQ(RoundToInt32(1e300), max);
-    EXPECT_EQ(RoundToInt32(-2147483649.0), min);
-    EXPECT_EQ(RoundToInt32(-std::numeric_limits<double>::infinity()), min);
-    EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::infinity()), max);
-    EXPECT_EQ(RoundToInt32(std::nan("")), 0);
-}
-
-TEST(IntegerValue, CombinesTheScanAndTheRounding) {
-    EXPECT_EQ(IntegerValue("8080"), 8080);
-    EXPECT_EQ(IntegerValue("8080   "), 8080);
-    EXPECT_EQ(IntegerValue("abc"), 0);
-    EXPECT_EQ(IntegerValue("80.5"), 80);
-    EXPECT_EQ(IntegerValue("81.5"), 82);
-    EXPECT_EQ(IntegerValue("99999999999"), 2147483647);
-    EXPECT_EQ(IntegerValue("-99999999999"), -2147483647 - 1);
-    EXPECT_EQ(IntegerValue("1e999"), 2147483647);
-    EXPECT_EQ(IntegerValue("&HFFFF"), 65535);
+    const std::pair<std::int32_t, std::vector<double>> cases[] = {
+        {80, {80.5, 80.49, 79.51}},
+        {82, {81.5}},
+        {0, {-0.5, 0.5, std::nan("")}},
+        {-2, {-1.5, -2.5}},
+        {-81, {-80.51}},
+        {max, {2147483647.4, 2147483648.0, 1e300, INFINITY}},
+        {min, {-2147483648.0, -2147483649.0, -INFINITY}},
+    };
+    for (const auto& [rounded, values] : cases) {
+        for (double value : values) EXPECT_EQ(RoundToInt32(value), rounded) << value;
+    }
+    EXPECT_EQ(IntegerValue(" 81.5x"), 82);
 }
 
 }  // namespace

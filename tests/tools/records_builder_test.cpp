@@ -1,147 +1,46 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <map>
+#include <sstream>
 
+#include "builtin_records.h"
+#include "cli/handset_index.h"
 #include "imei/handset_database.h"
 #include "records/records_builder.h"
 #include "tacdb_csv.h"
-#include "tools/real_records.h"
 
 namespace quorvel {
 namespace {
 
-const char* const kHeader =
-    "Osmocom TAC database under CC-BY-SA v3.0 (c) Harald Welte 2016\n"
-    "tac,name,name,contributor,comment,gsmarena,gsmarena,aka\n";
-
-std::string Row(const std::string& tac, const std::string& maker, const std::string& model,
-                const std::string& aka = "") {
-    return tac + "," + maker + "," + model + ",someone,,,," + aka + "\n";
+std::string SourceFile(const std::string& path) {
+    return ReadFileBytes(QUORVEL_SOURCE_DIR "/" + path).value_or("");
 }
 
-std::string Fields(const HandsetRecord& record) {
-    return record.tac + " " + record.manufacturer + "|" + record.modelType + "|" + record.reference;
+// The whole handset list of the repository goes through the builder: the
+// resource it makes is the committed one, byte for byte.
+TEST(RecordsBuilder, TheCommittedResourceIsWhatTheBuilderMakes) {
+    const std::string rebuilt =
+        EncodeHandsetRecords(BuildHandsetRecords(SourceFile("data/tacdb.csv")).records);
+    EXPECT_TRUE(SourceFile("Source/resources/handset_records.bin") == rebuilt)
+        << "run quorvel-records-builder data/tacdb.csv Source/resources/handset_records.bin";
 }
 
-TEST(AsciiFieldText, KeepsOnlyWhatScramblingCarries) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Keller AG f\xC3\xBCr Druckmesstechnik", "Keller AG fuer Druckmesstechnik"},
-        {"M&N Logistik-L\xC3\xB6sungen", "M&N Logistik-Loesungen"},
-        {"K\xC3\xA9vin \xC3\x85ngstr\xC3\xB6m Stra\xC3\x9F"
-         "e",
-         "Kevin Angstroem Strasse"},
-        {"  One\tTouch\xC2\xA0  332  ", "One Touch 332"},
-        {"A|B", "A/B"},
-        {"\xE2\x80\x9CQuote\xE2\x80\x9D \xE2\x80\x93 x\xE2\x80\xA6", "\"Quote\" - x..."},
-        {"\xE4\xB8\xAD\xE6\x96\x87 Phone", "Phone"},
-        {"\xFC", "ue"},  // not UTF-8: read as Windows-1252
-        {"", ""},
-    };
-    for (const auto& [utf8, ascii] : cases) EXPECT_EQ(AsciiFieldText(utf8), ascii) << utf8;
-}
-
-TEST(ModelCode, FirstCodeOfTheAlternativeNames) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"7610,Calimero,NHL-10,NHL-10 (DCT-4),RH-51", "NHL-10"},
-        {"1610+,1611,1611+,NHE-5NX", "NHE-5NX"},
-        {" RM-235 ,RM-236", "RM-235"},
-        {"A728,A760i,MT3-411H11", "MT3-411H11"},
-        {"GT-S5230 Star,SGH-S5230", "SGH-S5230"},
-        {"1101801-BV,A3618s", ""},   // starts with a digit
-        {"C2-03 Touch,Type", ""},    // holds a space
-        {"X-1,ABCDEF-1,Ab-12", ""},  // head too short, too long, lowercase
-        {"AB-CD", ""},               // no digit after the hyphen
-        {"", ""},
-    };
-    for (const auto& [names, code] : cases) EXPECT_EQ(ModelCode(names), code) << names;
-}
-
-TEST(BuildHandsetRecords, OneRecordPerPrefixNamingTheMostCommonModel) {
-    const std::string csv =
-        std::string(kHeader) + Row("35209903", "Nokia", "6600", "\"7610,NHL-10,RH-51\"") +
-        Row("35209901", "Alcatel", "OT 332") + Row("35209902", "NOKIA", "6600 ", "RH-51") +
-        Row("35209900", "Alcatel", "OT 332") + Row("35209904", "nokia", "6600") +
-        Row("49015400", "Siemens", "S45", "\"S45i,\"\"quoted\"\"\"") +
-        Row("49015499", "Siemens", "ME45", "ME-45") + Row(" 01020300 ", "Motorola", "V3") +
-        Row("35209904", "Later", "Row") + Row("0102030", "Short", "TAC") +
-        Row("0102030x", "Bad", "TAC") + Row("01020399", "", "") + "\n01020400,Too,Few\n";
-    const RecordsBuild build = BuildHandsetRecords(csv);
-    std::vector<std::string> records;
-    for (const HandsetRecord& record : build.records) records.push_back(Fields(record));
-    EXPECT_EQ(records, std::vector<std::string>({
-                           "010203 Motorola|V3|",
-                           "01020300 Motorola|V3|",
-                           // three Nokia rows against two Alcatel ones, whatever
-                           // their case; spelled as the lowest TAC, 35209902, spells
-                           // it, and with the first model code in TAC order
-                           "352099 NOKIA|6600|RH-51",
-                           // each TAC names its own handset, from its first row,
-                           // with its own model code or else its model's
-                           "35209900 Alcatel|OT 332|",
-                           "35209901 Alcatel|OT 332|",
-                           "35209902 NOKIA|6600|RH-51",
-                           "35209903 Nokia|6600|NHL-10",
-                           "35209904 nokia|6600|RH-51",
-                           // a tie goes to the lowest TAC
-                           "490154 Siemens|S45|",
-                           "49015400 Siemens|S45|",
-                           "49015499 Siemens|ME45|ME-45",
-                       }));
-    EXPECT_EQ(build.rowsUsed, 9u);
-    EXPECT_EQ(build.rowsSkipped, 4u) << "a blank line is no row";
-}
-
-TEST(BuildHandsetRecords, RefusesAListWithoutItsHeaderOrWithBadQuoting) {
-    EXPECT_THROW(BuildHandsetRecords(Row("35209903", "Nokia", "6600")), CsvError);
-    EXPECT_THROW(BuildHandsetRecords("tac,maker,model\n"), CsvError);
-    EXPECT_THROW(BuildHandsetRecords(std::string(kHeader) + "\"35209903,open"), CsvError);
-    EXPECT_THROW(BuildHandsetRecords(std::string(kHeader) + "\"3520\"9903,Nokia,6600,,,,,\n"),
-                 CsvError);
-}
-
-TEST(RealRecords, TheCommittedResourceIsWhatTheBuilderMakes) {
-    const std::string committed = test::SourceFile("Source/resources/handset_records.bin");
-    const std::string rebuilt = EncodeHandsetRecords(test::RealRecordsBuild().records);
-    ASSERT_EQ(committed.size(), rebuilt.size());
-    EXPECT_TRUE(committed == rebuilt) << "run quorvel-records-builder data/tacdb.csv "
-                                         "Source/resources/handset_records.bin";
-}
-
-std::string Lowercase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// Counted here straight from the list: where one model has more rows in a
-// prefix than any other, the record names it.
-TEST(RealRecords, EachPrefixNamesItsMostCommonModel) {
-    std::map<std::string, std::map<std::string, int>> counts;
-    for (const TacRecord& row : ReadTacDatabase(test::SourceFile("data/tacdb.csv")).records) {
-        counts[row.tac.substr(0, 6)][Lowercase(row.maker + "|" + row.model)]++;
-    }
-    std::map<std::string, std::string> named;
-    for (const HandsetRecord& record : test::RealRecordsBuild().records) {
-        if (record.tac.size() == 6) {
-            named[record.tac] = Lowercase(record.manufacturer + "|" + record.modelType);
+// quorvel-cli's index of the records answers as a search of them does, and
+// searches the user file from its start every time.
+TEST(HandsetIndex, AgreesWithTheSearch) {
+    const std::string records = BuiltInRecordBytes();
+    HandsetIndex index(records, std::make_unique<std::istringstream>("35111100=U\r\n"));
+    const std::vector<TacRecord> rows = ReadTacDatabase(SourceFile("data/tacdb.csv")).records;
+    for (std::size_t k = 0; k < rows.size(); k += 37) {
+        for (const std::string& tac :
+             {rows[k].tac, rows[k].tac.substr(0, 6) + "99", "0" + rows[k].tac.substr(1)}) {
+            const SourceAnswer expected = SearchBuiltInRecords(records, tac);
+            const SourceAnswer answer = index.SearchBuiltIn(tac);
+            ASSERT_EQ(answer.tac.value_or(answer.prefix.value_or("-")),
+                      expected.tac.value_or(expected.prefix.value_or("-")))
+                << tac;
         }
+        ASSERT_EQ(index.SearchUserFile("35111100").tac, "U");
     }
-    EXPECT_EQ(named.size(), counts.size());
-    int checked = 0;
-    for (const auto& [prefix, models] : counts) {
-        std::vector<std::pair<int, std::string>> ranked;
-        for (const auto& [model, count] : models) ranked.push_back({count, model});
-        std::sort(ranked.rbegin(), ranked.rend());
-        const bool clearWinner = ranked.size() == 1 || ranked[0].first > ranked[1].first;
-        const std::string& model = ranked[0].second;
-        const bool ascii =
-            std::all_of(model.begin(), model.end(), [](char c) { return c >= 32 && c <= 126; });
-        if (!clearWinner || !ascii) continue;
-        EXPECT_EQ(named[prefix], model) << prefix;
-        ++checked;
-    }
-    EXPECT_GT(checked, 6000);
 }
 
 }  // namespace

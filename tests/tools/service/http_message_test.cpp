@@ -4,135 +4,90 @@
 #include <string>
 
 #include "service/http_message.h"
+#include "service/service_options.h"
+#include "shared/text.h"
 
 namespace quorvel {
 namespace {
 
 TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
+    const HeadScan complete = HeadScan::kComplete, incomplete = HeadScan::kIncomplete,
+                   tooLarge = HeadScan::kTooLarge, malformed = HeadScan::kMalformed;
     const struct {
-        const char* name;
         std::string received;
         std::size_t limit;
         HeadScan scan;
         std::size_t headLength;  // 0: left as it was
     } cases[] = {
-        {"CR LF head", "GET / HTTP/1.0\r\nHost: a\r\n\r\n", 100, HeadScan::kComplete, 27},
-        {"bare LF head", "GET / HTTP/1.0\nHost: a\n\n", 100, HeadScan::kComplete, 24},
-        {"bytes after the head", "GET / HTTP/1.0\r\n\r\nbody", 100, HeadScan::kComplete, 18},
-        {"head not yet ended", "GET / HTTP/1.0\r\nHost: a\r\n", 100, HeadScan::kIncomplete, 0},
-        {"lone CRs end nothing", "GET / HTTP/1.0\r\r\r\r", 100, HeadScan::kIncomplete, 0},
-        {"head exactly at the limit", "GET / HTTP/1.0\r\n\r\n", 18, HeadScan::kComplete, 18},
-        {"blank line one byte past the limit", "GET / HTTP/1.0\r\n\r\n", 17, HeadScan::kTooLarge,
-         0},
-        {"long line without end", std::string(40, 'A'), 32, HeadScan::kTooLarge, 0},
-        {"nothing yet", "", 32, HeadScan::kIncomplete, 0},
-        {"control byte in the request line", "GET /\x01", 32, HeadScan::kMalformed, 0},
-        {"escape in the request line", "\x1B[A", 32, HeadScan::kMalformed, 0},
-        {"NUL in a header", std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, HeadScan::kMalformed,
-         0},
-        {"tab in a header", "GET / HTTP/1.0\r\nA:\tb\r\n", 32, HeadScan::kIncomplete, 0},
+        {"GET / HTTP/1.0\r\nHost: a\r\n\r\n", 100, complete, 27},
+        {"GET / HTTP/1.0\nHost: a\n\nbody", 100, complete, 24},
+        {"GET / HTTP/1.0\r\nHost: a\r\n", 100, incomplete, 0},
+        {"GET / HTTP/1.0\r\r\r\r", 100, incomplete, 0},  // lone CRs end nothing
+        {"GET / HTTP/1.0\r\n\r\n", 18, complete, 18},    // exactly at the limit
+        {"GET / HTTP/1.0\r\n\r\n", 17, tooLarge, 0},
+        {std::string(40, 'A'), 32, tooLarge, 0},
+        {"GET /\x01", 32, malformed, 0},
+        {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
+        {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0},
     };
     for (const auto& c : cases) {
         std::size_t headLength = 0;
-        EXPECT_EQ(ScanRequestHead(c.received, c.limit, &headLength), c.scan) << c.name;
-        EXPECT_EQ(headLength, c.headLength) << c.name;
+        EXPECT_EQ(ScanRequestHead(c.received, c.limit, &headLength), c.scan) << c.received;
+        EXPECT_EQ(headLength, c.headLength) << c.received;
     }
 }
 
+// Each head with its "method path ? query".
 TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrls) {
-    const struct {
-        const char* name;
-        std::string head;
-        const char* method;
-        const char* path;
-        const char* query;
-    } cases[] = {
-        {"path", "GET /index.php?goto=imei HTTP/1.0\r\nHost: h\r\n\r\n", "GET", "/index.php",
-         "goto=imei"},
-        {"absolute URL", "GET http://imei.example/index.php?s=1 HTTP/1.0\r\n\r\n", "GET",
-         "/index.php", "s=1"},
-        {"absolute URL with port", "GET http://127.0.0.1:8047/index.php?a=b HTTP/1.1\r\n\r\n",
-         "GET", "/index.php", "a=b"},
-        {"scheme in capitals", "GET HTTP://host/x HTTP/1.0\r\n\r\n", "GET", "/x", ""},
-        {"absolute URL without a path", "GET http://host HTTP/1.0\r\n\r\n", "GET", "", ""},
-        {"query right after the host", "GET http://host?q=1 HTTP/1.0\r\n\r\n", "GET", "", "q=1"},
-        {"fragment dropped", "GET /p?q=1#frag HTTP/1.0\r\n\r\n", "GET", "/p", "q=1"},
-        {"bare LF lines", "POST /p HTTP/1.0\nA: b\n\n", "POST", "/p", ""},
-        {"blank line before the request line", "\r\nGET /p HTTP/1.0\r\n\r\n", "GET", "/p", ""},
-        {"folded header line", "GET /p HTTP/1.0\r\nA: b\r\n  c\r\n\r\n", "GET", "/p", ""},
-        {"header value with high bytes", "GET /p HTTP/1.0\r\nA: \xE9t\xE9\r\n\r\n", "GET", "/p",
-         ""},
+    const std::pair<std::string, const char*> cases[] = {
+        {"GET /index.php?goto=imei HTTP/1.0\r\nHost: h\r\n\r\n", "GET /index.php ? goto=imei"},
+        {"GET http://imei.example/index.php?s=1 HTTP/1.0\r\n\r\n", "GET /index.php ? s=1"},
+        {"GET http://host HTTP/1.0\r\n\r\n", "GET  ? "},
+        {"GET http://host?q=1 HTTP/1.0\r\n\r\n", "GET  ? q=1"},
+        {"GET /p?q=1#frag HTTP/1.0\r\n\r\n", "GET /p ? q=1"},
+        {"POST /p HTTP/1.0\nA: b\n\n", "POST /p ? "},
+        {"\r\nGET /p HTTP/1.0\r\n\r\n", "GET /p ? "},
+        {"GET /p HTTP/1.0\r\nA: b\r\n  c\r\n\r\n", "GET /p ? "},
     };
-    for (const auto& c : cases) {
-        const std::optional<RequestLine> parsed = ParseRequestHead(c.head);
-        ASSERT_TRUE(parsed) << c.name;
-        EXPECT_EQ(parsed->method, c.method) << c.name;
-        EXPECT_EQ(parsed->path, c.path) << c.name;
-        EXPECT_EQ(parsed->query, c.query) << c.name;
+    for (const auto& [head, expected] : cases) {
+        const std::optional<RequestLine> line = ParseRequestHead(head);
+        EXPECT_EQ(line ? line->method + " " + line->path + " ? " + line->query : "", expected)
+            << head;
     }
 }
 
 TEST(ParseRequestHead, RefusesMalformedHeads) {
-    const struct {
-        const char* name;
-        std::string head;
-    } cases[] = {
-        {"empty", ""},
-        {"only blank lines", "\r\n\r\n"},
-        {"garbage", "hello there\r\n\r\n"},
-        {"no version", "GET /index.php\r\n\r\n"},
-        {"bad version", "GET / HTTP/1\r\n\r\n"},
-        {"other protocol", "GET / FTP/1.0\r\n\r\n"},
-        {"blank in the target", "GET /a b HTTP/1.0\r\n\r\n"},
-        {"two blanks", "GET  / HTTP/1.0\r\n\r\n"},
-        {"relative target", "GET index.php HTTP/1.0\r\n\r\n"},
-        {"other scheme", "GET https://host/index.php HTTP/1.0\r\n\r\n"},
-        {"no host", "GET http:///index.php HTTP/1.0\r\n\r\n"},
-        {"port without host", "GET http://:80/index.php HTTP/1.0\r\n\r\n"},
-        {"method with separators", "GE(T / HTTP/1.0\r\n\r\n"},
-        {"header without colon", "GET / HTTP/1.0\r\nHost h\r\n\r\n"},
-        {"header name with a blank", "GET / HTTP/1.0\r\nHost : h\r\n\r\n"},
-        {"folded first header", "GET / HTTP/1.0\r\n A: b\r\n\r\n"},
-        {"NUL byte", std::string("GET /\0 HTTP/1.0\r\n\r\n", 19)},
-        {"control in the target", "GET /\x01 HTTP/1.0\r\n\r\n"},
-    };
-    for (const auto& c : cases) EXPECT_FALSE(ParseRequestHead(c.head)) << c.name;
-}
-
-TEST(QueryValue, FindsTheFirstPairAndDecodesEscapes) {
-    const struct {
-        const char* query;
-        const char* name;
-        std::optional<std::string> value;
-    } cases[] = {
-        {"goto=imei&action=analyse&s=1", "action", "analyse"},
-        {"s=1&s=2", "s", "1"},
-        {"s=35%36%37", "s", "3567"},
-        {"%73=9", "s", "9"},
-        {"a=1&s", "s", ""},
-        {"a=1&&s=2", "s", "2"},
-        {"s=1%2", "s", std::nullopt},
-        {"s=%zz", "s", std::nullopt},
-        {"ss=1&xs=2", "s", std::nullopt},
-        {"", "s", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(QueryValue(c.query, c.name), c.value) << c.query << " " << c.name;
+    for (const char* head :
+         {"", "\r\n\r\n", "hello there\r\n\r\n", "GET /index.php\r\n\r\n", "GET / HTTP/1\r\n\r\n",
+          "GET  / HTTP/1.0\r\n\r\n", "GET index.php HTTP/1.0\r\n\r\n",
+          "GET https://host/index.php HTTP/1.0\r\n\r\n", "GET http:///index.php HTTP/1.0\r\n\r\n",
+          "GET http://:80/index.php HTTP/1.0\r\n\r\n", "GE(T / HTTP/1.0\r\n\r\n",
+          "GET / HTTP/1.0\r\nHost h\r\n\r\n", "GET / HTTP/1.0\r\nHost : h\r\n\r\n",
+          "GET / HTTP/1.0\r\n A: b\r\n\r\n", "GET /\x01 HTTP/1.0\r\n\r\n"}) {
+        EXPECT_FALSE(ParseRequestHead(head)) << head;
     }
 }
 
-TEST(FormatReply, AnnouncesTheBodyAndClosesAfterIt) {
-    const std::string body = "<html>\xE9</html>";
-    EXPECT_EQ(FormatReply(200, body),
-              "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: 14\r\n"
-              "Connection: close\r\n\r\n" +
-                  body);
-    const std::string notAllowed = ErrorReply(405);
-    EXPECT_EQ(notAllowed.rfind("HTTP/1.0 405 Method Not Allowed\r\nAllow: GET\r\n", 0), 0u)
-        << notAllowed;
-    const std::string badRequest = ErrorReply(400);
-    EXPECT_NE(badRequest.find("\r\n\r\n<html>"), std::string::npos);
-    EXPECT_NE(badRequest.find("400 Bad Request</h1>"), std::string::npos);
+// Each command line with what it gives: "bind port data login help", or the error.
+TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "127.0.0.1 8047  0 0"},
+        {"--port 65535 --bind ::1 --data t.csv --require-login --help", "::1 65535 t.csv 1 1"},
+        {"--port", "--port needs a value"},
+        {"--port 65536", "not a port number from 0 to 65535: 65536"},
+        {"--port 99999999999999999999", "not a port number from 0 to 65535: 99999999999999999999"},
+        {"8047", "unknown option: 8047"},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string error;
+        const auto o =
+            ParseServiceOptions(*args ? SplitText(args, " ") : std::vector<std::string>(), &error);
+        EXPECT_EQ(o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
+                          std::to_string(o->requireLogin) + " " + std::to_string(o->help)
+                    : error,
+                  expected)
+            << args;
+    }
 }
 
 }  // namespace
