@@ -1,10 +1,15 @@
-// A download listener for tests that writes every event down as a line of
-// text, with its arguments, in the order the events came.
+// A download listener for tests that writes the events down as lines:
+// "Connected", "QuerySent", "Body <bytes>" (chunks in a row joined, so that
+// the lines do not depend on how the bytes were cut), "Failed <code>" and
+// "Disconnected". An id other than 0 is added to its line, and a
+// BytesReceived that is missing or does not carry the running total of the
+// body writes a line of its own.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "download/download.h"
@@ -13,32 +18,60 @@ namespace quorvel::test {
 
 class DownloadEventLog : public DownloadListener {
 public:
-    void Connected(std::int32_t id) override;
-    void Disconnected(std::int32_t id) override;
-    void DownloadFailed(std::int32_t why, std::int32_t id) override;
-    void BytesReceived(std::int64_t total, std::int32_t id) override;
-    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t id) override;
-    void QuerySent(std::int32_t id) override;
+    void Connected(std::int32_t id) override {
+        total_ = 0;
+        Add("Connected", id);
+        Notify("Connected");
+    }
+    void Disconnected(std::int32_t id) override {
+        Add("Disconnected", id);
+        Notify("Disconnected");
+    }
+    void DownloadFailed(std::int32_t why, std::int32_t id) override {
+        Add("Failed " + std::to_string(why), id);
+        Notify("DownloadFailed");
+    }
+    void QuerySent(std::int32_t id) override {
+        Add("QuerySent", id);
+        Notify("QuerySent");
+    }
+    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t id) override {
+        total_ += count;
+        const std::string chunk(bytes, static_cast<std::size_t>(count));
+        if (!events.empty() && events.back().compare(0, 5, "Body ") == 0 && id == 0)
+            events.back() += chunk;
+        else
+            Add("Body " + chunk, id);
+        awaitingTotal_ = true;
+        Notify("StreamBytes");
+    }
+    void BytesReceived(std::int64_t total, std::int32_t id) override {
+        if (!std::exchange(awaitingTotal_, false) || total != total_ || id != 0)
+            events.push_back("BytesReceived " + std::to_string(total));
+        Notify("BytesReceived");
+    }
 
-    // Lines such as "Connected 0", "StreamBytes 5 hello 0", "BytesReceived 5 0".
+    // The download has ended: its last event has come.
+    bool Ended() const {
+        return !events.empty() &&
+               (events.back() == "Disconnected" ||
+                (events.back().compare(0, 7, "Failed ") == 0 && events.back() != "Failed 4"));
+    }
+
     std::vector<std::string> events;
-
-    // The same events with each StreamBytes and the BytesReceived that must
-    // follow it merged into one "Body <bytes>" line, and consecutive body
-    // lines merged, so that the lines do not depend on how the network cut
-    // the body. A BytesReceived that does not follow its StreamBytes with
-    // the right running total stays as it is and so fails the comparison.
-    std::vector<std::string> Merged() const;
-
-    // The number of events that end a download: Disconnected and DownloadFailed.
-    int Outcomes() const { return outcomes_; }
-
-    // Called after each event is written down, with the event's line.
-    std::function<void(const std::string&)> onEvent;
+    // Called after each event is written down, with the event's name.
+    std::function<void(const std::string& name)> onEvent;
 
 private:
-    void Add(std::string line);
-    int outcomes_ = 0;
+    void Add(const std::string& line, std::int32_t id) {
+        if (std::exchange(awaitingTotal_, false)) events.push_back("no BytesReceived");
+        events.push_back(id == 0 ? line : line + " id " + std::to_string(id));
+    }
+    void Notify(const char* name) {
+        if (onEvent) onEvent(name);
+    }
+    std::int64_t total_ = 0;
+    bool awaitingTotal_ = false;
 };
 
 }  // namespace quorvel::test
