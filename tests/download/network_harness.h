@@ -12,36 +12,30 @@ namespace quorvel::test {
 class DownloadHarness {
 public:
     virtual ~DownloadHarness() = default;
-    // A new download object reporting to listener; it replaces the one made
-    // before. connectMilliseconds bounds the transport's connect.
-    virtual C1& Make(DownloadListener& listener, int connectMilliseconds) = 0;
-    // Whether the transport holds an open connection.
-    virtual bool HasOpenConnection() const = 0;
-    // Waits at most waitMilliseconds for notifications and delivers them.
-    virtual void Turn(int waitMilliseconds) = 0;
+    // A new download object reporting to listener; it replaces the one before.
+    virtual C1& Make(DownloadListener& listener) = 0;
+    // Waits at most 20 ms for notifications and delivers them.
+    virtual void Turn() = 0;
 };
 
-// What is the same for both transports (each has SetConnectTimeout and HasSocket).
 template <typename TransportType>
 class TransportHarness : public DownloadHarness {
 public:
-    C1& Make(DownloadListener& listener, int connectMilliseconds) override {
+    C1& Make(DownloadListener& listener) override {
         download_.reset();
         auto transport = std::make_unique<TransportType>();
-        transport->SetConnectTimeout(connectMilliseconds);
+        transport->SetConnectTimeout(5000);
         transport_ = transport.get();
         download_ = std::make_unique<C1>(std::move(transport), &listener);
         return *download_;
     }
-    bool HasOpenConnection() const override { return download_ && transport_->HasSocket(); }
 
 protected:
     TransportType* transport_ = nullptr;  // owned by download_
     std::unique_ptr<C1> download_;
 };
 
-// Defined once per platform: the POSIX transport with its poll loop, or the
-// Winsock transport with a message loop.
+// Defined once per platform.
 std::unique_ptr<DownloadHarness> MakePlatformHarness();
 
 }  // namespace quorvel::test

@@ -10,13 +10,11 @@ namespace {
 
 class PosixHarness final : public TransportHarness<PosixTransport> {
 public:
-    void Turn(int waitMilliseconds) override {
-        const bool open =
-            download_ && transport_->RunOnce(waitMilliseconds, [this](std::int32_t m) {
-                download_->ProcessMessage(m);
-            });
+    void Turn() override {
+        const auto deliver = [this](std::int32_t message) { download_->ProcessMessage(message); };
         // Nothing to wait for: let the time pass as a loop would.
-        if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
+        if (!download_ || !transport_->RunOnce(20, deliver))
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 };
 

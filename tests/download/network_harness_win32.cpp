@@ -1,6 +1,6 @@
 // The Winsock transport: notifications reach the download object through its
-// notification window, SocketWindowProc and the receiver this harness sets in
-// the main window's place.
+// notification window, SocketWindowProc and this harness in the main
+// window's place.
 #include <windows.h>
 
 #include "download/network_harness.h"
@@ -18,17 +18,11 @@ public:
         download_.reset();
         if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
     }
-
-    void Turn(int waitMilliseconds) override {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(waitMilliseconds),
-                                  QS_ALLINPUT);
+    void Turn() override {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
-
     LRESULT ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) override {
         if (download_) download_->ProcessMessage(static_cast<std::int32_t>(lParam));
         return 0;

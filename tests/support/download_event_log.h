@@ -16,6 +16,12 @@
 
 namespace quorvel::test {
 
+// The request the download class sends for url, naming host in its Host header.
+inline std::string RequestFor(const std::string& url, const std::string& host) {
+    return "GET " + url + " HTTP/1.0\r\nAccept: */*\r\nUser-Agent: Brindle Download Class\r\n" +
+           "Host: " + host + "\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n\r\n";
+}
+
 class DownloadEventLog : public DownloadListener {
 public:
     void Connected(std::int32_t id) override {
