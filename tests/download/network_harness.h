@@ -1,6 +1,5 @@
-// What the network tests of the download class need from a platform: a
-// download object on the platform's real transport, and turns of the
-// platform's own loop that deliver its notifications.
+// What the network tests of the download class need from a platform, defined
+// once per platform: its real transport, and turns of its own loop.
 #pragma once
 
 #include <memory>
@@ -9,33 +8,9 @@
 
 namespace quorvel::test {
 
-class DownloadHarness {
-public:
-    virtual ~DownloadHarness() = default;
-    // A new download object reporting to listener; it replaces the one before.
-    virtual C1& Make(DownloadListener& listener) = 0;
-    // Waits at most 20 ms for notifications and delivers them.
-    virtual void Turn() = 0;
-};
-
-template <typename TransportType>
-class TransportHarness : public DownloadHarness {
-public:
-    C1& Make(DownloadListener& listener) override {
-        download_.reset();
-        auto transport = std::make_unique<TransportType>();
-        transport->SetConnectTimeout(5000);
-        transport_ = transport.get();
-        download_ = std::make_unique<C1>(std::move(transport), &listener);
-        return *download_;
-    }
-
-protected:
-    TransportType* transport_ = nullptr;  // owned by download_
-    std::unique_ptr<C1> download_;
-};
-
-// Defined once per platform.
-std::unique_ptr<DownloadHarness> MakePlatformHarness();
+// The platform's transport; a connect gives up after 5 s.
+std::unique_ptr<Transport> MakePlatformTransport();
+// Waits at most 20 ms for notifications of transport and hands them to download.
+void Turn(C1& download, Transport& transport);
 
 }  // namespace quorvel::test

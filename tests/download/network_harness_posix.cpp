@@ -6,20 +6,18 @@
 #include "download/socket_transport_posix.h"
 
 namespace quorvel::test {
-namespace {
 
-class PosixHarness final : public TransportHarness<PosixTransport> {
-public:
-    void Turn() override {
-        const auto deliver = [this](std::int32_t message) { download_->ProcessMessage(message); };
-        // Nothing to wait for: let the time pass as a loop would.
-        if (!download_ || !transport_->RunOnce(20, deliver))
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-};
+std::unique_ptr<Transport> MakePlatformTransport() {
+    auto transport = std::make_unique<PosixTransport>();
+    transport->SetConnectTimeout(5000);
+    return transport;
+}
 
-}  // namespace
-
-std::unique_ptr<DownloadHarness> MakePlatformHarness() { return std::make_unique<PosixHarness>(); }
+void Turn(C1& download, Transport& transport) {
+    const auto deliver = [&](std::int32_t message) { download.ProcessMessage(message); };
+    // Nothing to wait for: let the time pass as a loop would.
+    if (!static_cast<PosixTransport&>(transport).RunOnce(20, deliver))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
 
 }  // namespace quorvel::test

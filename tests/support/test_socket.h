@@ -1,9 +1,12 @@
-// Plain blocking loopback sockets for the test servers, the same on both
-// platforms; every wait is bounded.
+// Plain blocking loopback sockets for test servers, the same on both
+// platforms, and a scripted HTTP server made of them; every wait is bounded.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace quorvel::test {
 
@@ -22,7 +25,40 @@ int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds);
 bool SendAll(TestSocket socket, std::string_view bytes);
 // A graceful close (the peer reads the end of the stream).
 void CloseTestSocket(TestSocket socket);
-// Closes with a reset (SO_LINGER of 0).
-void ResetTestSocket(TestSocket socket);
+
+// One connection of a ScriptServer: the reply to the request, then the end.
+// kAwaitClose reads until the client ends the connection; kReset sends a
+// reset once the client has had time to read the reply.
+struct Exchange {
+    std::string reply;
+    enum Ending { kClose, kReset, kAwaitClose } ending = kClose;
+};
+
+struct Served {
+    std::string request;
+    bool clientClosed = false;  // during kAwaitClose
+};
+
+// A server on 127.0.0.1 in a thread of the test process: it takes one
+// connection per exchange, in order, and plays it.
+class ScriptServer {
+public:
+    explicit ScriptServer(std::vector<Exchange> exchanges);
+    ~ScriptServer();
+    ScriptServer(const ScriptServer&) = delete;
+    ScriptServer& operator=(const ScriptServer&) = delete;
+
+    int Port() const { return port_; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    // Once every exchange has run or timed out: what each connection saw.
+    const std::vector<Served>& Results();
+
+private:
+    std::vector<Exchange> exchanges_;
+    std::vector<Served> served_;  // written by the thread, read after it ends
+    TestSocket listener_ = kNoTestSocket;
+    int port_ = 0;
+    std::thread thread_;
+};
 
 }  // namespace quorvel::test
