@@ -7,7 +7,7 @@
 set -euo pipefail
 dir=$2
 if [[ $1 == stop ]]; then
-  if [[ -f $dir/pid ]]; then kill "$(cat "$dir/pid")" 2>/dev/null || true; fi
+  [[ -f $dir/pid ]] && kill "$(cat "$dir/pid")" 2>/dev/null || true
   rm -f "$dir/pid" "$dir/port"
   exit 0
 fi
@@ -20,12 +20,8 @@ printf 'Port %s\nListen 127.0.0.1\nTimeout 10\nMaxClients 20\nAllow 127.0.0.1\nL
 tinyproxy -d -c "$dir/tinyproxy.conf" </dev/null >"$dir/tinyproxy.out" 2>&1 &
 echo $! >"$dir/pid"
 for _ in $(seq 100); do
-  if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
-    echo "$port" >"$dir/port"
-    exit 0
-  fi
+  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && echo "$port" >"$dir/port" && exit 0
   sleep 0.05
 done
-echo "tinyproxy did not start:" >&2
-cat "$dir/tinyproxy.out" >&2
+echo "tinyproxy did not start: $(cat "$dir/tinyproxy.out")" >&2
 exit 1

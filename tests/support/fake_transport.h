@@ -78,9 +78,8 @@ private:
     }
     Connection* Find(SocketId socket) {
         const auto index = static_cast<std::size_t>(socket - 100);
-        if (socket < 100 || index >= connections.size() || connections[index].closed)
-            return nullptr;
-        return &connections[index];
+        const bool open = socket >= 100 && index < connections.size() && !connections[index].closed;
+        return open ? &connections[index] : nullptr;
     }
 };
 
@@ -121,12 +120,6 @@ public:
         const bool expected = std::exchange(awaitingTotal_, false) && total == total_ && id == 0;
         if (!expected) events.push_back("BytesReceived " + std::to_string(total));
         if (onEvent) onEvent("BytesReceived");
-    }
-
-    // Whether the download's last event has come.
-    bool Ended() const {
-        const std::string last = events.empty() ? "" : events.back();
-        return last == "Disconnected" || (last.rfind("Failed ", 0) == 0 && last != "Failed 4");
     }
 
     std::vector<std::string> events;

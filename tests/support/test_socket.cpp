@@ -20,6 +20,7 @@ inline int closesocket(int socket) { return close(socket); }
 #endif
 
 #include <chrono>
+#include <thread>
 
 #include "support/test_socket.h"
 
@@ -41,8 +42,7 @@ bool Readable(TestSocket socket, int milliseconds) {
 TestSocket ListenOnLoopback(int backlog, int* port) {
 #ifdef _WIN32
     static WSADATA data;
-    static const int started = WSAStartup(0x0101, &data);
-    (void)started;  // a failure shows in the calls that follow
+    if (data.wVersion == 0) WSAStartup(0x0101, &data);  // a failure shows in the calls that follow
 #endif
     const auto listener = static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     sockaddr_in address = {};
@@ -84,14 +84,15 @@ bool SendAll(TestSocket socket, std::string_view bytes) {
 
 void CloseTestSocket(TestSocket socket) { closesocket(Native(socket)); }
 
-ScriptServer::ScriptServer(std::vector<Exchange> exchanges) : exchanges_(std::move(exchanges)) {
-    listener_ = ListenOnLoopback(8, &port_);
-    thread_ = std::thread([this] {
+std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges, int* port) {
+    const TestSocket listener = ListenOnLoopback(8, port);
+    return std::async(std::launch::async, [listener, exchanges] {
+        std::vector<Served> results;
         char buffer[4096];
-        for (const Exchange& exchange : exchanges_) {
-            const TestSocket connection = AcceptWithin(listener_, 5000);
-            if (connection == kNoTestSocket) return;
-            Served& served = served_.emplace_back();
+        for (const Exchange& exchange : exchanges) {
+            const TestSocket connection = AcceptWithin(listener, 5000);
+            if (connection == kNoTestSocket) break;
+            Served& served = results.emplace_back();
             int n = 1;
             while (served.request.find("\r\n\r\n") == std::string::npos &&
                    (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0) {
@@ -110,17 +111,9 @@ ScriptServer::ScriptServer(std::vector<Exchange> exchanges) : exchanges_(std::mo
             }
             CloseTestSocket(connection);
         }
+        CloseTestSocket(listener);
+        return results;
     });
-}
-
-ScriptServer::~ScriptServer() {
-    Results();
-    if (listener_ != kNoTestSocket) CloseTestSocket(listener_);
-}
-
-const std::vector<Served>& ScriptServer::Results() {
-    if (thread_.joinable()) thread_.join();
-    return served_;
 }
 
 }  // namespace quorvel::test

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace quorvel::test {
@@ -26,7 +26,7 @@ bool SendAll(TestSocket socket, std::string_view bytes);
 // A graceful close (the peer reads the end of the stream).
 void CloseTestSocket(TestSocket socket);
 
-// One connection of a ScriptServer: the reply to the request, then the end.
+// One connection of a test server: the reply to the request, then the end.
 // kAwaitClose reads until the client ends the connection; kReset sends a
 // reset once the client has had time to read the reply.
 struct Exchange {
@@ -39,26 +39,9 @@ struct Served {
     bool clientClosed = false;  // during kAwaitClose
 };
 
-// A server on 127.0.0.1 in a thread of the test process: it takes one
-// connection per exchange, in order, and plays it.
-class ScriptServer {
-public:
-    explicit ScriptServer(std::vector<Exchange> exchanges);
-    ~ScriptServer();
-    ScriptServer(const ScriptServer&) = delete;
-    ScriptServer& operator=(const ScriptServer&) = delete;
-
-    int Port() const { return port_; }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-    // Once every exchange has run or timed out: what each connection saw.
-    const std::vector<Served>& Results();
-
-private:
-    std::vector<Exchange> exchanges_;
-    std::vector<Served> served_;  // written by the thread, read after it ends
-    TestSocket listener_ = kNoTestSocket;
-    int port_ = 0;
-    std::thread thread_;
-};
+// Serves the exchanges on 127.0.0.1, one connection each in order, in a
+// thread of its own; *port receives the port. The result tells what each
+// connection saw once every exchange has run or timed out.
+std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges, int* port);
 
 }  // namespace quorvel::test
