@@ -225,10 +225,9 @@ TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
          "Failed 4|Body AAAABBBB" + kClosed + "Disconnected"},
         {"Failed", "C|Fhttp://second.test/", "RHTTP/1.0 404 Gone\r\n\r\n",
          "Failed 4|" + kCancel + "Disconnected|Open second.test:80|Connected|QuerySent"},
-        {"Body", "Fhttp://second.test/",
-         "U" + k200 + "Content-Length: 2000\r\n\r\n" + x + "|U" + x + "|E1",
-         "Body " + x.substr(41) + "|Shutdown 2|Shutdown 1|Body " + x.substr(983) +
-             "|Close|Failed 1|Open second.test:80|Connected|QuerySent"},
+        {"Body", "Fhttp://second.test/|U" + k200 + "\r\nnew", "R" + k200 + "\r\n|U" + x + "|E1|E1",
+         "Body " + x + "|" + kCancel +
+             "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent|Body new"},
         {"Body", "Fhttps://bad/", "R" + k200 + "Content-Length: 10\r\n\r\nabc",
          "Body abc|" + kCancel + "no BytesReceived|Failed 1|Failed 11"},
         {"Disconnected", "C|Fhttp://from-handler.test/", "Fhttp://second.test/",
