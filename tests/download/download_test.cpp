@@ -143,7 +143,7 @@ TEST(DownloadReply, TheStatusAndTheAnnouncedLengthDecideTheOutcome) {
         {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "0123456789ab", "Failed 0"},
         {"HTTP/1.0 404 No\r\nContent-Length: 10", false, "01234567", "Failed 0"},
         {"HTTP/1.0 200 OK\r\nCONTENT-LENGTH: 4", true, "abc", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\ncontent-length:4", true, "abc", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\ncontent-length:10", true, "0123456789", "Disconnected"},
         {"HTTP/1.0 200 OK\r\nContent-Length : 4", true, "abc", "Disconnected"},
         {"HTTP/1.0 200 OK\r\nContent-Length: 0", true, "abc", "Failed 0"},
         {"HTTP/1.0 200 OK\r\nContent-Length: -1", true, "abc", "Disconnected"},
