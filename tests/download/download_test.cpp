@@ -123,6 +123,7 @@ TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameRequest) {
         if (++runs == 1) rig.download->ProcessMessage(kCloseEvent);
     };
     rig.Steps("R" + kRedirect + "\r\n|W");
+    EXPECT_EQ(runs, 1);
     EXPECT_EQ(rig.fake->Last().sent, test::RequestFor("/x", "example.test"));
     rig.download->ProxyAddress("proxy.test");
     rig.download->ProxyPort(3128);
