@@ -1,57 +1,101 @@
+// The download class over the scripted transport: URLs, the request, the
+// reply's header and body, the close, redirects, cancels, partial sends, the
+// header bound, the no-progress watch and event handlers that act on it.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <tuple>
 
 #include "download/download.h"
-#include "download/transport.h"
-#include "support/download_rig.h"
+#include "support/fake_transport.h"
 
 namespace quorvel {
 namespace {
 
-using test::DownloadEventLog;
-using test::FakeTransport;
-using Events = std::vector<std::string>;
+const std::string kStart = "Open example.test:80|Connected|QuerySent";
+const std::string k200 = "HTTP/1.0 200 OK\r\n";
+const std::string kRedirect = "HTTP/1.0 302 Found\r\nLocation: /x\r\n";
+const std::string kFull(1024, 'a');  // a whole receive block
+const std::string kClosed = "|Shutdown 1|Close|";
+const std::string kCancel = "Shutdown 2|Shutdown 1|Close|";
+const std::string kNext = "|Fhttp://second.test/|RHTTP/1.0 404 N\r\nContent-Length: 3\r\n\r\nnew|C";
+const std::string kNextEvents =
+    "|Open second.test:80|Connected|QuerySent|Failed 4|Body new" + kClosed + "Disconnected";
 
-std::string RequestFor(const std::string& requestUrl, const std::string& host) {
-    return "GET " + requestUrl +
-           " HTTP/1.0\r\nAccept: */*\r\nUser-Agent: Brindle Download Class\r\nHost: " + host +
-           "\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n\r\n";
+// A download object on the scripted transport; its events and the transport's
+// opens, shutdowns and closes are written down in order.
+struct Rig {
+    Rig() {
+        auto transport = std::make_unique<test::FakeTransport>();
+        fake = transport.get();
+        fake->journal = &log.events;
+        download = std::make_unique<C1>(std::move(transport), &log);
+    }
+    // Runs steps separated by '|': F fetches the rest of the step (the page
+    // when empty) and delivers a write; R receives it, U leaves it unread; C
+    // and W deliver a close and a write, E the number; X toggles refusing;
+    // S limits a send to the number (see sendLimits); D destroys the object.
+    void Steps(const std::string& steps) {
+        std::istringstream stream(steps);
+        for (std::string step; download && std::getline(stream, step, '|');) {
+            const std::string text = step.substr(1);
+            if (step[0] == 'F')
+                download->FetchURLString(text.empty() ? "http://example.test/p" : text);
+            if (step[0] == 'R' || step[0] == 'U') fake->Feed(text);
+            if (step[0] == 'D') download.reset();
+            if (!download) return;
+            if (step[0] == 'R') download->ProcessMessage(kReadEvent);
+            if (step[0] == 'C') download->ProcessMessage(kCloseEvent);
+            if (step[0] == 'W' || step[0] == 'F') download->ProcessMessage(kWriteEvent);
+            if (step[0] == 'E') download->ProcessMessage(std::stoi(text));
+            if (step[0] == 'X') fake->refuse = !fake->refuse;
+            if (step[0] == 'S') fake->sendLimits.push_back(std::stoi(text));
+        }
+    }
+    // All that was written down, joined by '|', without a leading kStart.
+    std::string Written() const {
+        std::string all;
+        for (const std::string& line : log.events) all += (all.empty() ? "" : "|") + line;
+        const bool started = all.compare(0, kStart.size() + 1, kStart + "|") == 0;
+        return started ? all.substr(kStart.size() + 1) : all;
+    }
+    // Fetches the page, then runs steps.
+    std::string Run(const std::string& steps) {
+        Steps("F|" + steps);
+        return Written();
+    }
+
+    test::DownloadEventLog log;
+    test::FakeTransport* fake;  // owned by download
+    std::unique_ptr<C1> download;
+};
+
+TEST(DownloadUrl, AUrlOpensItsHostAndPortAndGoesWholeIntoTheRequestLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://example.test", "example.test:80"},
+        {"http://example.test:80.6/", "example.test:81"},
+        {"http://example.test:70000", "example.test:70000"},
+        {"http://example.test:1/p?next=http://other.test:9/", "example.test:1"},
+        {"http://user@example.test/a b~", "user@example.test:80"}};
+    for (const auto& [url, target] : cases) {
+        Rig rig;
+        rig.Steps(std::string("F") + url);
+        EXPECT_EQ(rig.Written(), std::string("Open ") + target + "|Connected|QuerySent");
+        const std::string host(target, std::string(target).find(':'));
+        EXPECT_EQ(rig.fake->Last().sent, test::RequestFor(url, host)) << url;
+    }
 }
 
-using Rig = test::DownloadRig;
-
-TEST(DownloadUrl, UnusableUrlsFailWithCode11AndOpenNothing) {
-    const char* const urls[] = {
-        "HTTP://example.test/",
-        "Http://example.test/",
-        "https://example.test/",
-        "example.test/path",
-        "",
-        "http:/example.test/",
-        "ftp://example.test/",
-        "http://",
-        "http:///path",
-        "http://:80/",
-        "http://example.test:0/",
-        "http://example.test:abc/",
-        "http://example.test:/",
-        "http://example.test:-80/",
-        "http://example.test:0.4/",
-        " http://example.test/",
-        "http://exa\r\nmple.test/",
-        "http://example.test/a\nb",
-        "http://example.test/\x01",
-        "http://example.test/\x7F",
-    };
-    for (const char* url : urls) {
+TEST(DownloadUrl, AnUnusableUrlFailsWithCode11AndOpensNothing) {
+    for (const char* url :
+         {"HTTP://example.test/", "https://example.test/", "example.test/path",
+          "http:/example.test/", "http://", "http:///path", "http://:80/", "http://example.test:0/",
+          "http://example.test:abc/", "http://example.test:-80/", "http://example.test:0.4/",
+          " http://example.test/", "http://exa\r\nmple.test/", "http://example.test/\x1F",
+          "http://example.test/\x7F"}) {
         Rig rig;
-        rig.download->FetchURLString(url);
-        EXPECT_EQ(rig.log.events, Events({"DownloadFailed 11 0"})) << "URL \"" << url << "\"";
-        EXPECT_TRUE(rig.fake->opens.empty()) << url;
+        rig.Steps(std::string("F") + url);
+        EXPECT_EQ(rig.Written(), "Failed 11") << url;
     }
 }
 
@@ -59,261 +103,220 @@ TEST(DownloadUrl, UnusableUrlsFailWithCode11AndOpenNothing) {
 TEST(DownloadUrl, ConnectablePortIsTheLowSixteenBitsButNever65535) {
     const std::pair<std::int32_t, std::optional<std::uint16_t>> cases[] = {
         {80, 80},      {0, 0},     {65534, 65534},         {65535, std::nullopt},
-        {70000, 4464}, {65536, 0}, {131071, std::nullopt}, {-1, std::nullopt},
-    };
+        {70000, 4464}, {65536, 0}, {131071, std::nullopt}, {-1, std::nullopt}};
     for (const auto& [port, wire] : cases) EXPECT_EQ(ConnectablePort(port), wire) << port;
 }
 
-TEST(DownloadUrl, TheHostAndPortComeFromTheUrlAndTheRequestLineKeepsItWhole) {
-    struct Case {
-        const char* url;
-        const char* opened;
-        const char* host;
-    };
-    const Case cases[] = {
-        {"http://example.test", "example.test:80", "example.test"},
-        {"http://example.test/x", "example.test:80", "example.test"},
-        {"http://example.test:8080/x", "example.test:8080", "example.test"},
-        {"http://example.test:8080", "example.test:8080", "example.test"},
-        {"http://example.test: 81/", "example.test:81", "example.test"},
-        {"http://example.test:80.6/", "example.test:81", "example.test"},
-        {"http://example.test:81abc/", "example.test:81", "example.test"},
-        {"http://example.test:70000/", "example.test:70000", "example.test"},
-        {"http://10.1.2.3:1/", "10.1.2.3:1", "10.1.2.3"},
-        {"http://example.test/p?next=http://other.test:9/", "example.test:80", "example.test"},
-        {"http://user@example.test/", "user@example.test:80", "user@example.test"},
-    };
-    for (const Case& c : cases) {
-        Rig rig;
-        rig.Start(c.url);
-        EXPECT_EQ(rig.fake->opens, Events({c.opened})) << c.url;
-        ASSERT_EQ(rig.fake->connections.size(), 1u) << c.url;
-        EXPECT_EQ(rig.fake->Last().sent, RequestFor(c.url, c.host)) << c.url;
-        EXPECT_EQ(rig.log.events, Events({"Connected 0", "QuerySent 0"})) << c.url;
-    }
-}
-
-TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameAbsoluteRequest) {
+// The proxy (localhost:80 unless set) gets the connection and the same
+// request; a redirect's new request goes to the same server or proxy with the
+// old Host header, while the old connection's waiting notifications run out.
+// The proxy values are read when a connection opens; a failed open is code 7
+// through the proxy, 5 directly.
+TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameRequest) {
     Rig rig;
     rig.download->ProxyUsed(true);
+    rig.Steps("Fhttp://example.test:8080/x");
+    EXPECT_EQ(rig.fake->Last().sent,
+              test::RequestFor("http://example.test:8080/x", "example.test"));
+    int runs = 0;
+    rig.fake->onPendingRun = [&] {
+        if (++runs == 1) rig.download->ProcessMessage(kCloseEvent);
+    };
+    rig.Steps("R" + kRedirect + "\r\n|W");
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(rig.fake->Last().sent, test::RequestFor("/x", "example.test"));
     rig.download->ProxyAddress("proxy.test");
     rig.download->ProxyPort(3128);
-    rig.Start("http://example.test:8080/x");
-    EXPECT_EQ(rig.fake->opens, Events({"proxy.test:3128"}));
-    EXPECT_EQ(rig.fake->Last().sent, RequestFor("http://example.test:8080/x", "example.test"));
-
-    // The proxy values are read when a connection opens: a change reaches the next one.
-    rig.download->ProxyPort(8000);
+    rig.Steps("X|F");
     rig.download->ProxyUsed(false);
-    EXPECT_EQ(rig.fake->opens.size(), 1u);
-    rig.Start("http://example.test/y");
-    EXPECT_EQ(rig.fake->opens.back(), "example.test:80");
+    rig.Steps("F|X|F|R" + kRedirect + "\r\n");
+    EXPECT_EQ(rig.Written(),
+              "Open localhost:80|Connected|QuerySent|Close|Open localhost:80|QuerySent|" + kCancel +
+                  "Disconnected|Open proxy.test:3128|Failed 7|" + "Open example.test:80|Failed 5|" +
+                  kStart + "|Close|Open example.test:80");
 }
 
-TEST(DownloadProxy, WithoutAnAddressTheProxyIsLocalhostPort80) {
-    Rig rig;
-    rig.download->ProxyUsed(true);
-    rig.Start();
-    EXPECT_EQ(rig.fake->opens, Events({"localhost:80"}));
-}
-
-TEST(DownloadProxy, AFailedConnectionIsCode7ViaTheProxyAndCode5Directly) {
-    for (bool viaProxy : {true, false}) {
-        Rig rig;
-        rig.fake->refuse = true;
-        rig.download->ProxyUsed(viaProxy);
-        rig.Start();
-        EXPECT_EQ(rig.log.events, Events({viaProxy ? "DownloadFailed 7 0" : "DownloadFailed 5 0"}));
-        // Still usable afterwards.
-        rig.fake->refuse = false;
-        rig.Start();
-        EXPECT_EQ(rig.log.events.back(), "QuerySent 0");
+TEST(DownloadReply, TheStatusAndTheAnnouncedLengthDecideTheOutcome) {
+    // The status line and header lines, whether accepted, the body, the outcome.
+    std::vector<std::tuple<std::string, bool, std::string, std::string>> cases = {
+        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "0123456789", "Disconnected"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "01234567", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "0123456789ab", "Failed 0"},
+        {"HTTP/1.0 404 No\r\nContent-Length: 10", false, "01234567", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\nCONTENT-LENGTH: 4", true, "abc", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\ncontent-length:10", true, "0123456789", "Disconnected"},
+        {"HTTP/1.0 200 OK\r\nContent-Length : 4", true, "abc", "Disconnected"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 0", true, "abc", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: -1", true, "abc", "Disconnected"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: abc", true, "abc", "Failed 0"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 5\r\nContent-Length: 3", true, "abc", "Disconnected"},
+        {"HTTP/1.0 200 OK\r\nX-Content-Length: 4\r\nContent-Length", true, "abc", "Disconnected"}};
+    // Status lines alone, and redirects that cannot be followed.
+    for (const char* status :
+         {"HTTP/1.0 200 OK", "HTTP/1.1 206 Partial", "HTTP/1.0 0200 OK", "HTTP/1.0 200 "})
+        cases.emplace_back(status, true, "abc", "Disconnected");
+    for (const char* status :
+         {"HTTP/1.0 200", "HTTP/1.0  200 OK", "HTTP/1.0 200OK", "", "HTTP/1.0 201 Created",
+          "HTTP/1.0 x200 OK", "HTTP/1.0 302 Found",
+          "HTTP/1.0 302 Found\r\nLocation:  ", "HTTP/1.0 302 Found\r\nLocation : /b",
+          "HTTP/1.0 302 Found\r\nLocation: /\x01", "HTTP/1.0 303 See Other\r\nLocation: /b"})
+        cases.emplace_back(status, false, "abc", "Disconnected");
+    for (const auto& [head, accepted, body, outcome] : cases) {
+        EXPECT_EQ(Rig().Run("R" + head + "\r\n\r\n" + body + "|C"),
+                  (accepted ? "Body " : "Failed 4|Body ") + body + kClosed + outcome)
+            << head;
     }
 }
 
-TEST(DownloadEvents, ANormalDownloadInOrderWithEveryReceiveAskingForOneBlock) {
-    Rig rig;
-    rig.Start();
-    rig.Receive("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nhello");
-    rig.Close();
-    EXPECT_EQ(rig.log.events, Events({"Connected 0", "QuerySent 0", "StreamBytes 5 hello 0",
-                                      "BytesReceived 5 0", "Disconnected 0"}));
-    for (std::int32_t size : rig.fake->receiveSizes) EXPECT_EQ(size, 1024);
-    EXPECT_TRUE(rig.fake->Last().closed);
-    EXPECT_EQ(rig.fake->Last().shutdowns, std::vector<ShutdownHow>({kShutdownSend}));
-}
-
-TEST(DownloadEvents, TheStatusCodeDecidesWhetherTheReplyIsAccepted) {
-    struct Case {
-        const char* statusLine;
-        bool accepted;
+TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
+    const std::string kFollowed =
+        "Close|Open example.test:80|QuerySent|Body new" + kClosed + "Disconnected";
+    const std::pair<std::string, std::string> cases[] = {
+        // A notification reads on only while the blocks come back full (of
+        // body bytes, when a block ends the header).
+        {"R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1", "Body " + kFull + kFull + "c"},
+        {"U" + k200 + "\r\n" + kFull.substr(19) + "|Umore|E1", "Body " + kFull.substr(19)},
+        // A header in pieces; its blank line over three of them.
+        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\nab|Rcd|C",
+         "Body abcd" + kClosed + "Disconnected"},
+        // Events of other values, and the high 16 bits (an error code), are
+        // not looked at; nothing acts without a connection.
+        {"U" + k200 + "\r\nbody|E0|E4|E8|E16|E64|E65536|E658374688|E32|E1|E2|E16384",
+         "Shutdown 1|Body body|Close|Disconnected"},
+        // A close before a whole header, on a redirect's connection too.
+        {"C|C", "Shutdown 1|Close|Failed 0"},
+        {"RHTTP/1.0 200 OK\r\nContent-Le|C|C", "Shutdown 1|Close|Failed 0"},
+        {"R" + kRedirect + "\r\n|W|RHTTP/1.0 200 O|C|C",
+         "Close|Open example.test:80|QuerySent|Shutdown 1|Close|Failed 0"},
+        // A redirect is followed on a new connection that raises no Connected;
+        // its body never shows.
+        {"RHTTP/1.0 302 Found\r\nContent-Length: 8\r\nLocation:   /b  \r\n\r\nredirect|W|R" + k200 +
+             "\r\nnew|C",
+         kFollowed},
+        {"RHTTP/1.0 301 Moved\r\nLocation: /b\r\n\r\n|W|R" + k200 + "\r\nnew|C", kFollowed},
+        // A redirect that cannot connect ends the download; the next is new.
+        {"X|R" + kRedirect + "\r\n|X|Fhttp://second.test/",
+         "Close|Open example.test:80|Failed 5|Open second.test:80|Connected|QuerySent"},
+        // A new fetch ends the download under way first, by the close rule;
+        // the next starts afresh. A cancel follows no redirect.
+        {"R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
+         "Body abc|" + kCancel + "Failed 1" + kNextEvents},
+        {"R" + k200 + "\r\nabc" + kNext, "Body abc|" + kCancel + "Disconnected" + kNextEvents},
+        {"R" + k200 + "Content-Le" + kNext, kCancel + "Disconnected" + kNextEvents},
+        {"R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
+        {"R" + kRedirect + "|UContent-Length: 4\r\n\r\nbody" + kNext,
+         kCancel + "Failed 1" + kNextEvents},
+        {"R" + k200 + "Content-Length: 10\r\n\r\nabc|Fhttps://example.test/",
+         "Body abc|" + kCancel + "Failed 1|Failed 11"},
+        // The end of the no-progress watch closes with code 0.
+        {"R" + k200 + "\r\npart|E16384|C|E16384", "Body part|Close|Failed 0"},
     };
-    const Case cases[] = {
-        {"HTTP/1.0 200 OK", true},         {"HTTP/1.1 206 Partial Content", true},
-        {"HTTP/1.0 0200 OK", true},        {"HTTP/1.0 200 ", true},
-        {"HTTP/1.0 200", false},           {"HTTP/1.0  200 OK", false},
-        {"HTTP/1.0 200OK", false},         {"", false},
-        {"HTTP/1.0 404 Not Found", false}, {"HTTP/1.0 500 Internal Server Error", false},
-        {"HTTP/1.0 201 Created", false},   {"HTTP/1.0 302 Found", false},  // no Location
-        {"HTTP/1.0 x200 OK", false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [steps, events] : cases) EXPECT_EQ(Rig().Run(steps), events) << steps;
+}
+
+// Handlers run inside the object's processing. One that runs a message loop
+// (a message box) gets the notifications that arrive meanwhile only after it
+// returns, in wire order and for their own connection; one that fetches anew
+// ends the download under way, its read loop and its last chunk's total; one
+// may destroy the object, which then raises nothing more.
+TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
+    const std::string x(1024, 'x'), z(1500, 'z'), gone = "RHTTP/1.0 404 Gone\r\n\r\n" + z + "|C";
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        {"Failed", "RBBBB|C", "RHTTP/1.0 404 Gone\r\n\r\nAAAA",
+         "Failed 4|Body AAAABBBB" + kClosed + "Disconnected"},
+        {"Failed", "C|Fhttp://second.test/", "RHTTP/1.0 404 Gone\r\n\r\n",
+         "Failed 4|" + kCancel + "Disconnected|Open second.test:80|Connected|QuerySent"},
+        {"Body", "Fhttp://second.test/|U" + k200 + "\r\nnew", "R" + k200 + "\r\n|U" + x + "|E1|E1",
+         "Body " + x + "|" + kCancel +
+             "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent|Body new"},
+        {"Body", "Fhttps://bad/", "R" + k200 + "Content-Length: 10\r\n\r\nabc",
+         "Body abc|" + kCancel + "no BytesReceived|Failed 1|Failed 11"},
+        {"Disconnected", "C|Fhttp://from-handler.test/", "Fhttp://second.test/",
+         kCancel + "Disconnected|Open from-handler.test:80|Connected|" + kCancel +
+             "Disconnected|Open second.test:80|Connected|QuerySent"},
+        {"Connected", "D", gone, "Open example.test:80|Connected"},
+        {"QuerySent", "D", gone, kStart},
+        {"Failed", "D", gone, "Failed 4"},
+        {"Body", "D", gone, "Failed 4|Body " + z.substr(497)},
+        {"Disconnected", "D", "Fhttp://second.test/", kCancel + "Disconnected"}};
+    for (const auto& [trigger, handlerSteps, steps, events] : cases) {
         Rig rig;
-        rig.Start();
-        rig.Receive(std::string(c.statusLine) + "\r\n\r\nabc");
-        rig.Close();
-        const Events expected =
-            c.accepted ? Events({"Body abc 0", "Disconnected 0"})
-                       : Events({"DownloadFailed 4 0", "Body abc 0", "Disconnected 0"});
-        EXPECT_EQ(rig.After(), expected) << "status line \"" << c.statusLine << "\"";
-    }
-}
-
-TEST(DownloadEvents, TheCloseComparesTheBodyWithTheAnnouncedLength) {
-    struct Case {
-        const char* headers;
-        const char* body;
-        const char* outcome;
-    };
-    const Case cases[] = {
-        {"Content-Length: 10\r\n", "0123456789", "Disconnected 0"},
-        {"Content-Length: 10\r\n", "01234567", "DownloadFailed 0 0"},
-        {"Content-Length: 10\r\n", "0123456789ab", "DownloadFailed 0 0"},
-        {"", "any amount at all", "Disconnected 0"},
-        {"", "", "Disconnected 0"},
-        {"CONTENT-LENGTH: 10\r\n", "01234567", "DownloadFailed 0 0"},
-        {"content-length:10\r\n", "01234567", "DownloadFailed 0 0"},
-        {"Content-Length : 10\r\n", "01234567", "Disconnected 0"},
-        {"Content-Length: 0\r\n", "", "Disconnected 0"},
-        {"Content-Length: abc\r\n", "", "Disconnected 0"},
-        {"Content-Length: abc\r\n", "xyz", "DownloadFailed 0 0"},
-        {"Content-Length: 5\r\nContent-Length: 3\r\n", "xyz", "Disconnected 0"},
-        {"Content-Length: 3.4\r\n", "xyz", "Disconnected 0"},
-        {"X-Content-Length: 10\r\nNoColonHere\r\n", "xyz", "Disconnected 0"},
-    };
-    for (const Case& c : cases) {
-        Rig rig;
-        rig.Start();
-        rig.Receive(std::string("HTTP/1.0 200 OK\r\n") + c.headers + "\r\n" + c.body);
-        rig.Close();
-        Events expected;
-        if (*c.body) expected.push_back(std::string("Body ") + c.body + " 0");
-        expected.push_back(c.outcome);
-        EXPECT_EQ(rig.After(), expected) << c.headers << "/" << c.body;
-    }
-}
-
-TEST(DownloadEvents, AHeaderInManyReceivesIsGatheredWholeAndItsLastPieceCarriesBody) {
-    Rig rig;
-    rig.Start();
-    const std::string header = "HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r";
-    for (char c : header) rig.Receive(std::string(1, c));
-    EXPECT_EQ(rig.log.events, Events({"Connected 0", "QuerySent 0"}));
-    // The last byte of the blank line and the first body bytes share a receive.
-    rig.Receive("\nab");
-    EXPECT_EQ(rig.log.events,
-              Events({"Connected 0", "QuerySent 0", "StreamBytes 2 ab 0", "BytesReceived 2 0"}));
-    rig.Receive("cd");
-    rig.Close();
-    EXPECT_EQ(rig.After(), Events({"Body abcd 0", "Disconnected 0"}));
-}
-
-TEST(DownloadEvents, ANotificationReadsOnWhileTheBlocksComeBackFull) {
-    Rig rig;
-    rig.Start();
-    rig.Receive("HTTP/1.0 200 OK\r\n\r\n");
-    const std::string full(1024, 'a');
-    rig.fake->Feed(full);
-    rig.fake->Feed(full);
-    rig.fake->Feed("tail");
-    rig.fake->Feed("later");
-    rig.download->ProcessMessage(kReadEvent);
-    EXPECT_EQ(rig.log.events.back(), "BytesReceived 2052 0");  // stopped after the short block
-    rig.download->ProcessMessage(kReadEvent);
-    EXPECT_EQ(rig.log.events.back(), "BytesReceived 2057 0");
-
-    // A block that holds the end of the header counts only its body bytes,
-    // so the loop stops there even when the block was full.
-    Rig second;
-    second.Start();
-    second.fake->Feed("HTTP/1.0 200 OK\r\n\r\n" + std::string(1024 - 19, 'b'));
-    second.fake->Feed("more");
-    second.download->ProcessMessage(kReadEvent);
-    EXPECT_EQ(second.log.events.back(), "BytesReceived 1005 0");
-}
-
-TEST(DownloadEvents, NotificationsOutsideADownloadAndUnknownEventsDoNothing) {
-    Rig rig;
-    for (NetworkEvent message : {kReadEvent, kWriteEvent, kCloseEvent, kNoProgressEvent}) {
-        rig.download->ProcessMessage(message);
-    }
-    EXPECT_TRUE(rig.log.events.empty());
-    EXPECT_TRUE(rig.fake->opens.empty());
-    EXPECT_TRUE(rig.fake->receiveSizes.empty());
-
-    rig.Start();
-    rig.fake->Feed("HTTP/1.0 200 OK\r\n\r\nbody");
-    for (std::int32_t message : {0, 4, 8, static_cast<int>(kConnectEvent), 64, 0x10000}) {
-        rig.download->ProcessMessage(message);
-    }
-    EXPECT_EQ(rig.log.events, Events({"Connected 0", "QuerySent 0"}));
-    // The high 16 bits (a Winsock error code) are not looked at: a reset is a close.
-    rig.download->ProcessMessage((10054 << 16) | kCloseEvent);
-    EXPECT_EQ(rig.After(), Events({"Body body 0", "Disconnected 0"}));
-    // A second close of the same connection is ignored.
-    rig.Close();
-    EXPECT_EQ(rig.log.Outcomes(), 1);
-}
-
-TEST(DownloadEvents, ACloseBeforeAWholeHeaderIsAFailureNotASuccess) {
-    for (const char* received : {"", "HTTP/1.0 200 OK\r\nContent-Le"}) {
-        Rig rig;
-        rig.Start();
-        if (*received) rig.Receive(received);
-        rig.Close();
-        EXPECT_EQ(rig.After(), Events({"DownloadFailed 0 0"})) << received;
+        bool done = false;
+        rig.log.onEvent = [&](const std::string& line) {
+            if (line.rfind(trigger, 0) == 0 && !std::exchange(done, true)) rig.Steps(handlerSteps);
+        };
+        EXPECT_EQ(rig.Run(steps), events) << trigger << " " << handlerSteps;
     }
 }
 
 TEST(DownloadErrorTextTest, EachCodeHasItsTextAndEveryOtherValueIsUnknown) {
-    struct Case {
-        std::int32_t code;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0,
-         "The connection with the proxy or host has been closed, before downloading the entire "
-         "file"},
-        {1, "The download has been aborted by the user"},
-        {2, "Unable to create a necessary window"},
-        {3, "Unable to send data to the host or proxy"},
-        {4, "The server did not reply with a 200 or 206 reply code"},
-        {5, "Unable to connect to the host"},
-        {6, "Unable to create the file"},
-        {7, "Unable to connect to the proxy or unable to send data to it"},
-        {8, "The connection request has failed or the proxy server has rejected it"},
-        {9, "The selected authentication method was not accepted by the proxy"},
-        {10, "The user/password combination was not accepted by the proxy"},
-        {11, "Unknown error"},
-        {12, "Unknown error"},
-        {-1, "Unknown error"},
-        {INT32_MIN, "Unknown error"},
-        {INT32_MAX, "Unknown error"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(DownloadErrorText(c.code), c.text) << c.code;
+    std::string texts;
+    for (std::int32_t code = -1; code <= 12; ++code) texts += DownloadErrorText(code) + "|";
+    EXPECT_EQ(
+        texts,
+        "Unknown error|The connection with the proxy or host has been closed, before downloading "
+        "the entire file|The download has been aborted by the user|Unable to create a necessary "
+        "window|Unable to send data to the host or proxy|The server did not reply with a 200 or "
+        "206 reply code|Unable to connect to the host|Unable to create the file|Unable to connect "
+        "to the proxy or unable to send data to it|The connection request has failed or the proxy "
+        "server has rejected it|The selected authentication method was not accepted by the "
+        "proxy|The user/password combination was not accepted by the proxy|Unknown error|Unknown "
+        "error|");
 }
 
-// The owner reports it as a start-up failure of its own: the listener, the
-// main window's look-up, never sees code 2.
-TEST(DownloadConstruction, ATransportThatCannotNotifyRaisesNothingAndIsToldToTheOwner) {
-    for (bool canNotify : {false, true}) {
-        DownloadEventLog log;
-        auto transport = std::make_unique<FakeTransport>();
-        transport->canNotify = canNotify;
-        C1 download(std::move(transport), &log);
-        EXPECT_TRUE(log.events.empty());
-        EXPECT_EQ(download.CanNotify(), canNotify);
+TEST(DownloadRedirect, EachDownloadFollowsAtMostTheBoundOfRedirects) {
+    std::string steps, first, second;
+    for (int i = 0; i < C1::kMaxRedirects; ++i) {
+        steps += "R" + kRedirect + "\r\n|W|";
+        first += "Close|Open example.test:80|QuerySent|";
+        second += "Close|Open second.test:80|QuerySent|";
     }
+    EXPECT_EQ(Rig().Run(steps + "R" + k200 + "\r\n|C|Fhttp://second.test/|" + steps + "R" +
+                        kRedirect + "\r\n"),
+              first + "Shutdown 1|Close|Disconnected|Open second.test:80|Connected|QuerySent|" +
+                  second + "Failed 4");
+}
+
+// A send that takes a part is completed on later write notifications; one
+// that fails closes the connection with code 3, also after a part went out.
+TEST(DownloadSend, TheWholeRequestGoesOutOnceEvenWhenASendTakesOnlyPart) {
+    const std::string failed = "Open example.test:80|Connected|Close|Failed 3";
+    const std::tuple<std::string, std::string, std::size_t> cases[] = {
+        {"S10|S0|S7|S5|F|W|W", kStart, 1000},
+        {"S-1|F|W|C", failed, 0},
+        {"S12|S-1|F|W|C", failed, 12}};
+    for (const auto& [steps, events, sent] : cases) {
+        Rig rig;
+        rig.Steps(steps);
+        EXPECT_EQ(rig.Written(), events);
+        EXPECT_EQ(rig.fake->Last().sent,
+                  test::RequestFor("http://example.test/p", "example.test").substr(0, sent));
+    }
+}
+
+TEST(DownloadHeaderBound, AHeaderBeyond64KiBFailsWithCode4AndClosesTheConnection) {
+    for (std::size_t size : {C1::kMaxHeaderSize, C1::kMaxHeaderSize + 1}) {
+        const std::string header =
+            k200 + "X: " + std::string(size - k200.size() - 7, 'f') + "\r\n\r\n";
+        std::string steps;
+        for (std::size_t at = 0; at < header.size(); at += 1000)
+            steps += "R" + header.substr(at, 1000) + "|";
+        EXPECT_EQ(Rig().Run(steps + "Rbody|C"), size == C1::kMaxHeaderSize
+                                                    ? "Body body" + kClosed + "Disconnected"
+                                                    : "Close|Failed 4");
+    }
+}
+
+// The watch runs while connected, never past the time limit counted from the
+// fetch, and stops with the connection; an event past the limit is code 0.
+TEST(DownloadProgress, TheWatchIsThirtySecondsWithinTheTimeLimit) {
+    Rig rig;
+    rig.Run("R" + k200 + "\r\n|C");
+    EXPECT_EQ(rig.fake->watches, std::vector<int>({30000, 30000, 30000, 0}));
+    Rig limited;
+    limited.download->SetTimeLimit(0);
+    EXPECT_EQ(limited.Run(""), "Open example.test:80|Connected|Close|Failed 0");
+    EXPECT_EQ(limited.fake->watches, std::vector<int>({1, 0}));
 }
 
 }  // namespace

@@ -6,22 +6,18 @@
 #include "download/socket_transport_posix.h"
 
 namespace quorvel::test {
-namespace {
 
-class PosixHarness final : public TransportHarness<PosixTransport> {
-public:
-    void Turn(int waitMilliseconds) override {
-        const bool open =
-            download_ && transport_->RunOnce(waitMilliseconds, [this](std::int32_t m) {
-                download_->ProcessMessage(m);
-            });
-        // Nothing to wait for: let the time pass as a loop would.
-        if (!open) std::this_thread::sleep_for(std::chrono::milliseconds(waitMilliseconds));
-    }
-};
+std::unique_ptr<Transport> MakePlatformTransport() {
+    auto transport = std::make_unique<PosixTransport>();
+    transport->SetConnectTimeout(5000);
+    return transport;
+}
 
-}  // namespace
-
-std::unique_ptr<DownloadHarness> MakePlatformHarness() { return std::make_unique<PosixHarness>(); }
+void Turn(C1& download, Transport& transport) {
+    const auto deliver = [&](std::int32_t message) { download.ProcessMessage(message); };
+    // Nothing to wait for: let the time pass as a loop would.
+    if (!static_cast<PosixTransport&>(transport).RunOnce(20, deliver))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
 
 }  // namespace quorvel::test

@@ -1,6 +1,6 @@
 // The Winsock transport: notifications reach the download object through its
-// notification window, SocketWindowProc and the receiver this harness sets in
-// the main window's place.
+// notification window, SocketWindowProc and a receiver in the main window's
+// place, set for the turn.
 #include <windows.h>
 
 #include "download/network_harness.h"
@@ -10,35 +10,32 @@
 namespace quorvel::test {
 namespace {
 
-class WinsockHarness final : public TransportHarness<WinsockTransport>,
-                             public SocketNotificationSink {
+class Route final : public SocketNotificationSink {
 public:
-    WinsockHarness() { SetSocketNotificationSink(this); }
-    ~WinsockHarness() override {
-        download_.reset();
-        if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
-    }
-
-    void Turn(int waitMilliseconds) override {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(waitMilliseconds),
-                                  QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-
     LRESULT ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) override {
-        if (download_) download_->ProcessMessage(static_cast<std::int32_t>(lParam));
+        if (download) download->ProcessMessage(static_cast<std::int32_t>(lParam));
         return 0;
     }
+    C1* download = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<DownloadHarness> MakePlatformHarness() {
-    return std::make_unique<WinsockHarness>();
+std::unique_ptr<Transport> MakePlatformTransport() {
+    auto transport = std::make_unique<WinsockTransport>();
+    transport->SetConnectTimeout(5000);
+    return transport;
+}
+
+void Turn(C1& download, Transport&) {
+    static Route route;
+    route.download = &download;
+    SetSocketNotificationSink(&route);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    route.download = nullptr;
+    SetSocketNotificationSink(nullptr);
 }
 
 }  // namespace quorvel::test

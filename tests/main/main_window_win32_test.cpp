@@ -11,9 +11,9 @@
 #include "settings/profile_settings_win32.h"
 #include "support/message_box_script.h"
 #include "support/save_dialog_driver.h"
-#include "support/script_server.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
+#include "support/test_socket.h"
 #include "support/win32_test_support.h"
 
 namespace quorvel {
@@ -111,10 +111,10 @@ TEST_F(MainWindowTest, SaveWritesTheResultBoxToTheFileChosen) {
 // owned by the window and modal, also while another thread's window is in
 // front, and the window may close under it.
 TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
-    test::ScriptServer server(
-        {{test::ReadRequest(), test::Send("HTTP/1.0 200 OK\r\n\r\nLogin for on-line services"),
-          test::Close()}});
-    WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(server.Port()));
+    int port = 0;
+    auto served =
+        test::ServeOnLoopback({{"HTTP/1.0 200 OK\r\n\r\nLogin for on-line services"}}, &port);
+    WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(port));
     WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
     // Another thread's window in front: this thread has no active window then.
     DWORD frontThread = 0;
@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     }
     EXPECT_TRUE(ownedAndModal);
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_NE(server.Requests().at(0).find("s=352099001761481 "), std::string::npos);
+    EXPECT_NE(served.get().at(0).request.find("s=352099001761481 "), std::string::npos);
     PostThreadMessageA(frontThread, WM_QUIT, 0, 0);
     front.join();
 }

@@ -1,6 +1,7 @@
-// A scripted transport for core tests of the download class: it records what
-// the download asks of it, and each receive call returns the next scripted
-// piece of the current connection.
+// Fakes of the download class's ports for core tests: a scripted transport,
+// whose receives return the next scripted piece of the current connection
+// and whose opens, shutdowns and closes go to a journal if one is given; and
+// a listener that writes the events down.
 #pragma once
 
 #include <algorithm>
@@ -8,48 +9,36 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "download/transport.h"
+#include "download/download.h"
 
 namespace quorvel::test {
 
 class FakeTransport : public Transport {
 public:
     struct Connection {
-        std::string host;
-        std::int32_t port = 0;
         std::string sent;
-        // What each receive call returns, at most the size asked for.
-        std::deque<std::string> pieces;
-        std::vector<ShutdownHow> shutdowns;
+        std::deque<std::string> pieces;  // each receive returns at most one
         bool closed = false;
     };
 
-    bool CanNotify() const override { return canNotify; }
-
+    bool CanNotify() const override { return true; }
     SocketId OpenSocket(const std::string& host, std::int32_t port) override {
-        opens.push_back(host + ":" + std::to_string(port));
+        Write("Open " + host + ":" + std::to_string(port));
         if (refuse) return kNoSocket;
-        connections.push_back(Connection{host, port, {}, {}, {}, false});
-        return IdOf(connections.size() - 1);
+        connections.emplace_back();
+        return static_cast<SocketId>(connections.size() + 99);
     }
-
     std::int32_t SendText(SocketId socket, std::string_view text) override {
-        Connection* connection = Find(socket);
-        if (!connection) return -1;
-        std::int32_t accepted = static_cast<std::int32_t>(text.size());
-        if (!sendLimits.empty()) {
-            accepted = std::min(accepted, sendLimits.front());
-            sendLimits.pop_front();
-        }
-        if (accepted > 0)
-            connection->sent.append(text.substr(0, static_cast<std::size_t>(accepted)));
-        return accepted;
+        auto taken = static_cast<std::int32_t>(text.size());
+        if (!sendLimits.empty()) taken = std::min(taken, sendLimits.front());
+        if (!sendLimits.empty()) sendLimits.pop_front();
+        if (Find(socket) && taken > 0) Find(socket)->sent += text.substr(0, std::size_t(taken));
+        return Find(socket) ? taken : -1;
     }
-
     std::int32_t Receive(SocketId socket, char* block, std::int32_t size) override {
-        receiveSizes.push_back(size);
         Connection* connection = Find(socket);
         if (!connection || connection->pieces.empty()) return -1;
         std::string& piece = connection->pieces.front();
@@ -59,47 +48,91 @@ public:
         if (piece.empty()) connection->pieces.pop_front();
         return static_cast<std::int32_t>(count);
     }
-
     void Shutdown(SocketId socket, ShutdownHow how) override {
-        if (Connection* connection = Find(socket)) connection->shutdowns.push_back(how);
+        if (Find(socket)) Write("Shutdown " + std::to_string(how));
     }
-
     void CloseSocket(SocketId socket) override {
-        if (Connection* connection = Find(socket)) connection->closed = true;
+        if (Find(socket)) Write("Close");
+        if (Find(socket)) Find(socket)->closed = true;
     }
-
     void RunPendingNotifications() override {
-        ++pendingRuns;
         if (onPendingRun) onPendingRun();
     }
-
     void WatchProgress(int milliseconds) override { watches.push_back(milliseconds); }
 
-    // The connection opened last.
     Connection& Last() { return connections.back(); }
     void Feed(const std::string& piece) { Last().pieces.push_back(piece); }
 
-    bool canNotify = true;
+    std::vector<std::string>* journal = nullptr;
     bool refuse = false;
-    // How many bytes each send call takes, in order: a limit, 0 for no room
+    // What each send call takes, in order: at most a count, 0 for no room
     // now, -1 for a failure. Without limits every send takes everything.
     std::deque<std::int32_t> sendLimits;
-    std::vector<std::string> opens;  // "host:port" of every open, refused ones too
     std::vector<Connection> connections;
-    std::vector<std::int32_t> receiveSizes;
     std::vector<int> watches;
-    int pendingRuns = 0;
     std::function<void()> onPendingRun;
 
 private:
-    static SocketId IdOf(std::size_t index) { return static_cast<SocketId>(100 + index); }
+    void Write(const std::string& line) {
+        if (journal) journal->push_back(line);
+    }
     Connection* Find(SocketId socket) {
         const auto index = static_cast<std::size_t>(socket - 100);
-        if (socket < 100 || index >= connections.size() || connections[index].closed) {
-            return nullptr;
-        }
-        return &connections[index];
+        const bool open = socket >= 100 && index < connections.size() && !connections[index].closed;
+        return open ? &connections[index] : nullptr;
     }
+};
+
+// The request the download class sends for url, naming host in its Host header.
+inline std::string RequestFor(const std::string& url, const std::string& host) {
+    return "GET " + url + " HTTP/1.0\r\nAccept: */*\r\nUser-Agent: Brindle Download Class\r\n" +
+           "Host: " + host + "\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n\r\n";
+}
+
+// Writes the events down as lines: "Connected", "QuerySent", "Body <bytes>"
+// (chunks in a row joined, so that the lines do not depend on how the bytes
+// were cut), "Failed <code>", "Disconnected". An id other than 0 is added to
+// its line; a BytesReceived that is missing or does not carry the running
+// total of the body writes a line of its own. onEvent sees each line.
+class DownloadEventLog : public DownloadListener {
+public:
+    void Connected(std::int32_t id) override {
+        total_ = 0;
+        Add("Connected", id);
+    }
+    void Disconnected(std::int32_t id) override { Add("Disconnected", id); }
+    void DownloadFailed(std::int32_t why, std::int32_t id) override {
+        Add("Failed " + std::to_string(why), id);
+    }
+    void QuerySent(std::int32_t id) override { Add("QuerySent", id); }
+    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t id) override {
+        total_ += count;
+        const std::string chunk(bytes, static_cast<std::size_t>(count));
+        if (!events.empty() && events.back().compare(0, 5, "Body ") == 0 && id == 0)
+            events.back() += chunk;
+        else
+            events.push_back(id == 0 ? "Body " + chunk : "Body id " + std::to_string(id));
+        // Also ends the wait of a chunk whose handler brought this one.
+        awaitingTotal_ = true;
+        if (onEvent) onEvent(events.back());
+    }
+    void BytesReceived(std::int64_t total, std::int32_t id) override {
+        const bool expected = std::exchange(awaitingTotal_, false) && total == total_ && id == 0;
+        if (!expected) events.push_back("BytesReceived " + std::to_string(total));
+        if (onEvent) onEvent("BytesReceived");
+    }
+
+    std::vector<std::string> events;
+    std::function<void(const std::string& line)> onEvent;
+
+private:
+    void Add(const std::string& line, std::int32_t id) {
+        if (std::exchange(awaitingTotal_, false)) events.push_back("no BytesReceived");
+        events.push_back(id == 0 ? line : line + " id " + std::to_string(id));
+        if (onEvent) onEvent(line);
+    }
+    std::int64_t total_ = 0;
+    bool awaitingTotal_ = false;
 };
 
 }  // namespace quorvel::test

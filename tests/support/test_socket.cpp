@@ -1,0 +1,147 @@
+// One source for both platforms: Winsock keeps to the BSD calls used here,
+// apart from the few names defined first.
+#ifdef _WIN32
+#include <winsock.h>
+using socklen_t = int;
+using NativeSocket = SOCKET;
+using Length = int;
+constexpr int kNoSignal = 0;
+#else
+#include <netinet/in.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstddef>
+using NativeSocket = int;
+using Length = std::size_t;
+constexpr int kNoSignal = MSG_NOSIGNAL;
+inline int closesocket(int socket) { return close(socket); }
+#endif
+
+#include <chrono>
+#include <thread>
+
+#include "support/test_socket.h"
+
+namespace quorvel::test {
+namespace {
+
+NativeSocket Native(TestSocket socket) { return static_cast<NativeSocket>(socket); }
+
+bool Readable(TestSocket socket, int milliseconds) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(Native(socket), &ready);
+    timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    return select(static_cast<int>(socket) + 1, &ready, nullptr, nullptr, &limit) > 0;
+}
+
+TestSocket NewSocket() {
+#ifdef _WIN32
+    static WSADATA data;
+    if (data.wVersion == 0) WSAStartup(0x0101, &data);  // a failure shows in the calls that follow
+#endif
+    const auto made = static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    return made < 0 ? kNoTestSocket : made;
+}
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    return address;
+}
+
+}  // namespace
+
+TestSocket ListenOnLoopback(int backlog, int* port) {
+    const TestSocket listener = NewSocket();
+    sockaddr_in address = Loopback(0);
+    socklen_t length = sizeof address;
+    if (listener == kNoTestSocket) return kNoTestSocket;
+    if (bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(Native(listener), backlog) != 0 ||
+        getsockname(Native(listener), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        closesocket(Native(listener));
+        return kNoTestSocket;
+    }
+    *port = ntohs(address.sin_port);
+    return listener;
+}
+
+TestSocket AcceptWithin(TestSocket listener, int milliseconds) {
+    if (!Readable(listener, milliseconds)) return kNoTestSocket;
+    const auto accepted = static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
+    return accepted < 0 ? kNoTestSocket : accepted;
+}
+
+TestSocket ConnectToLoopback(int port, int milliseconds) {
+    const TestSocket connection = NewSocket();
+    if (connection == kNoTestSocket) return kNoTestSocket;
+    // Bounds a blocking connect (and later sends) on Linux; Winsock ignores it
+    // for connect, where a loopback connect answers at once anyway.
+    const timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    setsockopt(Native(connection), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit),
+               sizeof limit);
+    const sockaddr_in address = Loopback(port);
+    if (connect(Native(connection), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
+        0) {
+        CloseTestSocket(connection);
+        return kNoTestSocket;
+    }
+    return connection;
+}
+
+int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds) {
+    if (!Readable(socket, milliseconds)) return kTimedOut;
+    const auto received = recv(Native(socket), buffer, static_cast<Length>(size), 0);
+    return received < 0 ? -1 : static_cast<int>(received);
+}
+
+bool SendAll(TestSocket socket, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto sent =
+            send(Native(socket), bytes.data(), static_cast<Length>(bytes.size()), kNoSignal);
+        if (sent <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
+    return true;
+}
+
+void CloseTestSocket(TestSocket socket) { closesocket(Native(socket)); }
+
+std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges, int* port) {
+    const TestSocket listener = ListenOnLoopback(8, port);
+    return std::async(std::launch::async, [listener, exchanges] {
+        std::vector<Served> results;
+        char buffer[4096];
+        for (const Exchange& exchange : exchanges) {
+            const TestSocket connection = AcceptWithin(listener, 5000);
+            if (connection == kNoTestSocket) break;
+            Served& served = results.emplace_back();
+            int n = 1;
+            while (served.request.find("\r\n\r\n") == std::string::npos &&
+                   (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0) {
+                served.request.append(buffer, static_cast<std::size_t>(n));
+            }
+            SendAll(connection, exchange.reply);
+            while (exchange.ending == Exchange::kAwaitClose &&
+                   (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0) {
+            }
+            served.clientClosed = exchange.ending == Exchange::kAwaitClose && n != kTimedOut;
+            if (exchange.ending == Exchange::kReset) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                const linger hard = {1, 0};
+                setsockopt(Native(connection), SOL_SOCKET, SO_LINGER,
+                           reinterpret_cast<const char*>(&hard), sizeof hard);
+            }
+            CloseTestSocket(connection);
+        }
+        CloseTestSocket(listener);
+        return results;
+    });
+}
+
+}  // namespace quorvel::test
