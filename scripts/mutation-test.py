@@ -15,7 +15,7 @@ restored, also on Ctrl+C.
 Survivors are printed with file, line and change; look at each: either a
 test is missing, or the mutant is equivalent (no behaviour changes). An
 equivalent mutant goes into scripts/equivalent-mutants.txt, one per line as
-"file:line: change -- reason"; those are listed but neither run nor counted.
+"file:line: change at column -- reason"; those are listed but neither run nor counted.
 """
 import argparse
 import fnmatch
@@ -94,23 +94,23 @@ def mutants_of_line(line):
         for m in re.finditer(re.escape(f" {old} "), code):
             a, b = m.start() + 1, m.end() - 1
             if not inside(spans, a):
-                yield f"'{old}' -> '{new}'", line[:a] + new + line[b:]
+                yield f"'{old}' -> '{new}' at {a + 1}", line[:a] + new + line[b:]
     for old, new in WORDS:
         for m in re.finditer(rf"\b{old}\b", code):
             if not inside(spans, m.start()):
-                yield f"{old} -> {new}", line[:m.start()] + new + line[m.end():]
+                yield f"{old} -> {new} at {m.start() + 1}", line[:m.start()] + new + line[m.end():]
     for m in re.finditer(r"(?<![\w.\\])(\d+)(?![\w.])", code):
         if inside(spans, m.start()):
             continue
         value = int(m.group(1))
-        yield f"{value} -> {value + 1}", line[:m.start()] + str(value + 1) + line[m.end():]
+        yield f"{value} -> {value + 1} at {m.start() + 1}", line[:m.start()] + str(value + 1) + line[m.end():]
         if value > 0:
-            yield f"{value} -> {value - 1}", line[:m.start()] + str(value - 1) + line[m.end():]
+            yield f"{value} -> {value - 1} at {m.start() + 1}", line[:m.start()] + str(value - 1) + line[m.end():]
     for a, b in spans:
         if b > a and line[a] != "\\":
             c = line[a]
             swapped = chr(ord(c) + 1) if c not in "\"\\~" else "x"
-            yield f"text byte {c!r} -> {swapped!r}", line[:a] + swapped + line[a + 1:]
+            yield f"text byte {c!r} -> {swapped!r} at {a + 1}", line[:a] + swapped + line[a + 1:]
     if stripped.endswith(";") and not re.match(
             r"(return|break|continue|case|default|using|namespace|struct|class|enum|typedef|"
             r"const |constexpr|static|[\w:<>,\s]+\s+[\w]+\s*[=({;])", stripped):
