@@ -42,9 +42,8 @@ test-native: native
 	ctest --preset native
 
 # One wineserver for the whole run (Wine starts once), ended afterwards so
-# that nothing outlives the run; the tests draw on a private X display. The
-# end-to-end tests run the native quorvel-service.
-test-win32: win32 service
+# that nothing outlives the run; the tests draw on a private X display.
+test-win32: win32
 	$(WINE_ENV) scripts/with-display.sh scripts/wine-session.sh ctest --preset win32
 
 # Speed figures of the handset lookup and of quorvel-cli, built optimised and

@@ -4,6 +4,7 @@
 // natively over POSIX sockets and under Wine over Winsock.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <tuple>
 
 #include "download/network_harness.h"
@@ -81,6 +82,27 @@ TEST(NetworkDownload, TargetsThatCannotBeReachedAreCode5DirectlyAnd7ViaTheProxy)
         download.FetchURLString("http://" + (viaProxy ? "imei.invalid" : target));
         EXPECT_EQ(log.events, Events({viaProxy ? "Failed 7" : "Failed 5"})) << host << port;
     }
+}
+
+// Through a real HTTP proxy (tinyproxy, which CTest starts and whose port it
+// writes to tinyproxy/port of the working folder) to a server on 127.0.0.1.
+TEST(RealProxy, RelaysTheRequestAndThePage) {
+    int proxyPort = 0, port = 0;
+    ASSERT_TRUE(std::ifstream("tinyproxy/port") >> proxyPort) << "tinyproxy is not running";
+    auto served = ServeOnLoopback({{"HTTP/1.0 200 OK\r\n\r\nthe page"}}, &port);
+    DownloadEventLog log;
+    auto transport = MakePlatformTransport();
+    Transport& platform = *transport;
+    C1 download(std::move(transport), &log);
+    download.ProxyUsed(true);
+    download.ProxyAddress("127.0.0.1");
+    download.ProxyPort(proxyPort);
+    download.FetchURLString("http://127.0.0.1:" + std::to_string(port) + "/index.php?s=1");
+    for (int turn = 0; turn < 400 && log.events.size() < 4; ++turn) Turn(download, platform);
+    EXPECT_EQ(log.events, Events({"Connected", "QuerySent", "Body the page", "Disconnected"}));
+    const std::string request = served.get().at(0).request;
+    EXPECT_EQ(request.rfind("GET /index.php?s=1 HTTP/1.", 0), 0u);
+    EXPECT_NE(request.find("\r\nVia: "), std::string::npos);  // the proxy's mark
 }
 
 }  // namespace
