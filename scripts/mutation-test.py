@@ -6,11 +6,11 @@
 Each mutant is one small change to one core file (Source/ files that are
 neither _win32 nor _posix): a flipped comparison, a bound shifted by one, a
 deleted statement, a swapped logical operator or boolean, or one byte of a
-text changed. For each, the script rebuilds the native tests without
-sanitizers in build/mutation, runs the core tests and, when they pass, the
-tool, service and network tests too; a mutant that no test run fails
-survives. Mutants that do not compile are not counted. The file is always
-restored, also on Ctrl+C.
+text changed. For each, the script rebuilds the native tests in
+build/mutation, with the sanitizers as in the test run, runs the core tests
+and, when they pass, the tool, service and network tests too; a mutant that
+no test run fails survives. Mutants that do not compile are not counted.
+The file is always restored, also on Ctrl+C or a kill.
 
 Survivors are printed with file, line and change; look at each: either a
 test is missing, or the mutant is equivalent (no behaviour changes). An
@@ -22,6 +22,7 @@ import fnmatch
 import pathlib
 import random
 import re
+import signal
 import subprocess
 import sys
 
@@ -146,7 +147,7 @@ def run(cmd, timeout=None):
 def configure():
     BUILD.mkdir(parents=True, exist_ok=True)
     subprocess.run(["cmake", "-S", str(ROOT), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Debug",
-                    "-DQUORVEL_SANITIZE=OFF"], check=True, stdout=subprocess.DEVNULL)
+                    "-DQUORVEL_SANITIZE=ON"], check=True, stdout=subprocess.DEVNULL)
 
 
 def build():
@@ -190,6 +191,8 @@ def main():
         print(f"{len(mutants)} mutants")
         return 0
 
+    # A kill ends the run like Ctrl+C, through the restoring finally below.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     configure()
     if not build() or tests_fail():
         print("the unchanged tree does not build or its tests fail", file=sys.stderr)

@@ -296,7 +296,6 @@ std::int32_t C1::GatherHeader(const char* block, std::int32_t n, const Snapshot&
 }
 
 bool C1::ParseResponseHeader() {
-    redirect_ = false;
     const std::string header = std::exchange(headerBuffer_, std::string());
     std::string_view rest = header;
     const std::string_view statusLine = TakeLine(rest);

@@ -20,7 +20,7 @@ TEST(NumericValue, ReadsTheNumberAtTheStartOfTheText) {
         {1, {"1e", "1e+", "&H100000001"}},
         {0.01, {"1e-2"}},
         {0.5, {".5", "0.5.3"}},
-        {2474, {"&H9Aa"}},
+        {39615, {"&H9aBf"}},  // hex digits of both cases
         {-1, {"&HFFFFFFFF"}},
         {2147483647.0, {"&H7FFFFFFF"}},
         {-2147483648.0, {"&H80000000"}},
