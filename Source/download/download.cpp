@@ -136,7 +136,6 @@ void C1::FetchURLString(const std::string& sURL) {
 // Disconnected when its length was never announced.
 void C1::CancelDownload() {
     cancelling_ = true;
-    redirect_ = false;
     transport_->Shutdown(socket_, kShutdownBoth);
     HandleClose();
 }

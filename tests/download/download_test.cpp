@@ -234,6 +234,9 @@ TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
         {"Disconnected", "C|Fhttp://from-handler.test/", "Fhttp://second.test/",
          kCancel + "Disconnected|Open from-handler.test:80|Connected|" + kCancel +
              "Disconnected|Open second.test:80|Connected|QuerySent"},
+        {"Body", "Fhttp://second.test/", "R" + k200 + "\r\n|Uabc|C",
+         "Shutdown 1|Body abc|" + kCancel +
+             "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent"},
         {"Connected", "D", gone, "Open example.test:80|Connected"},
         {"QuerySent", "D", gone, kStart},
         {"Failed", "D", gone, "Failed 4"},
