@@ -150,7 +150,9 @@ TEST(DownloadReply, TheStatusAndTheAnnouncedLengthDecideTheOutcome) {
         {"HTTP/1.0 200 OK\r\nContent-Length: -1", true, "abc", "Disconnected"},
         {"HTTP/1.0 200 OK\r\nContent-Length: abc", true, "abc", "Failed 0"},
         {"HTTP/1.0 200 OK\r\nContent-Length: 5\r\nContent-Length: 3", true, "abc", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nX-Content-Length: 4\r\nContent-Length", true, "abc", "Disconnected"}};
+        {"HTTP/1.0 200 OK\r\nX-Content-Length: 4\r\nContent-Length", true, "abc", "Disconnected"},
+        // Header-like lines after the blank line are body, also in the header's receive.
+        {"HTTP/1.0 200 OK", true, "Content-Length: 9\r\n", "Disconnected"}};
     // Status lines alone, and redirects that cannot be followed.
     for (const char* status :
          {"HTTP/1.0 200 OK", "HTTP/1.1 206 Partial", "HTTP/1.0 0200 OK", "HTTP/1.0 200 "})

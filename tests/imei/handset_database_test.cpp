@@ -127,6 +127,17 @@ TEST(UserRecords, LineOfALearntHandset) {
     EXPECT_EQ(UserRecordLine("352099001761489", "Ma\xB6ker", "A|B|", "R"),
               "352099001761481=Ma ker\266A/B/\266R\r\n");
     EXPECT_FALSE(AppendUserRecord("/dev/full", "x\r\n"));  // written, but the flush fails
+    // A learnt line always starts a line of its own; nullopt: no file yet.
+    const std::string path = test::PerTestFileName("handset_database_test-", ".dat");
+    const std::pair<std::optional<std::string>, std::string> files[] = {
+        {std::nullopt, "L\r\n"}, {"", "L\r\n"},         {"x", "x\r\nL\r\n"},
+        {"\r\n", "\r\nL\r\n"},   {"ab", "ab\r\nL\r\n"}, {"a\r", "a\r\r\nL\r\n"}};
+    for (const auto& [before, after] : files) {
+        before ? test::WriteTestFile(path, *before) : void(std::filesystem::remove(path));
+        EXPECT_TRUE(AppendUserRecord(path, "L\r\n"));
+        EXPECT_EQ(test::ReadTestFile(path), after) << before.value_or("none");
+    }
+    std::filesystem::remove(path);
 }
 
 }  // namespace
