@@ -48,6 +48,8 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
         {kRecords, "\n35111100=X\r\n", "35111100", kUnknownLookupResult, unknown},
         {kRecords, std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
+        // The first 64 KiB read ends with a line.
+        {kRecords, std::string(65534, 'x') + "\r\n35111100=Z\r\n", "35111100", "Z", userFile},
         {kRecords, "35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
          "Y", userFile},
         {kRecords, "\3741234567=X\r\n", "\3741234567", "X", userFile},
