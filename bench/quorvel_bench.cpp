@@ -56,7 +56,7 @@ double TimeAbsentLookup(const char* title, FileHandsetSources& sources) {
 // 0xA6) over the same bytes: the floor a lookup is measured against.
 double TimeMemmem(const std::string& records) {
     const std::string needle =
-        quorvel::ScrambleText(quorvel::kTacKey, kAbsentTac.substr(0, quorvel::kTacLength)) +
+        quorvel::ScrambleText(quorvel::kTacKey, kAbsentTac.substr(0, quorvel::kTacPrefixLength)) +
         quorvel::kTacMarker;
     volatile std::size_t found = 0;
     const double mean = MeanSeconds([&] {

@@ -58,11 +58,11 @@ private:
         if (state_ == State::kDeciding) {
             // Nine bytes are enough: the first eight are then surely not the
             // CR of a line end.
-            const std::size_t taken = std::min(count, kFullTacLength + 1 - line_.size());
+            const std::size_t taken = std::min(count, kTacLength + 1 - line_.size());
             line_.append(bytes, taken);
             bytes += taken;
             count -= taken;
-            if (line_.size() == kFullTacLength + 1) Decide(line_);
+            if (line_.size() == kTacLength + 1) Decide(line_);
         }
         if (state_ == State::kKeeping) line_.append(bytes, count);
     }
@@ -84,9 +84,9 @@ private:
     }
 
     void Decide(const std::string& head) {
-        keptWholeTac_ = head.compare(0, kFullTacLength, tac_) == 0;
-        const bool prefix = !answer_.prefix && head.size() >= kTacLength &&
-                            head.compare(0, kTacLength, tac_, 0, kTacLength) == 0;
+        keptWholeTac_ = head.compare(0, kTacLength, tac_) == 0;
+        const bool prefix = !answer_.prefix && head.size() >= kTacPrefixLength &&
+                            head.compare(0, kTacPrefixLength, tac_, 0, kTacPrefixLength) == 0;
         state_ = keptWholeTac_ || prefix ? State::kKeeping : State::kSkipping;
         if (state_ == State::kSkipping) line_.clear();
     }
@@ -166,7 +166,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 
 TacAnswer LookupTac(const std::string& tac, HandsetSources& sources) {
     try {
-        if (tac.size() != kFullTacLength) return {};
+        if (tac.size() != kTacLength) return {};
         SourceAnswer builtIn = sources.SearchBuiltIn(tac);
         if (builtIn.tac) return {std::move(*builtIn.tac), TacMatch::kTac8};
         if (builtIn.prefix) return {std::move(*builtIn.prefix), TacMatch::kPrefix6};
@@ -182,9 +182,9 @@ TacAnswer LookupTac(const std::string& tac, HandsetSources& sources) {
 }
 
 std::optional<BuiltInRecord> BuiltInRecordAt(std::string_view records, std::size_t start) {
-    std::size_t keyLength = kTacLength;
+    std::size_t keyLength = kTacPrefixLength;
     if (start + keyLength < records.size() && records[start + keyLength] != kTacMarker) {
-        keyLength = kFullTacLength;
+        keyLength = kTacLength;
     }
     if (start + keyLength >= records.size() || records[start + keyLength] != kTacMarker) {
         return std::nullopt;
@@ -203,9 +203,9 @@ SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& t
     // Scrambling drops what is not printable: such a TAC would shrink and
     // match another key.
     const std::string key = ScrambleText(kTacKey, tac);
-    if (key.size() != kFullTacLength) return answer;
+    if (key.size() != kTacLength) return answer;
     // The prefix's key begins the TAC's key: one search finds both.
-    const std::string_view prefixKey = std::string_view(key).substr(0, kTacLength);
+    const std::string_view prefixKey = std::string_view(key).substr(0, kTacPrefixLength);
     for (std::size_t found = records.find(prefixKey); found != std::string_view::npos;
          found = records.find(prefixKey, found + 1)) {
         if (found > 0 && records[found - 1] != kBodyMarker) continue;
@@ -215,7 +215,7 @@ SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& t
             answer.tac = UnscrambledBody(*record);
             return answer;
         }
-        if (record->scrambledKey.size() == kTacLength && !answer.prefix) {
+        if (record->scrambledKey.size() == kTacPrefixLength && !answer.prefix) {
             answer.prefix = UnscrambledBody(*record);
         }
     }

@@ -32,9 +32,6 @@ inline constexpr char kTacMarker = '\xA6';
 inline constexpr char kBodyMarker = '\xA4';
 inline constexpr std::size_t kRecordsTrailerLength = 3;
 
-// The TAC of an IMEI is its first eight digits; kTacLength is the prefix.
-inline constexpr std::size_t kFullTacLength = 8;
-
 // The user file separates the fields of a record with the byte 0xB6.
 inline constexpr char kUserFieldSeparator = '\xB6';
 

@@ -220,7 +220,7 @@ private:
         }
         if (printed_) out_ << '\n';
         printed_ = true;
-        const TacAnswer answer = LookupTac(check.imei.substr(0, kFullTacLength), sources_);
+        const TacAnswer answer = LookupTac(check.imei.substr(0, kTacLength), sources_);
         std::string text = LocalResultText(check.input, corrected, answer.fields, check.tac);
         if (options_.online) {
             const std::string imei = check.imei.substr(0, kImeiLength - 1) + *check.checkDigit;

@@ -22,7 +22,7 @@ HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istr
             const auto slot = static_cast<std::uint32_t>(fields_.size());
             if (const std::optional<std::uint32_t> digits = DigitKey(key)) {
                 digitKeys_.Insert(*digits, slot);
-                knownPrefixes_[*DigitKey(key.substr(0, kTacLength)) - 100000000] = true;
+                knownPrefixes_[*DigitKey(key.substr(0, kTacPrefixLength)) - 100000000] = true;
             } else {
                 otherKeys_.emplace(key, slot);
             }
@@ -43,10 +43,10 @@ SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
     SourceAnswer answer;
     // The number of an eight-digit TAC over 100 is its prefix's.
     const std::optional<std::uint32_t> key = DigitKey(tac);
-    if (key && tac.size() == kFullTacLength && !knownPrefixes_[*key / 100]) return answer;
+    if (key && tac.size() == kTacLength && !knownPrefixes_[*key / 100]) return answer;
     if (const std::uint32_t slot = Slot(tac)) {
         answer.tac = Fields(slot);
-    } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
+    } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacPrefixLength))) {
         answer.prefix = Fields(prefix);
     }
     return answer;

@@ -58,8 +58,8 @@ ImeiCheck CheckImei(const std::string& input) {
     check.imei = std::move(imei);
     check.checkDigit = CheckDigit(check.imei);
     check.valid = check.checkDigit && check.imei.back() == (*check.checkDigit)[0];
-    check.tac = check.imei.substr(0, kTacLength);
-    check.fullTac = check.imei.substr(0, kFullTacLength);
+    check.tac = check.imei.substr(0, kTacPrefixLength);
+    check.fullTac = check.imei.substr(0, kTacLength);
     return check;
 }
 
@@ -162,12 +162,12 @@ std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::st
     const char checkDigit = (*CheckDigit(imei_))[0];
     const bool valid = line.back() == checkDigit;
     const std::string_view validColumn = valid ? ",yes," : ",no,";
-    const std::string_view fullTac = line.substr(0, kFullTacLength);
+    const std::string_view fullTac = line.substr(0, kTacLength);
     const std::string_view tail = TailColumns(fullTac, DigitsNumber(fullTac));
     // "imei,imei,yes,d,tac" and the tail written in place: a row's many
     // short appends would cost more than its checks.
     const std::size_t at = rows.size();
-    rows.resize(at + 2 * kImeiLength + 1 + validColumn.size() + 2 + kTacLength + tail.size());
+    rows.resize(at + 2 * kImeiLength + 1 + validColumn.size() + 2 + kTacPrefixLength + tail.size());
     char* out = &rows[at];
     std::memcpy(out, line.data(), kImeiLength);
     out[kImeiLength] = ',';
@@ -177,8 +177,8 @@ std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::st
     out += validColumn.size();
     *out++ = checkDigit;
     *out++ = ',';
-    std::memcpy(out, line.data(), kTacLength);
-    std::memcpy(out + kTacLength, tail.data(), tail.size());
+    std::memcpy(out, line.data(), kTacPrefixLength);
+    std::memcpy(out + kTacPrefixLength, tail.data(), tail.size());
     return valid;
 }
 

@@ -159,7 +159,7 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
     // prefix -> lowercased "maker|model" -> rows of that model
     std::map<std::string, std::map<std::string, ModelRows>> prefixes;
     for (const Row& row : usable) {
-        ModelRows& model = prefixes[row.tac.substr(0, kTacLength)]
+        ModelRows& model = prefixes[row.tac.substr(0, kTacPrefixLength)]
                                    [AsciiLower(row.manufacturer + "|" + row.modelType)];
         if (model.count++ == 0) {
             model.lowestTac = row.tac;
@@ -180,7 +180,7 @@ RecordsBuild BuildHandsetRecords(const std::string& csvText) {
     for (const Row& row : usable) {
         if (previous && previous->tac == row.tac) continue;
         previous = &row;
-        const std::string prefix = row.tac.substr(0, kTacLength);
+        const std::string prefix = row.tac.substr(0, kTacPrefixLength);
         const ModelRows& model =
             prefixes[prefix][AsciiLower(row.manufacturer + "|" + row.modelType)];
         const std::string reference = ModelCode(row.aka);
