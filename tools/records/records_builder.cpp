@@ -29,12 +29,10 @@ const char* const kRecordsBuilderRules =
     "    ss), typographic quotes and dashes become ASCII, blanks become spaces, \"|\"\n"
     "    becomes \"/\", anything else unrepresentable is dropped, and spaces are\n"
     "    collapsed and trimmed.\n"
-    "  - One record per TAC of tacdb.csv, from its first row: its own manufacturer and\n"
-    "    model; its reference is the first model code (two to five capitals and digits\n"
-    "    starting with a capital, a hyphen, then capitals and digits holding a digit,\n"
-    "    as in NHL-10) in its own alternative names, else in those of the list's\n"
-    "    other rows of the same manufacturer and model (compared without regard to\n"
-    "    case) taken in TAC order; empty when there is none.\n"
+    "  - One record per TAC of tacdb.csv, from its first row: its manufacturer and\n"
+    "    model, and as its reference the first model code (two to five capitals and\n"
+    "    digits starting with a capital, a hyphen, then capitals and digits holding a\n"
+    "    digit, as in NHL-10) in its alternative names; empty when there is none.\n"
     "  - samsung-tacs.csv: after a byte-order mark, a header line whose first column\n"
     "    is \"tac\"; then a TAC and its model codes on each line. A line counts when\n"
     "    its TAC is eight digits whose first two name a body that allocates TACs (01,\n"
@@ -191,42 +189,19 @@ std::string ModelTypeOfCodes(const std::vector<std::string>& codes) {
 RecordsBuild BuildHandsetRecords(const std::string& tacdbCsv, const std::string& samsungCsv) {
     const TacDatabase database = ReadTacDatabase(tacdbCsv);
 
-    // Rows sorted by TAC, so that "first" agrees whatever the order of the
-    // list.
-    struct Row {
-        std::string tac, manufacturer, modelType, aka;
-    };
     RecordsBuild build;
     build.tacdb.rowsSkipped = database.skippedLines.size();
-    std::vector<Row> usable;
-    for (const TacRecord& record : database.records) {
-        Row row{record.tac, AsciiFieldText(record.maker), AsciiFieldText(record.model), record.aka};
-        if (row.manufacturer.empty() && row.modelType.empty()) {
+    // TAC -> its record, from the TAC's first row.
+    std::map<std::string, HandsetRecord> records;
+    for (const TacRecord& row : database.records) {
+        HandsetRecord record{row.tac, AsciiFieldText(row.maker), AsciiFieldText(row.model),
+                             ModelCode(row.aka)};
+        if (record.manufacturer.empty() && record.modelType.empty()) {
             ++build.tacdb.rowsSkipped;
             continue;
         }
-        usable.push_back(std::move(row));
-    }
-    build.tacdb.rowsUsed = usable.size();
-    std::stable_sort(usable.begin(), usable.end(),
-                     [](const Row& a, const Row& b) { return a.tac < b.tac; });
-
-    // lowercased "maker|model" -> the first model code of its rows
-    std::map<std::string, std::string> modelReferences;
-    for (const Row& row : usable) {
-        std::string& reference =
-            modelReferences[AsciiLower(row.manufacturer + "|" + row.modelType)];
-        if (reference.empty()) reference = ModelCode(row.aka);
-    }
-    // TAC -> its record, from the TAC's first row.
-    std::map<std::string, HandsetRecord> records;
-    for (const Row& row : usable) {
-        if (records.count(row.tac) != 0) continue;
-        const std::string own = ModelCode(row.aka);
-        records[row.tac] = {
-            row.tac, row.manufacturer, row.modelType,
-            own.empty() ? modelReferences[AsciiLower(row.manufacturer + "|" + row.modelType)]
-                        : own};
+        ++build.tacdb.rowsUsed;
+        records.emplace(row.tac, std::move(record));
     }
 
     // TAC -> its codes, each once, in the order they first come.
