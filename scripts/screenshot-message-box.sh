@@ -1,17 +1,17 @@
 #!/bin/bash
 # Writes a screenshot of the message box that a demo program shows:
-#   screenshot-message-box.sh WINEPREFIX message_box_demo.exe SHOT.png [ZOOM.png]
+#   screenshot-message-box.sh message_box_demo.exe SHOT.png [ZOOM.png]
 # With ZOOM.png, the demo writes "x y width height" into its READY file, and
 # that area of the screen is also written 8 times larger to ZOOM.png.
-# Needs a display (DISPLAY, e.g. from with-display.sh). The demo program
+# Needs a display (DISPLAY, e.g. from with-display.sh) and the Wine
+# environment (wine-env.sh). The demo program
 # signals through files when its box is on screen and waits for the shot;
 # any demo that keeps to that handshake can be shot the same way.
 set -u
 here=$(dirname "$(realpath "$0")")
-prefix=$1
-exe=$(realpath "$2")
-shot=$(realpath -m "$3")
-zoom=${4:+$(realpath -m "$4")}
+exe=$(realpath "$1")
+shot=$(realpath -m "$2")
+zoom=${3:+$(realpath -m "$3")}
 if [[ -z "${DISPLAY:-}" ]]; then
   echo "screenshot-message-box: no display" >&2
   exit 1
@@ -19,7 +19,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-"$here/wine-run.sh" "$prefix" "$exe" ready taken </dev/null >/dev/null 2>&1 &
+wine "$exe" ready taken </dev/null >/dev/null 2>&1 &
 demo=$!
 for _ in $(seq 300); do
   [[ -e ready ]] && break

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Writes PNG screenshots of Quorvel for a person to look at:
-#   screenshots.sh WIN32BUILD OUTDIR
-# WIN32BUILD is the win32 build folder (the program in bin/, the demos in
+#   screenshots.sh WINBUILD OUTDIR
+# WINBUILD is the Windows build folder (win32, or win64 where 32-bit programs
+# cannot run) (the program in bin/, the demos in
 # demos/). In OUTDIR, for vi (Vietnamese) and en (English):
 #   screenshot-main-LANG.png      the main window as it opens
 #   screenshot-analysis-LANG.png  the main window after analysing an IMEI
@@ -30,13 +31,13 @@ done
   for language in 0 1; do
     name=vi
     [[ $language == 1 ]] && name=en
-    "$1/screenshot-options.sh" "$WINEPREFIX" "$2/quorvel_options_dialog_demo.exe" \
+    "$1/screenshot-options.sh" "$2/quorvel_options_dialog_demo.exe" \
       "$3/screenshot-options-$name.png" "$language" || status=1
   done
-  "$1/screenshot-message-box.sh" "$WINEPREFIX" "$2/quorvel_message_box_demo.exe" \
+  "$1/screenshot-message-box.sh" "$2/quorvel_message_box_demo.exe" \
     "$3/message-box.png" || status=1
-  "$1/screenshot-about.sh" "$WINEPREFIX" "$2/quorvel_about_demo.exe" "$3" || status=1
-  "$1/screenshot-save-vi.sh" "$WINEPREFIX" "$2/quorvel_save_dialog_demo.exe" \
+  "$1/screenshot-about.sh" "$2/quorvel_about_demo.exe" "$3" || status=1
+  "$1/screenshot-save-vi.sh" "$2/quorvel_save_dialog_demo.exe" \
     "$3/screenshot-save-vi.png" || status=1
   exit $status
 ' screenshots "$here" "$build/demos" "$out" || status=1

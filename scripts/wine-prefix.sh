@@ -1,10 +1,11 @@
 #!/bin/sh
-# Creates a private Wine prefix for the tests: wine-prefix.sh PREFIX
+# Creates a private Wine prefix for the tests: wine-prefix.sh BITS PREFIX
 set -e
-prefix=$1
+bits=$1
+prefix=$2
 # The rest runs in the project's Wine environment.
 if [ "${WINEPREFIX:-}" != "$prefix" ]; then
-  exec "$(dirname "$0")/wine-env.sh" "$prefix" "$0" "$prefix"
+  exec "$(dirname "$0")/wine-env.sh" "$bits" "$prefix" "$0" "$bits" "$prefix"
 fi
 mkdir -p "$prefix"
 wineboot -i >/dev/null 2>&1 </dev/null

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a Windows program under Wine in the given private prefix:
-#   wine-run.sh PREFIX PROGRAM.exe [ARGS...]
-prefix=$1
-shift
-exec "$(dirname "$0")/wine-env.sh" "$prefix" wine "$@"
+#   wine-run.sh BITS PREFIX PROGRAM.exe [ARGS...]
+bits=$1
+prefix=$2
+shift 2
+exec "$(dirname "$0")/wine-env.sh" "$bits" "$prefix" wine "$@"

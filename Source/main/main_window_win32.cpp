@@ -250,6 +250,8 @@ void MainWindow::ReleaseDownloadObject() { online_.Disconnect(); }
 
 LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
     EnterHandler();
+    // A notification's value is two 16-bit halves (event, error) at either
+    // width: the cast to 32 bits keeps all of it.
     online_.ProcessMessage(static_cast<std::int32_t>(lParam));
     LeaveHandler();
     return 0;

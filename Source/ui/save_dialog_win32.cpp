@@ -13,9 +13,11 @@
 namespace quorvel {
 namespace {
 
-// The structure in its form without the three fields of later systems.
+// The structure in its form without the three fields of later systems: 76
+// bytes in the 32-bit program, 136 where pointers and handles take 8.
 constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-static_assert(kOpenFileNameSize == 76, "the 76-byte OPENFILENAME");
+static_assert(kOpenFileNameSize == (sizeof(void*) == 4 ? 76 : 136),
+              "the OPENFILENAME of old systems");
 
 constexpr std::size_t kPathBufferSize = MAX_PATH;
 static_assert(kPathBufferSize == 260, "the file name buffer");

@@ -56,7 +56,7 @@ TEST(CaptionButton, OpensAboutFromTheMenuAndItsDrawnButton) {
     const CaptionButtonPlace place = GetCaptionButtonRect(window);
     const PixelRect& b = place.button;
     const RECT inside = {b.left + 2, b.top + 2, b.right - 2, b.bottom - 2};  // within the frame
-    int imagePixels = 0;
+    std::ptrdiff_t imagePixels = 0;
     for (std::string_view row : kCaptionImageRows)
         imagePixels += std::count(row.begin(), row.end(), '#');
     EXPECT_EQ(test::PixelsOfColour(window, inside, RGB(128, 0, 0)), imagePixels);

@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "shared/data_resource_win32.h"
 #include "shared/handles_win32.h"
 #include "support/message_box_probe.h"
 #include "ui/captions.h"
+#include "ui/display_font.h"
+#include "ui/display_font_win32.h"
 #include "ui/message_box_win32.h"
 #include "ui/message_prompt.h"
 
@@ -26,6 +29,12 @@ static LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
 // and those buttons Vietnamese captions; the caller's icon replaces the
 // system's.
 TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwner) {
+    // The titles are drawn in the display font, as in the program; without it
+    // they would be in whichever face the system puts in its place.
+    DisplayFontInstallation displayFont;
+    ASSERT_TRUE(
+        displayFont.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
+        displayFont.Register());
     const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     UniqueWindow owner(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
                                        nullptr, nullptr, nullptr));
