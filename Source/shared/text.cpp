@@ -1,17 +1,11 @@
 #include "shared/text.h"
 
-#include <algorithm>
-
 namespace quorvel {
 
 std::string TrimSpaces(std::string_view text, std::string_view blanks) {
     const std::string_view::size_type first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) return std::string();
     return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
-}
-
-bool IsAsciiDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
 }
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -15,8 +15,14 @@ inline constexpr const char* kCrLf = "\r\n";
 std::string TrimSpaces(std::string_view text, std::string_view blanks = " ");
 
 constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-// Whether text is not empty and holds only the digits 0 to 9.
-bool IsAsciiDigits(std::string_view text);
+// Whether text is not empty and holds only the digits 0 to 9. Inline:
+// quorvel-cli asks it for every line.
+inline bool IsAsciiDigits(std::string_view text) {
+    for (char c : text) {
+        if (!IsAsciiDigit(c)) return false;
+    }
+    return !text.empty();
+}
 
 char AsciiLower(char c);
 char AsciiUpper(char c);
