@@ -26,8 +26,7 @@ TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
         "350000000000006=User\xB6Would\xB6Lose\r\n351111990000001=Sibling\266Of\266Block\r\n"
         "351111000000001=Maker\xB6Model\xB6Ref\r\n351111000000002=Later\xB6Line\xB6Loses\r\n"
         "352222\r\n3533330=Seven\xB6"
-        "Digits\r\n353333000000000 no equals \xB6 sign\r\n"
-        "354444000000001=a=b\xB6\xB6\r\n";
+        "Digits\r\n35444400=a=b\xB6\xB6\r\n";
     const TacMatch tac8 = TacMatch::kTac8, userFile = TacMatch::kUserFile,
                    unknown = TacMatch::kNone;
     const struct {
@@ -44,6 +43,7 @@ TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
         {kRecords, user, "35333300", "Seven|Digits", userFile},
         {kRecords, user, "35333311", "Seven|Digits", userFile},
         {kRecords, user, "35444400", "a=b||", userFile},
+        {kRecords, user, "35444411", kUnknownLookupResult, unknown},
         {kRecords, user, "35999900", kUnknownLookupResult, unknown},
         {kRecords, std::nullopt, "35111100", kUnknownLookupResult, unknown},
         {std::nullopt, user, "35000000", "User|Would|Lose", userFile},
@@ -54,6 +54,7 @@ TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
         {kRecords, "35111100=A\n35222200=D\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
+        {kRecords, "35111100", "35111177", kUnknownLookupResult, unknown},
         {kRecords, "\n35111100=X\r\n", "35111100", kUnknownLookupResult, unknown},
         {kRecords, std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
         // The first 64 KiB read ends with a line.
