@@ -22,11 +22,7 @@ struct UrlTarget {
 // Control characters (CR and LF among them) would end the request line or
 // the Host header early and let the rest pose as header lines of its own.
 bool HasControlCharacter(std::string_view text) {
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), IsAsciiControl);
 }
 
 // The host and port of an absolute "http" URL; nothing when it is unusable.

@@ -14,6 +14,10 @@ inline constexpr const char* kCrLf = "\r\n";
 // text without the given blanks (spaces unless told) at either end.
 std::string TrimSpaces(std::string_view text, std::string_view blanks = " ");
 
+// The ASCII control characters: the bytes below 0x20 (CR, LF and TAB among
+// them) and 0x7F.
+bool IsAsciiControl(char c);
+
 char AsciiLower(char c);
 char AsciiUpper(char c);
 std::string AsciiLower(std::string_view text);
