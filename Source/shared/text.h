@@ -23,6 +23,7 @@ inline bool IsAsciiDigits(std::string_view text) {
     }
     return !text.empty();
 }
+
 // The ASCII control characters: the bytes below 0x20 (CR, LF and TAB among
 // them) and 0x7F.
 bool IsAsciiControl(char c);
