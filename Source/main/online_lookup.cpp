@@ -10,6 +10,7 @@
 #include "main/analyze_messages.h"
 #include "main/online_messages.h"
 #include "main/page_reduction.h"
+#include "main/result_text.h"
 #include "settings/setting_rules.h"
 #include "shared/text.h"
 #include "ui/captions.h"
@@ -65,7 +66,7 @@ void OnlineLookup::DownloadFailed(std::int32_t why) {
 
 void OnlineLookup::Disconnected() {
     if (FromEarlierLookUp()) return;
-    const bool localMiss = view_.ResultText().find("Manufacturer: unknown") != std::string::npos;
+    const bool localMiss = IsLocalMiss(view_.ResultText());
     const Language language = CurrentLanguage(settings_);
     const OnlineMessages& texts = OnlineMessagesFor(language);
     const std::string title = AnalyzeMessagesFor(language).title;
