@@ -1,10 +1,13 @@
-// The route of socket notifications: the hidden notification window of each
-// download object runs SocketWindowProc, which hands notification message
-// 1025 to the main window's ThuTucXuLy, which passes it to the download
-// object it holds. The window's other messages go to its previous procedure.
+// The route of socket notifications: each Winsock transport's hidden
+// notification window runs SocketWindowProc, which hands notification message
+// 1025 to the receiver the transport was given (the main window's
+// ThuTucXuLy), which passes it to the download object it holds. The window's
+// other messages go to its previous procedure.
 #pragma once
 
 #include <windows.h>
+
+#include "shared/handles_win32.h"
 
 namespace quorvel {
 
@@ -26,11 +29,34 @@ protected:
     ~SocketNotificationSink() = default;
 };
 
-// Sets the one receiver (null for none); notifications without one are dropped.
-void SetSocketNotificationSink(SocketNotificationSink* sink);
-SocketNotificationSink* CurrentSocketNotificationSink();
+// The hidden notification window of one transport: a top-level "STATIC"
+// window, never shown, subclassed with SocketWindowProc.
+class SocketNotificationWindow {
+public:
+    SocketNotificationWindow() : subclass_(*this) {}
+    ~SocketNotificationWindow() { Destroy(); }
+    SocketNotificationWindow(const SocketNotificationWindow&) = delete;
+    SocketNotificationWindow& operator=(const SocketNotificationWindow&) = delete;
 
-// Installed on every notification window as a WindowSubclass.
-LRESULT CALLBACK SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // Creates the window and installs SocketWindowProc on it.
+    void Create();
+    // Puts the window's previous procedure back and destroys the window.
+    void Destroy();
+
+    HWND Handle() const { return window_.Get(); }
+    bool Exists() const { return static_cast<bool>(window_); }
+    bool Subclassed() const { return subclass_.Installed(); }
+
+    // The receiver of the notifications; without one (null) they are dropped.
+    void SetSink(SocketNotificationSink* sink) { sink_ = sink; }
+
+private:
+    LRESULT SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    void Route(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+    UniqueWindow window_;
+    SocketNotificationSink* sink_ = nullptr;
+    WindowSubclass<SocketNotificationWindow, &SocketNotificationWindow::SocketWindowProc> subclass_;
+};
 
 }  // namespace quorvel

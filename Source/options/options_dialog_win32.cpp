@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/handles_win32.h"
 #include "shared/window_text_win32.h"
 #include "ui/captions.h"
 #include "ui/control_class_win32.h"
+#include "ui/dialog_window_win32.h"
 
 namespace quorvel {
 namespace {
@@ -82,6 +82,10 @@ public:
         }
         EnableWindow(Item(control), enable ? TRUE : FALSE);
     }
+    // The title lives in the dialog's dressing, from which it is drawn.
+    void SetTitle(const std::string& title) override {
+        if (DressedDialog* dressed = DressedDialog::Of(dialog_)) dressed->SetTitle(title);
+    }
     void RedrawTitle() override {
         SendMessageA(dialog_, WM_NCACTIVATE, static_cast<WPARAM>(-1), 0);
     }
@@ -120,9 +124,6 @@ INT_PTR CALLBACK OptionsDialogWindow::DialogProc(HWND dialog, UINT message, WPAR
         case WM_CLOSE:  // the close box and Alt+F4 close without writing
             self->form_.Cancel();
             return TRUE;
-        case WM_DESTROY:
-            RestoreOptionsWindowProc(dialog);
-            return FALSE;
         default:
             return FALSE;
     }
@@ -134,8 +135,10 @@ void OptionsDialogWindow::OnInitDialog(HWND dialog) {
     CreateControls();
     SendMessageA(dialog_, DM_SETDEFID, IDOK, 0);
     SetDisplayFontFace();
+    // Dressed before the form opens, which gives the dressing its title; the
+    // dialog is not shown yet.
+    DressedDialog::Dress(dialog_, {std::string(), TitleFrame::kSizing, false});
     form_.Open();
-    InstallOptionsWindowProc(dialog_);
     SetFocus(Item(OptionsControl::Cb1));
 }
 

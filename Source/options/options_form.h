@@ -69,7 +69,9 @@ public:
     virtual void SetChecked(OptionsControl control, bool checked) = 0;
     virtual bool IsEnabled(OptionsControl control) = 0;
     virtual void Enable(OptionsControl control, bool enable) = 0;
-    // Paints the title bar again as active, with the current OptionsTitle.
+    // The title the dialog draws into its caption bar (OptionsTitle).
+    virtual void SetTitle(const std::string& title) = 0;
+    // Paints the title bar again as active, with the title last set.
     virtual void RedrawTitle() = 0;
     virtual void Close() = 0;
 };
