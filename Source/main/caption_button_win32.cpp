@@ -10,6 +10,8 @@ namespace {
 constexpr COLORREF kTransparentColour = RGB(0, 0, 0);
 constexpr RGBQUAD kLetterColour = {0, 0, 128, 0};  // dark red (blue, green, red)
 
+static_assert(kButtonNormal == 0 && kButtonPushed == DFCS_PUSHED, "the button's drawing states");
+
 // A 16-colour image of the "i": the letter's colour on black.
 UniqueBitmap CreateCaptionImage() {
     struct {

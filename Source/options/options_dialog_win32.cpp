@@ -26,6 +26,10 @@ constexpr int kDropDownHeight = 60;
 constexpr DWORD kDialogStyle =
     DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
+static_assert(static_cast<int>(OptionsControl::Cm1) == IDOK &&
+                  static_cast<int>(OptionsControl::Cm2) == IDCANCEL,
+              "OK and Cancel carry the system's ids");
+
 // The controls that carry the display font, in the order it is set on them.
 constexpr OptionsControl kCaptionedControls[] = {
     OptionsControl::Lb1, OptionsControl::Cb1, OptionsControl::Ck1, OptionsControl::Ck2,

@@ -13,6 +13,14 @@ namespace {
 
 constexpr const char* kDialogClass = "#32770";
 
+static_assert(kStyleCriticalOk == (MB_OK | MB_ICONHAND) &&
+                  kStyleQuestionYesNo == (MB_YESNO | MB_ICONQUESTION) &&
+                  kStyleExclamationOk == (MB_OK | MB_ICONEXCLAMATION) &&
+                  kStyleInformationOk == (MB_OK | MB_ICONASTERISK),
+              "the message box styles");
+static_assert(kResultOk == IDOK && kResultYes == IDYES && kResultNo == IDNO,
+              "the message box results");
+
 // A box that ShowMessage is opening, as its hook dresses it.
 struct OpeningBox {
     std::string title;
