@@ -3,6 +3,28 @@
 // 1025 to the receiver the transport was given (the main window's
 // ThuTucXuLy), which passes it to the download object it holds. The window's
 // other messages go to its previous procedure.
+//
+// A notification can arrive while an earlier one is still being handled: a
+// handler's message box runs a message loop, and a closed connection's
+// waiting notifications are run out at once. The guards on the path, from
+// the window in, and what each prevents:
+// - SocketWindowProc stops the no-progress timer before it routes the
+//   timer's notification: a handler's message box would otherwise let it
+//   fire again, once a period, for one watch.
+// - RunPendingNotifications dispatches the notification window's messages
+//   alone: running out a closed connection's notifications never runs the
+//   user's input (a click on Analyze) in the middle of the download's work.
+// - The transport acts on its current socket only (IsCurrent).
+// - ThuTucXuLy counts itself among the main window's running handlers: when
+//   F1 closes inside a message box of a download event, the window object,
+//   which holds the download, lives until that handler is done.
+// - The download object holds what arrives while it is processing
+//   (processing_) and handles it afterwards, so one download's events keep
+//   wire order; a held notification of a connection closed since is dropped
+//   (connectionSerial_), the run-out ones included; and a Snapshot ends its
+//   work once a handler has destroyed it or replaced the connection.
+// - A look-up's LookupToken: a handler that waited on a box for a superseded
+//   look-up does nothing more.
 #pragma once
 
 #include <windows.h>
