@@ -160,8 +160,6 @@ void C1::StartConnection() {
 }
 
 void C1::ProcessMessage(std::int32_t dwMessage) {
-    // Notifications of a connection already closed were waiting in the queue.
-    if (dropping_) return;
     std::int32_t event = dwMessage & 0xFFFF;
     if (processing_) {
         Hold(event);
@@ -390,10 +388,9 @@ void C1::DropSocket() {
     const SocketId old = std::exchange(socket_, kNoSocket);
     transport_->CloseSocket(old);
     // Notifications of the old connection that were already waiting run out
-    // here and are ignored, so none of them can act on the next connection.
-    dropping_ = true;
+    // here. They arrive while the object is processing, so they are held for
+    // the old connection and dropped with it: none can act on the next one.
     transport_->RunPendingNotifications();
-    dropping_ = false;
 }
 
 void C1::Fail(std::int32_t why) {

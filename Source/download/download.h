@@ -159,8 +159,6 @@ private:
     // Counts connections, so that a caller can tell that the one it worked
     // on was replaced or closed while an event handler ran.
     std::uint32_t connectionSerial_ = 0;
-    // Set while the notifications of a closed connection run out.
-    bool dropping_ = false;
     int noProgressMilliseconds_ = kDefaultNoProgressMilliseconds;
     int timeLimitMilliseconds_ = kDefaultTimeLimitMilliseconds;
     Clock::time_point fetchedAt_;
