@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Plants single faults in the portable core and reports those the native tests miss.
+"""Plants single faults in the portable core and the tools, and reports those the native tests miss.
 
     scripts/mutation-test.py [--sample N] [--seed S] [--files GLOB...] [--list]
 
-Each mutant is one small change to one core file (Source/ files that are
-neither _win32 nor _posix): a flipped comparison, a bound shifted by one, a
+Each mutant is one small change to one file of the core (Source/ files that
+are neither _win32 nor _posix) or of the tools' own logic (tools/ files but
+the entry points *_main.cpp and the build helper embed_bytes.cpp): a flipped comparison, a bound shifted by one, a
 deleted statement, a swapped logical operator or boolean, or one byte of a
 text changed. For each, the script rebuilds the native tests in
 build/mutation, with the sanitizers as in the test run, runs the core tests
@@ -15,7 +16,11 @@ The file is always restored, also on Ctrl+C or a kill.
 Survivors are printed with file, line and change; look at each: either a
 test is missing, or the mutant is equivalent (no behaviour changes). An
 equivalent mutant goes into scripts/equivalent-mutants.txt, one per line as
-"file:line: change at column -- reason"; those are listed but neither run nor counted.
+"file: change at column in `line` -- reason", the line being the mutated
+line's code without its indentation (so that an entry outlives edits
+elsewhere in the file, and lapses when its own line changes); those are
+listed but neither run nor counted. --list-stale prints the entries that no
+longer name a mutant of the code.
 """
 import argparse
 import fnmatch
@@ -41,12 +46,14 @@ COMPARISONS = [("==", "!="), ("!=", "=="), ("<=", "<"), (">=", ">"), ("<", "<=")
 WORDS = [("true", "false"), ("false", "true")]
 
 
-def core_files(globs):
+def mutated_files(globs):
+    """The core's files, then the tools' own logic."""
     files = []
-    for path in sorted((ROOT / "Source").rglob("*.cpp")):
-        name = path.name
-        if name.endswith("_win32.cpp") or name.endswith("_posix.cpp"):
-            continue
+    core = [p for p in sorted((ROOT / "Source").rglob("*.cpp"))
+            if not p.name.endswith(("_win32.cpp", "_posix.cpp"))]
+    tools = [p for p in sorted((ROOT / "tools").rglob("*.cpp"))
+             if not p.name.endswith("_main.cpp") and p.name != "embed_bytes.cpp"]
+    for path in core + tools:
         rel = str(path.relative_to(ROOT))
         if globs and not any(fnmatch.fnmatch(rel, g) for g in globs):
             continue
@@ -128,14 +135,20 @@ def all_mutants(files):
     return result
 
 
+def equivalence_key(path, number, description):
+    """How an equivalent mutant is listed: by its line's code, not its number."""
+    line = path.read_text(encoding="latin-1").split("\n")[number - 1].strip()
+    return f"{path.relative_to(ROOT)}: {description} in `{line}`"
+
+
 def equivalent_mutants():
-    """The mutants known to change no behaviour: "file:line: change" -> reason."""
+    """The mutants known to change no behaviour: equivalence_key -> reason."""
     known = {}
     if EQUIVALENT.exists():
-        for line in EQUIVALENT.read_text(encoding="utf-8").splitlines():
+        for line in EQUIVALENT.read_text(encoding="latin-1").splitlines():
             if line.strip() and not line.startswith("#"):
-                where, _, reason = line.partition(" -- ")
-                known[where.strip()] = reason.strip()
+                where, _, reason = line.rpartition("` -- ")
+                known[where.strip() + "`"] = reason.strip()
     return known
 
 
@@ -174,17 +187,26 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--files", nargs="*", default=[], help="globs of core files to mutate")
     parser.add_argument("--list", action="store_true", help="list the mutants, build nothing")
+    parser.add_argument("--list-stale", action="store_true",
+                        help="list the equivalent-mutant entries that name no mutant of the code")
     args = parser.parse_args()
 
-    mutants = all_mutants(core_files(args.files))
+    mutants = all_mutants(mutated_files(args.files))
+    known = equivalent_mutants()
+    if args.list_stale:
+        current = {equivalence_key(*m[:3]) for m in all_mutants(mutated_files([]))}
+        stale = [where for where in known if where not in current]
+        for where in stale:
+            print(f"stale: {where}")
+        return 1 if stale else 0
     if args.sample:
         mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))
-    known = equivalent_mutants()
-    equivalent = [m for m in mutants if f"{m[0].relative_to(ROOT)}:{m[1]}: {m[2]}" in known]
+    equivalent = [m for m in mutants if equivalence_key(*m[:3]) in known]
     mutants = [m for m in mutants if m not in equivalent]
     for path, number, description, _ in equivalent:
-        where = f"{path.relative_to(ROOT)}:{number}: {description}"
-        print(f"equivalent, not run: {where} -- {known[where]}")
+        where = equivalence_key(path, number, description)
+        print(f"equivalent, not run: {path.relative_to(ROOT)}:{number}: {description} -- "
+              f"{known[where]}")
     if args.list:
         for path, number, description, _ in mutants:
             print(f"{path.relative_to(ROOT)}:{number}: {description}")
