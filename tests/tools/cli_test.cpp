@@ -105,8 +105,8 @@ TEST(Cli, OptionsAndUsageErrors) {
         *options->userDatabase + ":" + options->imeis[0] + options->imeis[1] + options->imeis[2],
         "my.dat:1--fix-");
     const auto online =
-        ParseCliArguments(SplitText("--online --service h:1 --proxy p:2 -h", " "), error);
-    ASSERT_TRUE(online && online->online && online->help);
+        ParseCliArguments(SplitText("--online --service h:1 --proxy p:2 -h --version", " "), error);
+    ASSERT_TRUE(online && online->online && online->help && online->version);
     EXPECT_EQ(online->onlineOptions.service + online->onlineOptions.proxy, "h:1p:2");
     for (const char* wrong : {"--csv --fix", "--user-db", "--bogus", "-x", "--online --csv",
                               "--service h:1", "--proxy p:2", "--online --service"}) {

@@ -18,6 +18,7 @@ const char* const kCliUsage =
     "Usage: quorvel-cli [--csv] [--fix] [--user-db FILE] [IMEI...]\n"
     "       quorvel-cli --online [--service HOST[:PORT]] [--proxy HOST:PORT] [--fix]\n"
     "                   [--user-db FILE] [IMEI...]\n"
+    "       quorvel-cli --help | --version\n"
     "\n"
     "Checks IMEIs and names their handsets from the built-in records and the user\n"
     "file, as the Analyze command of Quorvel does without going on-line.\n"
@@ -66,6 +67,7 @@ const char* const kCliUsage =
     "                  quorvel-service listens unless told otherwise)\n"
     "  --proxy HOST:PORT  go through this plain HTTP proxy\n"
     "  --help          print this text\n"
+    "  --version       print the version and the date of the handset data\n"
     "  --              end of options\n"
     "\n"
     "Exit status: 0 when every input was valid as given, 1 when any was not (even\n"
@@ -88,6 +90,8 @@ std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& argu
             options.fix = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--online") {
             options.online = true;
         } else if (argument == "--user-db" || argument == "--service" || argument == "--proxy") {

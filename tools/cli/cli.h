@@ -20,6 +20,7 @@ struct CliOptions {
     bool csv = false;
     bool fix = false;
     bool help = false;
+    bool version = false;
     bool online = false;                      // --online
     OnlineOptions onlineOptions;              // --service, --proxy
     std::optional<std::string> userDatabase;  // --user-db FILE

@@ -12,6 +12,7 @@
 #include "service/service_server_posix.h"
 #include "tacdb_csv.h"
 #include "tool_error.h"
+#include "tool_version.h"
 
 namespace {
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::cout << quorvel::ServiceUsage();
+        return 0;
+    }
+    if (options->version) {
+        std::cout << quorvel::ToolVersionLine("quorvel-service");
         return 0;
     }
 

@@ -32,6 +32,10 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
             options.help = true;
             continue;
         }
+        if (option == "--version") {
+            options.version = true;
+            continue;
+        }
         if (option != "--port" && option != "--bind" && option != "--data") {
             *error = "unknown option: " + option;
             return std::nullopt;
@@ -57,6 +61,7 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
 
 std::string ServiceUsage() {
     return "usage: quorvel-service [--port N] [--bind ADDR] [--data FILE] [--require-login]\n"
+           "       quorvel-service --help | --version\n"
            "\n"
            "Serves the on-line IMEI analysis page that Quorvel fetches, at\n"
            "  /index.php?goto=imei&action=analyse&s=IMEI\n"
@@ -67,6 +72,7 @@ std::string ServiceUsage() {
            "  --data FILE      the handset list, tacdb.csv (default: the one in data/)\n"
            "  --require-login  answer every analysis with the login page\n"
            "  --help           print this text\n"
+           "  --version        print the version and the date of the handset data\n"
            "\n"
            "The first line printed is \"listening on ADDR:PORT\". SIGINT or SIGTERM stops it.\n";
 }

@@ -13,6 +13,7 @@ struct ServiceOptions {
     std::string dataFile;  // empty: the handset list of the source tree
     bool requireLogin = false;
     bool help = false;
+    bool version = false;
 };
 
 // Reads the arguments that follow the program name. Nothing, with the
