@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
                                         2);
     }
     if (options->help) {
-        std::cout << quorvel::ServiceUsage();
+        std::cout << quorvel::ServiceUsage(QUORVEL_DEFAULT_TACDB);
         return 0;
     }
     if (options->version) {
