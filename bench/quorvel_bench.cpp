@@ -38,7 +38,7 @@ double MeanSeconds(F f) {
     return Seconds(Clock::now() - start) / kRuns;
 }
 
-// A TAC whose prefix no record has: the lookup passes over all the records.
+// A TAC that no record has: the lookup passes over all the records.
 const std::string kAbsentTac = "99999999";
 
 double TimeAbsentLookup(const char* title, FileHandsetSources& sources) {
@@ -52,29 +52,34 @@ double TimeAbsentLookup(const char* title, FileHandsetSources& sources) {
     return mean;
 }
 
-// memmem of the absent TAC's seven-byte search string (scrambled prefix,
-// 0xA6) over the same bytes: the floor a lookup is measured against.
+// memmem of the absent TAC's nine-byte search string (scrambled TAC, 0xA6)
+// over the same bytes: the floor a lookup is measured against.
 double TimeMemmem(const std::string& records) {
     const std::string needle =
-        quorvel::ScrambleText(quorvel::kTacKey, kAbsentTac.substr(0, quorvel::kTacLength)) +
-        quorvel::kTacMarker;
+        quorvel::ScrambleText(quorvel::kTacKey, kAbsentTac) + quorvel::kTacMarker;
     volatile std::size_t found = 0;
     const double mean = MeanSeconds([&] {
         const void* at = memmem(records.data(), records.size(), needle.data(), needle.size());
         found = found + (at != nullptr);
     });
-    std::printf("(a) memmem of a seven-byte string over the same %zu bytes: %.3f ms mean\n",
+    std::printf("(a) memmem of a nine-byte string over the same %zu bytes: %.3f ms mean\n",
                 records.size(), mean * 1e3);
     return mean;
 }
 
-// One million IMEIs, seeded: 80% with a TAC of the TAC list, 20% with
-// random digits, then random serial numbers and the right check digit.
+// One million IMEIs, seeded: 80% with a TAC of either handset list (each
+// TAC of both lists as likely), 20% with random digits, then random serial
+// numbers and the right check digit.
 bool WriteImeis(const std::string& path, int count) {
     std::vector<std::string> tacs;
-    const std::optional<std::string> list = quorvel::ReadFileBytes(QUORVEL_TACDB_PATH);
-    if (!list) return false;
-    for (const quorvel::TacRecord& row : quorvel::ReadTacDatabase(*list).records) {
+    const std::optional<std::string> tacdb = quorvel::ReadFileBytes(QUORVEL_DATA_PATH "/tacdb.csv");
+    const std::optional<std::string> samsung =
+        quorvel::ReadFileBytes(QUORVEL_DATA_PATH "/samsung-tacs.csv");
+    if (!tacdb || !samsung) return false;
+    for (const quorvel::TacRecord& row : quorvel::ReadTacDatabase(*tacdb).records) {
+        tacs.push_back(row.tac);
+    }
+    for (const quorvel::ModelCodeRow& row : quorvel::ReadModelCodeList(*samsung).rows) {
         tacs.push_back(row.tac);
     }
     std::uint32_t state = 2463534242u;

@@ -7,6 +7,9 @@ prefix=$2
 if [ "${WINEPREFIX:-}" != "$prefix" ]; then
   exec "$(dirname "$0")/wine-env.sh" "$bits" "$prefix" "$0" "$bits" "$prefix"
 fi
+# A prefix made before, perhaps of the other width or by an older version of
+# this script, is made anew.
+[ -f "$prefix/system.reg" ] && rm -rf "$prefix"
 mkdir -p "$prefix"
 wineboot -i >/dev/null 2>&1 </dev/null
 # Wine's own fonts (Debian's fonts-wine): Marlett draws the caption bar's

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "imei/imei.h"
 #include "shared/text.h"
 
 namespace quorvel {
@@ -10,10 +11,7 @@ namespace {
 
 std::string Trimmed(const std::string& text) { return TrimSpaces(text, " \t"); }
 
-bool IsTac(const std::string& text) {
-    return text.size() == kListTacLength &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+bool IsTac(const std::string& text) { return text.size() == kTacLength && IsAsciiDigits(text); }
 
 // Column positions of the handset texts, found by their names: the first
 // "name" is the maker, the second the model.
@@ -126,6 +124,34 @@ TacDatabase ReadTacDatabase(const std::string& csvText) {
                                     record.fields[columns->aka]});
     }
     return database;
+}
+
+ModelCodeList ReadModelCodeList(const std::string& csvText) {
+    constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+    const std::vector<CsvRecord> records =
+        ParseCsv(csvText.rfind(kByteOrderMark, 0) == 0 ? csvText.substr(3) : csvText);
+    std::size_t first = 0;
+    while (first < records.size() && Trimmed(records[first].fields[0]) != "tac") ++first;
+    if (first == records.size()) {
+        throw CsvError(records.empty() ? 1 : records.back().line,
+                       "no header line starting with tac");
+    }
+    ModelCodeList list;
+    for (std::size_t i = first + 1; i < records.size(); ++i) {
+        const CsvRecord& record = records[i];
+        if (IsBlankRecord(record)) continue;
+        ModelCodeRow row{Trimmed(record.fields[0]), {}};
+        for (std::size_t k = 1; k < record.fields.size(); ++k) {
+            const std::string code = Trimmed(record.fields[k]);
+            if (!code.empty()) row.codes.push_back(code);
+        }
+        if (!IsTac(row.tac) || row.codes.empty()) {
+            list.skippedLines.push_back(record.line);
+            continue;
+        }
+        list.rows.push_back(std::move(row));
+    }
+    return list;
 }
 
 std::string FirstAlias(const std::string& aka) { return Trimmed(aka.substr(0, aka.find(','))); }

@@ -1,6 +1,7 @@
-// Reading the handset list "tacdb.csv": RFC 4180 records, a licence notice
-// on line 1, the column names on line 2, then one handset per record.
-// Every tool that reads the list reads it here.
+// Reading the handset lists of data/: "tacdb.csv" (RFC 4180 records, a
+// licence notice on line 1, the column names on line 2, then one handset per
+// record) and "samsung-tacs.csv" (a TAC and the model codes sold under it on
+// each line). Every tool that reads the lists reads them here.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace quorvel {
-
-// The list's TACs are eight digits; the program's are their first six.
-inline constexpr std::size_t kListTacLength = 8;
 
 class CsvError : public std::runtime_error {
 public:
@@ -54,6 +52,25 @@ struct TacDatabase {
 // a column name are dropped; blank lines are ignored. Throws CsvError when
 // the text is not well-formed CSV or no record names those columns.
 TacDatabase ReadTacDatabase(const std::string& csvText);
+
+// One line of the Samsung list.
+struct ModelCodeRow {
+    std::string tac;                 // eight digits
+    std::vector<std::string> codes;  // blanks trimmed, none empty, in line order
+};
+
+struct ModelCodeList {
+    std::vector<ModelCodeRow> rows;
+    // Lines left out because their TAC is not eight digits or they name no
+    // code.
+    std::vector<std::size_t> skippedLines;
+};
+
+// Reads the whole text of the Samsung list: a byte-order mark, a header
+// line whose first column is "tac", then a TAC and its codes on each line.
+// Blank lines are ignored. Throws CsvError when the text is not well-formed
+// CSV or has no header line.
+ModelCodeList ReadModelCodeList(const std::string& csvText);
 
 // The first name of an "aka" list, blanks removed at both ends.
 std::string FirstAlias(const std::string& aka);

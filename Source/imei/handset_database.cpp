@@ -18,14 +18,14 @@ std::string UnscrambledBody(const BuiltInRecord& record) {
     return UnscrambleText(kBodyKey, std::string(record.scrambledBody));
 }
 
-// Reads the user file's lines and keeps only the ones that match tac: the
-// first eight bytes of a line decide, the rest of a line that does not
-// match is skipped without being stored.
+// Reads the user file's lines up to the first that matches tac: the first
+// eight bytes of a line decide, the rest of a line that does not match is
+// skipped without being stored.
 class UserLineSearch {
 public:
     explicit UserLineSearch(const std::string& tac) : tac_(tac) {}
 
-    // Returns true when the line of tac itself was found: no need to read on.
+    // Returns true when the line of tac was found: no need to read on.
     bool Feed(const char* bytes, std::size_t count) {
         while (count > 0) {
             const char* lineFeed = static_cast<const char*>(std::memchr(bytes, '\n', count));
@@ -44,7 +44,7 @@ public:
         return false;
     }
 
-    SourceAnswer Finish() {
+    std::optional<std::string> Finish() {
         EndLine(0);
         return std::move(answer_);
     }
@@ -58,24 +58,23 @@ private:
         if (state_ == State::kDeciding) {
             // Nine bytes are enough: the first eight are then surely not the
             // CR of a line end.
-            const std::size_t taken = std::min(count, kFullTacLength + 1 - line_.size());
+            const std::size_t taken = std::min(count, kTacLength + 1 - line_.size());
             line_.append(bytes, taken);
             bytes += taken;
             count -= taken;
-            if (line_.size() == kFullTacLength + 1) Decide(line_);
+            if (line_.size() == kTacLength + 1) Decide(line_);
         }
         if (state_ == State::kKeeping) line_.append(bytes, count);
     }
 
     // Ends the current line, whose last crLength bytes are its CR; true
-    // when it was the line of tac itself.
+    // when it was the line of tac.
     bool EndLine(std::size_t crLength) {
         if (state_ == State::kDeciding) Decide(line_.substr(0, line_.size() - crLength));
-        bool found = false;
-        if (state_ == State::kKeeping) {
+        const bool found = state_ == State::kKeeping;
+        if (found) {
             line_.resize(line_.size() - crLength);
-            found = keptWholeTac_;
-            (found ? answer_.tac : answer_.prefix) = UserLineResult(line_);
+            answer_ = UserLineResult(line_);
         }
         line_.clear();
         state_ = State::kDeciding;
@@ -84,18 +83,14 @@ private:
     }
 
     void Decide(const std::string& head) {
-        keptWholeTac_ = head.compare(0, kFullTacLength, tac_) == 0;
-        const bool prefix = !answer_.prefix && head.size() >= kTacLength &&
-                            head.compare(0, kTacLength, tac_, 0, kTacLength) == 0;
-        state_ = keptWholeTac_ || prefix ? State::kKeeping : State::kSkipping;
+        state_ = UserLineMatches(head, tac_) ? State::kKeeping : State::kSkipping;
         if (state_ == State::kSkipping) line_.clear();
     }
 
     const std::string& tac_;
-    SourceAnswer answer_;
+    std::optional<std::string> answer_;
     std::string line_;  // the head of the line, or the whole line when it is kept
     State state_ = State::kDeciding;
-    bool keptWholeTac_ = false;
     bool lastWasCr_ = false;
 };
 
@@ -127,8 +122,6 @@ const char* TacMatchName(TacMatch match) {
     switch (match) {
         case TacMatch::kTac8:
             return "tac8";
-        case TacMatch::kPrefix6:
-            return "prefix6";
         case TacMatch::kUserFile:
             return "user-file";
         case TacMatch::kNone:
@@ -141,12 +134,12 @@ FileHandsetSources::FileHandsetSources(std::optional<std::string> builtInRecords
                                        std::string userFilePath)
     : builtInRecords_(std::move(builtInRecords)), userFilePath_(std::move(userFilePath)) {}
 
-SourceAnswer FileHandsetSources::SearchBuiltIn(const std::string& tac) {
-    if (!builtInRecords_) return {};
+std::optional<std::string> FileHandsetSources::SearchBuiltIn(const std::string& tac) {
+    if (!builtInRecords_) return std::nullopt;
     return SearchBuiltInRecords(*builtInRecords_, tac);
 }
 
-SourceAnswer FileHandsetSources::SearchUserFile(const std::string& tac) {
+std::optional<std::string> FileHandsetSources::SearchUserFile(const std::string& tac) {
     return SearchUserFileAt(userFilePath_, tac);
 }
 
@@ -166,13 +159,11 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 
 TacAnswer LookupTac(const std::string& tac, HandsetSources& sources) {
     try {
-        if (tac.size() != kFullTacLength) return {};
-        SourceAnswer builtIn = sources.SearchBuiltIn(tac);
-        if (builtIn.tac) return {std::move(*builtIn.tac), TacMatch::kTac8};
-        if (builtIn.prefix) return {std::move(*builtIn.prefix), TacMatch::kPrefix6};
-        SourceAnswer user = sources.SearchUserFile(tac);
-        if (user.tac) return {std::move(*user.tac), TacMatch::kUserFile};
-        if (user.prefix) return {std::move(*user.prefix), TacMatch::kUserFile};
+        if (tac.size() != kTacLength) return {};
+        std::optional<std::string> builtIn = sources.SearchBuiltIn(tac);
+        if (builtIn) return {std::move(*builtIn), TacMatch::kTac8};
+        std::optional<std::string> user = sources.SearchUserFile(tac);
+        if (user) return {std::move(*user), TacMatch::kUserFile};
         return {};
     } catch (...) {
         // A source that fails (out of memory, a port that throws) is a
@@ -182,47 +173,38 @@ TacAnswer LookupTac(const std::string& tac, HandsetSources& sources) {
 }
 
 std::optional<BuiltInRecord> BuiltInRecordAt(std::string_view records, std::size_t start) {
-    std::size_t keyLength = kTacLength;
-    if (start + keyLength < records.size() && records[start + keyLength] != kTacMarker) {
-        keyLength = kFullTacLength;
-    }
-    if (start + keyLength >= records.size() || records[start + keyLength] != kTacMarker) {
+    if (start + kTacLength >= records.size() || records[start + kTacLength] != kTacMarker) {
         return std::nullopt;
     }
-    const std::string_view key = records.substr(start, keyLength);
+    const std::string_view key = records.substr(start, kTacLength);
     if (!IsPrintableText(std::string(key))) return std::nullopt;
-    const std::size_t bodyStart = start + keyLength + 1;
+    const std::size_t bodyStart = start + kTacLength + 1;
     const std::size_t bodyEnd = std::min(records.find(kBodyMarker, bodyStart), records.size());
     const std::string_view body = records.substr(bodyStart, bodyEnd - bodyStart);
     if (body.find(kTacMarker) != std::string_view::npos) return std::nullopt;
     return BuiltInRecord{key, body};
 }
 
-SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& tac) {
-    SourceAnswer answer;
-    // Scrambling drops what is not printable: such a TAC would shrink and
-    // match another key.
-    const std::string key = ScrambleText(kTacKey, tac);
-    if (key.size() != kFullTacLength) return answer;
-    // The prefix's key begins the TAC's key: one search finds both.
-    const std::string_view prefixKey = std::string_view(key).substr(0, kTacLength);
-    for (std::size_t found = records.find(prefixKey); found != std::string_view::npos;
-         found = records.find(prefixKey, found + 1)) {
+std::optional<std::string> SearchBuiltInRecords(std::string_view records, const std::string& tac) {
+    // Scrambling drops what is not printable: the key of such a TAC is
+    // shorter, and BuiltInRecordAt finds no record of eight at it.
+    const std::string key = ScrambleText(kTacKey, tac) + kTacMarker;
+    for (std::size_t found = records.find(key); found != std::string_view::npos;
+         found = records.find(key, found + 1)) {
         if (found > 0 && records[found - 1] != kBodyMarker) continue;
         const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, found);
-        if (!record) continue;
-        if (record->scrambledKey == key) {
-            answer.tac = UnscrambledBody(*record);
-            return answer;
-        }
-        if (record->scrambledKey.size() == kTacLength && !answer.prefix) {
-            answer.prefix = UnscrambledBody(*record);
-        }
+        if (record) return UnscrambledBody(*record);
     }
-    return answer;
+    return std::nullopt;
 }
 
-SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac) {
+bool UserLineMatches(std::string_view head, const std::string& tac) {
+    const bool learnt = head.size() >= kTacLength && IsAsciiDigits(head.substr(0, kTacLength));
+    const std::size_t length = learnt ? kTacLength : kTacPrefixLength;
+    return head.size() >= length && head.compare(0, length, tac, 0, length) == 0;
+}
+
+std::optional<std::string> SearchUserLines(const ByteReader& read, const std::string& tac) {
     UserLineSearch search(tac);
     char buffer[65536];
     for (std::size_t count; (count = read(buffer, sizeof buffer)) > 0;) {
@@ -233,9 +215,9 @@ SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac) {
 
 // C stdio rather than a file stream: streams would link the whole locale
 // machinery of the C++ library into the Windows program, tripling its size.
-SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac) {
+std::optional<std::string> SearchUserFileAt(const std::string& path, const std::string& tac) {
     UniqueStdioFile file(std::fopen(path.c_str(), "rb"));
-    if (!file) return {};
+    if (!file) return std::nullopt;
     return SearchUserLines(
         [&file](char* buffer, std::size_t size) { return std::fread(buffer, 1, size, file.get()); },
         tac);

@@ -1,9 +1,9 @@
 // The local handset database. It answers, for the type allocation code
 // (TAC) of an IMEI, its first eight digits, "manufacturer|model type|reference"
-// from two sources asked in this order: the scrambled built-in records (a
-// record of the eight-digit TAC, then one of its six-digit prefix), then the
-// user file "quorvel.dat" in the program folder (its first line that begins
-// with the eight digits, then its first line that begins with the six).
+// from two sources asked in this order: the scrambled built-in record of the
+// TAC itself, then the first line of the user file "quorvel.dat" in the
+// program folder that matches it. A six-digit block holds handsets of many
+// makers, so no source answers for a TAC from the other TACs of its block.
 #pragma once
 
 #include <cstddef>
@@ -19,10 +19,10 @@ namespace quorvel {
 inline constexpr const char* kUnknownLookupResult = "unknown|unknown|unknown";
 
 // The built-in records are resource 12341 of type "DATA": records of a
-// scrambled key (an eight-digit TAC or a six-digit prefix), the byte 0xA6,
-// the scrambled "manufacturer|model|reference" and the byte 0xA4, one after
-// another, then three zero bytes. The scrambled prefix is the first six
-// characters of the scrambled TAC; the 0xA6 after a key keeps the two apart.
+// scrambled eight-digit TAC, the byte 0xA6, the scrambled
+// "manufacturer|model|reference" and the byte 0xA4, one after another, then
+// three zero bytes. A record of a six-character key (a prefix, as older
+// records held) is no record of a TAC and answers nothing.
 inline constexpr int kBuiltInRecordsResourceId = 12341;
 // The user's own handset records, in the program's own folder.
 inline constexpr const char* kUserDatabaseFileName = "quorvel.dat";
@@ -32,40 +32,32 @@ inline constexpr char kTacMarker = '\xA6';
 inline constexpr char kBodyMarker = '\xA4';
 inline constexpr std::size_t kRecordsTrailerLength = 3;
 
-// The TAC of an IMEI is its first eight digits; kTacLength is the prefix.
-inline constexpr std::size_t kFullTacLength = 8;
-
 // The user file separates the fields of a record with the byte 0xB6.
 inline constexpr char kUserFieldSeparator = '\xB6';
 
-// Where the built-in records come from, for the README and the About text.
+// Where the built-in records come from, for the README and the About text:
+// the two lists, a line each.
 inline constexpr const char* kHandsetDataCredit =
-    "Handset data: Osmocom TAC database, CC-BY-SA 3.0, (c) Harald Welte 2016 and contributors";
+    "Handset data: Osmocom TAC database, CC-BY-SA 3.0, (c) Harald Welte 2016 and contributors\r\n"
+    "Samsung TACs: SamloaderKotlin TAC list, MIT, (c) 2021 Zachary Wander";
 
 // Which record answered a lookup, as quorvel-cli names it.
-enum class TacMatch { kTac8, kPrefix6, kUserFile, kNone };
-const char* TacMatchName(TacMatch match);  // "tac8", "prefix6", "user-file", "none"
+enum class TacMatch { kTac8, kUserFile, kNone };
+const char* TacMatchName(TacMatch match);  // "tac8", "user-file", "none"
 
 struct TacAnswer {
     std::string fields = kUnknownLookupResult;  // "manufacturer|model type|reference"
     TacMatch matchedBy = TacMatch::kNone;
 };
 
-// What one source holds for an eight-character TAC: the fields of its first
-// record of the TAC itself and of its first record of the six-character
-// prefix.
-struct SourceAnswer {
-    std::optional<std::string> tac;
-    std::optional<std::string> prefix;
-};
-
-// The two sources of the database. A source that cannot be read answers
+// The two sources of the database; each gives the fields of its record of
+// an eight-character TAC, or nothing. A source that cannot be read answers
 // nothing; a missing user file cannot be read.
 class HandsetSources {
 public:
     virtual ~HandsetSources() = default;
-    virtual SourceAnswer SearchBuiltIn(const std::string& tac) = 0;
-    virtual SourceAnswer SearchUserFile(const std::string& tac) = 0;
+    virtual std::optional<std::string> SearchBuiltIn(const std::string& tac) = 0;
+    virtual std::optional<std::string> SearchUserFile(const std::string& tac) = 0;
 };
 
 // Sources held in memory (the built-in records) and on disk (the user file,
@@ -73,8 +65,8 @@ public:
 class FileHandsetSources : public HandsetSources {
 public:
     FileHandsetSources(std::optional<std::string> builtInRecords, std::string userFilePath);
-    SourceAnswer SearchBuiltIn(const std::string& tac) override;
-    SourceAnswer SearchUserFile(const std::string& tac) override;
+    std::optional<std::string> SearchBuiltIn(const std::string& tac) override;
+    std::optional<std::string> SearchUserFile(const std::string& tac) override;
 
 private:
     std::optional<std::string> builtInRecords_;
@@ -84,41 +76,45 @@ private:
 // The whole file as bytes, or nullopt when it cannot be opened or read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
-// The answer for tac, the IMEI's first eight characters, from the first of:
-// the built-in record of tac, the built-in record of its six-character
-// prefix, the user file's first line that begins with tac, the user file's
-// first line that begins with the prefix. A user record never overrides a
-// built-in one: the user file is read only when the records know neither.
-// A tac that is not eight characters long is known to no source. Never
-// throws.
+// The answer for tac, the IMEI's first eight characters: the built-in
+// record of tac, else the user file's first line that matches it (see
+// UserLineMatches), else unknown. A user record never overrides a built-in
+// one: the user file is read only when the records lack tac. A tac that is
+// not eight characters long is known to no source. Never throws.
 TacAnswer LookupTac(const std::string& tac, HandsetSources& sources);
 
 // The built-in records' answer for tac, in one pass over records. A key
 // counts only where a record starts (at the first byte or after a 0xA4),
 // and a record whose body holds a 0xA6 (its own 0xA4 was lost) answers
 // nothing.
-SourceAnswer SearchBuiltInRecords(std::string_view records, const std::string& tac);
+std::optional<std::string> SearchBuiltInRecords(std::string_view records, const std::string& tac);
 
-// A whole record at start: a key of six or eight printable characters,
-// 0xA6, and a body up to the next 0xA4 (or the end) that holds no 0xA6.
+// A whole record at start: a key of eight printable characters, 0xA6, and a
+// body up to the next 0xA4 (or the end) that holds no 0xA6.
 struct BuiltInRecord {
     std::string_view scrambledKey;
     std::string_view scrambledBody;
 };
 std::optional<BuiltInRecord> BuiltInRecordAt(std::string_view records, std::size_t start);
 
+// Whether a user-file line that begins with head (at least its first eight
+// bytes, or the whole line when it is shorter) is a record of tac. A line
+// whose key (the text before "=") begins with eight digits, as a learnt
+// line's 15-digit IMEI does, matches by those eight; any other line, as a
+// hand-written six-digit key, by its first six characters.
+bool UserLineMatches(std::string_view head, const std::string& tac);
+
 // The user file's answer for tac, read line by line (lines end in CR LF; a
-// lone CR or LF stays inside its line): it stops at the first line that
-// begins with tac and keeps no line but the ones that match. A read error
-// ends the search with what was found before it.
+// lone CR or LF stays inside its line): the first line that matches tac.
+// It stops there and keeps no other line. A read error ends the search.
 // read fills up to size bytes of buffer and gives how many it filled; 0 is
 // the end (or a read error).
 using ByteReader = std::function<std::size_t(char* buffer, std::size_t size)>;
-SourceAnswer SearchUserLines(const ByteReader& read, const std::string& tac);
+std::optional<std::string> SearchUserLines(const ByteReader& read, const std::string& tac);
 
 // SearchUserLines over the file at path; a file that cannot be opened
 // answers nothing.
-SourceAnswer SearchUserFileAt(const std::string& path, const std::string& tac);
+std::optional<std::string> SearchUserFileAt(const std::string& path, const std::string& tac);
 
 // The fields of a lookup result, split at "|"; the empty text has none.
 std::vector<std::string> SplitLookupResult(const std::string& result);

@@ -15,12 +15,12 @@ std::optional<std::string_view> ProgramHandsetSources::BuiltInRecords() {
     return DataResourceBytes(GetModuleHandleA(nullptr), kBuiltInRecordsResourceId);
 }
 
-SourceAnswer ProgramHandsetSources::SearchBuiltIn(const std::string& tac) {
+std::optional<std::string> ProgramHandsetSources::SearchBuiltIn(const std::string& tac) {
     const std::optional<std::string_view> records = BuiltInRecords();
-    return records ? SearchBuiltInRecords(*records, tac) : SourceAnswer();
+    return records ? SearchBuiltInRecords(*records, tac) : std::nullopt;
 }
 
-SourceAnswer ProgramHandsetSources::SearchUserFile(const std::string& tac) {
+std::optional<std::string> ProgramHandsetSources::SearchUserFile(const std::string& tac) {
     return SearchUserFileAt(UserFilePath(), tac);
 }
 

@@ -13,9 +13,9 @@ namespace quorvel {
 class ProgramHandsetSources : public HandsetSources {
 public:
     // Searches resource 12341 of type "DATA" of the running module.
-    SourceAnswer SearchBuiltIn(const std::string& tac) override;
+    std::optional<std::string> SearchBuiltIn(const std::string& tac) override;
     // Searches AddBackslash(ProgramFolder()) + "quorvel.dat".
-    SourceAnswer SearchUserFile(const std::string& tac) override;
+    std::optional<std::string> SearchUserFile(const std::string& tac) override;
     static std::string UserFilePath();
     // The resource's bytes, where the module keeps them; nullopt when it
     // cannot be found.

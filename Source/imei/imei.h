@@ -8,7 +8,10 @@
 namespace quorvel {
 
 inline constexpr std::size_t kImeiLength = 15;
-inline constexpr std::size_t kTacLength = 6;
+// The type allocation code (TAC) is the IMEI's first eight digits; its
+// first six are the prefix that TACs were before they grew to eight.
+inline constexpr std::size_t kTacLength = 8;
+inline constexpr std::size_t kTacPrefixLength = 6;
 
 // The separators that may stand between the digits of a typed IMEI: the
 // IMEI box lets them in, and the Analyze command removes them.

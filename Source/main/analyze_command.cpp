@@ -50,7 +50,7 @@ void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup&
     }
 
     view.EnableCommands(false);
-    const std::string tac = imei.substr(0, kFullTacLength);
+    const std::string tac = imei.substr(0, kTacLength);
     const std::string lookupResult = SafeLookup(lookupTac, tac);
     const bool known = lookupResult != kUnknownLookupResult;
     view.SetResultText(LocalResultText(typed, corrected, lookupResult, tac));

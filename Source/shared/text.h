@@ -14,6 +14,16 @@ inline constexpr const char* kCrLf = "\r\n";
 // text without the given blanks (spaces unless told) at either end.
 std::string TrimSpaces(std::string_view text, std::string_view blanks = " ");
 
+constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+// Whether text is not empty and holds only the digits 0 to 9. Inline:
+// quorvel-cli asks it for every line.
+inline bool IsAsciiDigits(std::string_view text) {
+    for (char c : text) {
+        if (!IsAsciiDigit(c)) return false;
+    }
+    return !text.empty();
+}
+
 char AsciiLower(char c);
 char AsciiUpper(char c);
 std::string AsciiLower(std::string_view text);

@@ -23,7 +23,7 @@ inline constexpr const char* kAboutCreditLine = "Written by the Quorvel develope
 
 // The lines, joined by CR LF with none after the last: "Decoder of IMEI
 // information, version " and the version (major.minor.revision in decimal),
-// an empty line, the credit line, the contact line, and the credit for the
+// an empty line, the credit line, the contact line, and the credits for the
 // built-in handset data.
 std::string AboutText(const ProgramVersion& version, const std::string& contactLine);
 

@@ -11,41 +11,50 @@
 namespace quorvel {
 namespace {
 
-const std::string kRecords = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10") +
-                             EncodeBuiltInRecord("35209901", "Alcatel|OT 332|") +
-                             EncodeBuiltInRecord("350000", "Built|In|Record") +
-                             EncodeBuiltInRecord("352099", "Second|Ignored|") +
+// A record of a six-character key (a block's prefix, as older records had)
+// answers for no TAC.
+const std::string kRecords = EncodeBuiltInRecord("35209901", "Alcatel|OT 332|") +
+                             EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10") +
+                             EncodeBuiltInRecord("35000000", "Built|In|Record") +
                              EncodeBuiltInRecord("35209901", "Second|Ignored|") +
                              std::string(3, '\0');
 
-TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
+TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
+    // A learnt line (its key begins with eight digits) matches by eight, a
+    // hand-written key of fewer by its first six characters.
     const std::string user =
-        "350000000000006=User\xB6Would\xB6Lose\r\n351111990000001=Prefix\xB6Line\xB6Only\r\n"
+        "350000000000006=User\xB6Would\xB6Lose\r\n351111990000001=Sibling\266Of\266Block\r\n"
         "351111000000001=Maker\xB6Model\xB6Ref\r\n351111000000002=Later\xB6Line\xB6Loses\r\n"
-        "352222\r\n353333000000000 no equals \xB6 sign\r\n354444000000001=a=b\xB6\xB6\r\n";
-    const TacMatch tac8 = TacMatch::kTac8, prefix6 = TacMatch::kPrefix6,
-                   userFile = TacMatch::kUserFile, unknown = TacMatch::kNone;
+        "352222\r\n3533330=Seven\xB6"
+        "Digits\r\n35444400=a=b\xB6\xB6\r\n";
+    const TacMatch tac8 = TacMatch::kTac8, userFile = TacMatch::kUserFile,
+                   unknown = TacMatch::kNone;
     const struct {
         std::optional<std::string> records, userFile;
         std::string tac, expected;
         TacMatch matchedBy;
     } cases[] = {
-        {kRecords, user, "35209901", "Alcatel|OT 332|", tac8},  // beats its prefix's
-        {kRecords, user, "35209977", "Nokia|6600|NHL-10", prefix6},
-        {kRecords, user, "35000000", "Built|In|Record", prefix6},   // beats the user's
-        {kRecords, user, "35111100", "Maker|Model|Ref", userFile},  // beats an earlier prefix line
-        {kRecords, user, "35111177", "Prefix|Line|Only", userFile},
+        {kRecords, user, "35209901", "Alcatel|OT 332|", tac8},
+        {kRecords, user, "35209977", kUnknownLookupResult, unknown},
+        {kRecords, user, "35000000", "Built|In|Record", tac8},  // beats the user's
+        {kRecords, user, "35111100", "Maker|Model|Ref", userFile},
+        {kRecords, user, "35111177", kUnknownLookupResult, unknown},  // a sibling of learnt ones
         {kRecords, user, "35222211", "352222", userFile},
-        {kRecords, user, "35333300", "353333000000000 no equals | sign", userFile},
+        {kRecords, user, "35333300", "Seven|Digits", userFile},
+        {kRecords, user, "35333311", "Seven|Digits", userFile},
         {kRecords, user, "35444400", "a=b||", userFile},
+        {kRecords, user, "35444411", kUnknownLookupResult, unknown},
         {kRecords, user, "35999900", kUnknownLookupResult, unknown},
         {kRecords, std::nullopt, "35111100", kUnknownLookupResult, unknown},
         {std::nullopt, user, "35000000", "User|Would|Lose", userFile},
+        {kRecords, "353333000000000 no equals \xB6 sign\r\n", "35333300",
+         "353333000000000 no equals | sign", userFile},
         // Lines end with CR LF only: LF ends, a lone CR or a last CR stay in the line.
         {kRecords, "35111100=A\266B\n35222200=D\n", "35111100", "A|B\n35222200=D\n", userFile},
         {kRecords, "35111100=A\n35222200=D\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknownLookupResult, unknown},
         {kRecords, "35111100\r", "35111100", "35111100\r", userFile},
+        {kRecords, "35111100", "35111177", kUnknownLookupResult, unknown},
         {kRecords, "\n35111100=X\r\n", "35111100", kUnknownLookupResult, unknown},
         {kRecords, std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", userFile},
         // The first 64 KiB read ends with a line.
@@ -70,22 +79,23 @@ TEST(LookupTac, TacThenPrefixInTheRecordsThenInTheUserFile) {
 
 TEST(LookupTac, ASourceThatThrowsGivesUnknown) {
     struct : HandsetSources {
-        SourceAnswer SearchBuiltIn(const std::string&) override { throw std::bad_alloc(); }
-        SourceAnswer SearchUserFile(const std::string&) override { return {{"X"}, {}}; }
+        std::optional<std::string> SearchBuiltIn(const std::string&) override {
+            throw std::bad_alloc();
+        }
+        std::optional<std::string> SearchUserFile(const std::string&) override { return "X"; }
     } sources;
     EXPECT_EQ(LookupTac("35111100", sources).fields, kUnknownLookupResult);
 }
 
 TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
     const std::string own = EncodeBuiltInRecord("35209901", "Alcatel|OT 332|");
-    const std::string prefix = EncodeBuiltInRecord("352099", "Nokia|6600|NHL-10");
+    const std::string copy = EncodeBuiltInRecord("35209901", "Later|Copy|");
     const std::pair<std::string, std::string> cases[] = {
-        {own.substr(0, own.size() - 1), "Alcatel|OT 332|"},  // the last 0xA4 lost
-        {own.substr(0, 9), ""},                              // nothing after the key
-        {EncodeBuiltInRecord("3520990", "Seven|Key|") + prefix, "Nokia|6600|NHL-10"},
-        {own.substr(0, own.size() - 1) + prefix, kUnknownLookupResult},    // a 0xA4 lost
-        {own.substr(0, 8) + own.substr(9) + prefix, "Nokia|6600|NHL-10"},  // a 0xA6 lost
-        {"x" + own + prefix, "Nokia|6600|NHL-10"},  // not where a record starts
+        {own.substr(0, own.size() - 1), "Alcatel|OT 332|"},            // the last 0xA4 lost
+        {own.substr(0, 9), ""},                                        // nothing after the key
+        {own.substr(0, own.size() - 1) + copy, kUnknownLookupResult},  // a 0xA4 lost
+        {own.substr(0, 8) + own.substr(9) + copy, "Later|Copy|"},      // a 0xA6 lost
+        {"x" + own + copy, "Later|Copy|"},                             // not where a record starts
         {"x\xA4" + own, "Alcatel|OT 332|"},
     };
     for (const auto& [records, expected] : cases) {
@@ -93,11 +103,10 @@ TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
         EXPECT_EQ(LookupTac("35209901", sources).fields, expected) << records;
     }
     // A key at the very end: nothing past the records is read.
-    const std::vector<char> cut(prefix.begin(), prefix.begin() + 6);
-    for (std::string_view records :
-         {std::string_view(prefix).substr(0, 6), std::string_view(cut.data(), cut.size())}) {
-        const SourceAnswer answer = SearchBuiltInRecords(records, "35209900");
-        EXPECT_FALSE(answer.tac || answer.prefix);
+    for (std::size_t size : {std::size_t{8}, std::size_t{9}}) {
+        const std::vector<char> cut(own.begin(), own.begin() + static_cast<std::ptrdiff_t>(size));
+        EXPECT_EQ(SearchBuiltInRecords(std::string_view(cut.data(), size), "35209901"),
+                  size == 9 ? std::optional<std::string>("") : std::nullopt);
     }
 }
 
@@ -120,7 +129,7 @@ TEST(HandsetFiles, ReadWholeAndAnewFoldersUnreadable) {
     std::filesystem::remove(path);
     ASSERT_TRUE(std::filesystem::create_directory(path));
     EXPECT_EQ(ReadFileBytes(path), std::nullopt);
-    EXPECT_EQ(LookupTac("35209900", sources).fields, "Nokia|6600|NHL-10");
+    EXPECT_EQ(LookupTac("35209901", sources).fields, "Alcatel|OT 332|");
     std::filesystem::remove(path);
 }
 

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "imei/handset_database.h"
 #include "main/analyze_command.h"
 #include "main/save_command.h"
 #include "support/fake_main_view.h"
@@ -19,8 +20,14 @@ const std::string kBabt =
     "Issued by: BABT, Great Britain (British Approvals Board for Telecommunications)\r\n";
 const std::string kHead = "\r\n[Local information]\r\n";
 
+std::string FakeLookup(const std::string& tac) {
+    if (tac == "35209900") return "Nokia||NHL-10|extra";  // an empty field, one too many
+    if (tac == "35000000") return "Maker";                // two fields missing
+    throw std::runtime_error("unreadable");               // counts as unknown
+}
+
 test::FakeMainView Analyze(const char* languageId, const char* getOnline, const std::string& typed,
-                           std::deque<int> answers) {
+                           std::deque<int> answers, const TacLookup& lookup = FakeLookup) {
     test::FakeMainView view;
     test::FakeSettings settings;
     settings.Set(kLanguageIdKey, languageId);
@@ -28,11 +35,7 @@ test::FakeMainView Analyze(const char* languageId, const char* getOnline, const 
     view.imeiBox = typed;
     view.resultBox = "earlier result";
     view.answers = answers;
-    RunAnalyzeCommand(view, settings, [](const std::string& tac) -> std::string {
-        if (tac == "35209900") return "Nokia||NHL-10|extra";  // an empty field, one too many
-        if (tac == "35000000") return "Maker";                // two fields missing
-        throw std::runtime_error("unreadable");               // counts as unknown
-    });
+    RunAnalyzeCommand(view, settings, lookup);
     return view;
 }
 
@@ -97,6 +100,25 @@ TEST(AnalyzeCommand, WritesTheTrimmedOrCorrectedTextAndTheLocalResult) {
         EXPECT_EQ(view.imeiBox, imei);
         EXPECT_EQ(view.resultBox, result) << typed;
     }
+}
+
+// Over the committed records: a TAC that no list holds is unknown, and so
+// asks to search on-line, even where other TACs of its block name a maker
+// (350139: Nokia 3310 in tacdb.csv, 35013967 Samsung's).
+TEST(AnalyzeCommand, AsksToSearchOnlineForATacOnlyItsBlockKnows) {
+    FileHandsetSources records(ReadFileBytes(QUORVEL_RECORDS_PATH), "");
+    const TacLookup lookup = [&records](const std::string& tac) {
+        return LookupTac(tac, records).fields;
+    };
+    const std::string search =
+        "box 36 Warning|The information for this IMEI was not found in the "
+        "local database.\r\nDo you want to search from the Internet?";
+    const test::FakeMainView unknown = Analyze("", "", "350139990000004", {7}, lookup);
+    EXPECT_EQ(unknown.log, (std::vector<std::string>{"disable", search, "enable"}));
+    EXPECT_NE(unknown.resultBox.find("Manufacturer: unknown\r\n"), std::string::npos);
+    const test::FakeMainView known = Analyze("", "", "350139670000001", {}, lookup);
+    EXPECT_EQ(known.log, (std::vector<std::string>{"disable", "enable"}));
+    EXPECT_NE(known.resultBox.find("Manufacturer: Samsung\r\n"), std::string::npos);
 }
 
 TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {

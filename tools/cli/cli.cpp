@@ -36,9 +36,12 @@ const char* const kCliUsage =
     "with a wrong check digit gets the expected digit on standard error. Such a\n"
     "complaint shows the input cut to its first 64 characters.\n"
     "\n"
-    "The handset is the record of the IMEI's first eight digits (its type\n"
-    "allocation code), else the record of its first six, from the built-in records\n"
-    "and then the user file. Control characters in what is printed show as \"?\".\n"
+    "The handset is the built-in record of the IMEI's first eight digits (its type\n"
+    "allocation code, TAC), else the first line of the user file that matches them:\n"
+    "a line whose key (the text before \"=\") begins with eight digits by those\n"
+    "eight, any other line by its first six characters. No source answers for a\n"
+    "TAC from other TACs of its block. Control characters in what is printed show\n"
+    "as \"?\".\n"
     "\n"
     "Options:\n"
     "  --csv           print one CSV row (RFC 4180, CR LF line ends) per input under\n"
@@ -47,12 +50,11 @@ const char* const kCliUsage =
     "                  reference,approval_body,matched_by\n"
     "                  input: as given, trimmed; imei: without separators, empty when\n"
     "                  not 15 long; valid: yes or no; check_digit: the expected digit;\n"
-    "                  tac: the first six; the three handset fields as the lookup\n"
-    "                  gives them; approval_body: the body named by the first two\n"
-    "                  digits; matched_by: tac8 (the built-in record of the first\n"
-    "                  eight digits), prefix6 (the built-in record of the first six,\n"
-    "                  a guess), user-file or none. When imei is empty, so are the\n"
-    "                  columns after valid.\n"
+    "                  tac: the first eight; the three handset fields as the\n"
+    "                  lookup gives them; approval_body: the body named by the\n"
+    "                  first two digits; matched_by: tac8 (the built-in record of\n"
+    "                  the TAC), user-file (a line of the user file) or none.\n"
+    "                  When imei is empty, so are the columns after valid.\n"
     "  --fix           correct a wrong check digit and print the result with its\n"
     "                  \"Valid IMEI\" line, instead of the complaint (not with --csv,\n"
     "                  whose check_digit column gives the correct digit)\n"
@@ -224,7 +226,7 @@ private:
         }
         if (printed_) out_ << '\n';
         printed_ = true;
-        const TacAnswer answer = LookupTac(check.imei.substr(0, kFullTacLength), sources_);
+        const TacAnswer answer = LookupTac(check.tac, sources_);
         std::string text = LocalResultText(check.input, corrected, answer.fields, check.tac);
         if (options_.online) {
             const std::string imei = check.imei.substr(0, kImeiLength - 1) + *check.checkDigit;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "imei/imei.h"
 #include "imei/scramble.h"
 
 namespace quorvel {
@@ -10,8 +9,8 @@ namespace quorvel {
 HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istream> userFile)
     : userFile_(std::move(userFile)) {
     // A key counts only where a record starts: at the first byte and after
-    // each 0xA4. Unscrambling a printable key gives the one TAC or prefix
-    // that scrambles to it.
+    // each 0xA4. Unscrambling a printable key gives the one TAC that
+    // scrambles to it.
     for (std::size_t start = 0;;) {
         const std::optional<BuiltInRecord> record = BuiltInRecordAt(records, start);
         const std::string key =
@@ -22,7 +21,7 @@ HandsetIndex::HandsetIndex(const std::string& records, std::unique_ptr<std::istr
             const auto slot = static_cast<std::uint32_t>(fields_.size());
             if (const std::optional<std::uint32_t> digits = DigitKey(key)) {
                 digitKeys_.Insert(*digits, slot);
-                knownPrefixes_[*DigitKey(key.substr(0, kTacLength)) - 100000000] = true;
+                knownPrefixes_[*digits / 100] = true;
             } else {
                 otherKeys_.emplace(key, slot);
             }
@@ -39,17 +38,13 @@ std::uint32_t HandsetIndex::Slot(const std::string& key) const {
     return found == otherKeys_.end() ? 0 : found->second;
 }
 
-SourceAnswer HandsetIndex::SearchBuiltIn(const std::string& tac) {
-    SourceAnswer answer;
-    // The number of an eight-digit TAC over 100 is its prefix's.
+std::optional<std::string> HandsetIndex::SearchBuiltIn(const std::string& tac) {
+    // The number of a TAC over 100 is its prefix's.
     const std::optional<std::uint32_t> key = DigitKey(tac);
-    if (key && tac.size() == kFullTacLength && !knownPrefixes_[*key / 100]) return answer;
-    if (const std::uint32_t slot = Slot(tac)) {
-        answer.tac = Fields(slot);
-    } else if (const std::uint32_t prefix = Slot(tac.substr(0, kTacLength))) {
-        answer.prefix = Fields(prefix);
-    }
-    return answer;
+    if (key && !knownPrefixes_[*key / 100]) return std::nullopt;
+    const std::uint32_t slot = Slot(tac);
+    if (slot == 0) return std::nullopt;
+    return Fields(slot);
 }
 
 const std::string& HandsetIndex::Fields(std::uint32_t slot) {
@@ -61,8 +56,8 @@ const std::string& HandsetIndex::Fields(std::uint32_t slot) {
     return fields;
 }
 
-SourceAnswer HandsetIndex::SearchUserFile(const std::string& tac) {
-    if (!userFile_) return {};
+std::optional<std::string> HandsetIndex::SearchUserFile(const std::string& tac) {
+    if (!userFile_) return std::nullopt;
     userFile_->clear();
     userFile_->seekg(0);
     return SearchUserLines(

@@ -21,9 +21,9 @@ public:
     HandsetIndex(const std::string& records, std::unique_ptr<std::istream> userFile);
 
     // What SearchBuiltInRecords(records, tac) gives.
-    SourceAnswer SearchBuiltIn(const std::string& tac) override;
+    std::optional<std::string> SearchBuiltIn(const std::string& tac) override;
     // SearchUserLines over the user file from its start.
-    SourceAnswer SearchUserFile(const std::string& tac) override;
+    std::optional<std::string> SearchUserFile(const std::string& tac) override;
 
     bool HasUserFile() const { return userFile_ != nullptr; }
 
@@ -40,8 +40,8 @@ private:
     std::vector<bool> unscrambled_;
     TacSlotTable digitKeys_;
     std::unordered_map<std::string, std::uint32_t> otherKeys_;
-    // The six-digit prefixes that begin a key of digits: most TACs of no
-    // record are turned away here, by one bit that stays in the cache.
+    // The six-digit prefixes of the keys of digits: most TACs of no record
+    // are turned away here, by one bit that stays in the cache.
     std::vector<bool> knownPrefixes_ = std::vector<bool>(1000000);
     std::unique_ptr<std::istream> userFile_;
 };

@@ -12,8 +12,6 @@
 namespace quorvel {
 namespace {
 
-constexpr bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
 constexpr bool NeedsQuotes(char c) { return c == ',' || c == '"'; }
 
 // The bytes a field may hold as it stands: printable ASCII other than those
@@ -59,7 +57,6 @@ ImeiCheck CheckImei(const std::string& input) {
     check.checkDigit = CheckDigit(check.imei);
     check.valid = check.checkDigit && check.imei.back() == (*check.checkDigit)[0];
     check.tac = check.imei.substr(0, kTacLength);
-    check.fullTac = check.imei.substr(0, kFullTacLength);
     return check;
 }
 
@@ -97,10 +94,10 @@ std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
     return slot - 1;
 }
 
-std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& fullTac, TacMatch& matchedBy) {
-    const TacAnswer answer = LookupTac(fullTac, sources_);
+std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& tac, TacMatch& matchedBy) {
+    const TacAnswer answer = LookupTac(tac, sources_);
     matchedBy = answer.matchedBy;
-    const std::uint32_t body = BodySlot(fullTac);
+    const std::uint32_t body = BodySlot(tac);
     if (answer.matchedBy == TacMatch::kNone && unknownSlots_.size() <= body) {
         unknownSlots_.resize(body + 1, 0);
     }
@@ -120,14 +117,14 @@ std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& fullTac, TacMatch
     return shared;
 }
 
-std::string_view CsvRowWriter::TailColumns(std::string_view fullTac,
+std::string_view CsvRowWriter::TailColumns(std::string_view tac,
                                            std::optional<std::uint32_t> number) {
     std::uint32_t slot = number ? digitTacSlots_.Find(*number) : 0;
     if (slot == 0) {
-        std::uint32_t& other = number ? slot : otherTacSlots_[std::string(fullTac)];
+        std::uint32_t& other = number ? slot : otherTacSlots_[std::string(tac)];
         if (other == 0) {
             TacMatch matchedBy = TacMatch::kNone;
-            other = MakeTailColumns(std::string(fullTac), matchedBy);
+            other = MakeTailColumns(std::string(tac), matchedBy);
             // An unknown TAC seldom comes again: kept out, it keeps the
             // table small enough for the processor's cache.
             if (number && matchedBy != TacMatch::kNone) digitTacSlots_.Insert(*number, other);
@@ -150,11 +147,11 @@ void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
         rows += ",,,,,\r\n";
         return;
     }
-    rows += TailColumns(check.fullTac, DigitKey(check.fullTac));
+    rows += TailColumns(check.tac, DigitKey(check.tac));
 }
 
 std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::string& rows) {
-    if (line.size() != kImeiLength || !std::all_of(line.begin(), line.end(), IsAsciiDigit)) {
+    if (line.size() != kImeiLength || !IsAsciiDigits(line)) {
         return std::nullopt;
     }
     // A copy of a known length: no allocation, no general assignment.
@@ -162,8 +159,8 @@ std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::st
     const char checkDigit = (*CheckDigit(imei_))[0];
     const bool valid = line.back() == checkDigit;
     const std::string_view validColumn = valid ? ",yes," : ",no,";
-    const std::string_view fullTac = line.substr(0, kFullTacLength);
-    const std::string_view tail = TailColumns(fullTac, DigitsNumber(fullTac));
+    const std::string_view tac = line.substr(0, kTacLength);
+    const std::string_view tail = TailColumns(tac, DigitsNumber(tac));
     // "imei,imei,yes,d,tac" and the tail written in place: a row's many
     // short appends would cost more than its checks.
     const std::size_t at = rows.size();

@@ -20,8 +20,7 @@ struct ImeiCheck {
     std::string imei;                       // input without separators; empty unless 15 long
     std::optional<std::string> checkDigit;  // the expected digit, when it can be computed
     bool valid = false;                     // 15 digits with a matching check digit
-    std::string tac;                        // the first six of imei
-    std::string fullTac;                    // the first eight of imei
+    std::string tac;                        // the first eight of imei
 };
 
 // input is Windows-1252 text; so is every text of the result.
@@ -36,7 +35,7 @@ extern const char* const kCsvHeader;
 void AppendCsvField(const std::string& text, std::string& row);
 
 // Rows of checks in UTF-8, each ending in CR LF. The columns that depend
-// only on the eight-digit TAC are looked up and made once per TAC.
+// only on the TAC are looked up and made once per TAC.
 class CsvRowWriter {
 public:
     explicit CsvRowWriter(HandsetSources& sources);
@@ -56,10 +55,9 @@ private:
     };
 
     // ",manufacturer,model_type,reference,approval_body,matched_by" and the
-    // line end, for the first eight characters of an IMEI and their
-    // DigitKey.
-    std::string_view TailColumns(std::string_view fullTac, std::optional<std::uint32_t> number);
-    std::uint32_t MakeTailColumns(const std::string& fullTac, TacMatch& matchedBy);
+    // line end, for the TAC of an IMEI and its DigitKey.
+    std::string_view TailColumns(std::string_view tac, std::optional<std::uint32_t> number);
+    std::uint32_t MakeTailColumns(const std::string& tac, TacMatch& matchedBy);
     std::uint32_t BodySlot(const std::string& tac);
 
     HandsetSources& sources_;

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "imei/imei.h"
+#include "shared/text.h"
+
 namespace quorvel {
 
 // The number that a text of digits writes.
@@ -18,14 +21,10 @@ inline std::uint32_t DigitsNumber(std::string_view digits) {
     return number;
 }
 
-// The key of a TAC of eight digits (its number) or of a prefix of six (its
-// number plus 10^8, so the two never meet); nullopt for any other text.
+// The key of a TAC of eight digits, its number; nullopt for any other text.
 inline std::optional<std::uint32_t> DigitKey(std::string_view text) {
-    if (text.size() != 6 && text.size() != 8) return std::nullopt;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-    }
-    return text.size() == 6 ? DigitsNumber(text) + 100000000 : DigitsNumber(text);
+    if (text.size() != kTacLength || !IsAsciiDigits(text)) return std::nullopt;
+    return DigitsNumber(text);
 }
 
 class TacSlotTable {

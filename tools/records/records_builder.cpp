@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
@@ -15,10 +17,10 @@ namespace quorvel {
 
 const char* const kRecordsBuilderRules =
     "Rules:\n"
-    "  - The column header is the first line that names the columns \"tac\", \"name\",\n"
-    "    \"name\" and \"aka\", wherever they stand; the lines before it (the licence\n"
-    "    notice) are skipped. The first \"name\" is the manufacturer, the second the\n"
-    "    model, \"aka\" the alternative names.\n"
+    "  - tacdb.csv: the column header is the first line that names the columns\n"
+    "    \"tac\", \"name\", \"name\" and \"aka\", wherever they stand; the lines before it\n"
+    "    (the licence notice) are skipped. The first \"name\" is the manufacturer, the\n"
+    "    second the model, \"aka\" the alternative names.\n"
     "  - A row counts when its TAC, blanks trimmed, is eight digits and it names a\n"
     "    manufacturer or a model; other rows are skipped and counted, blank lines\n"
     "    are ignored.\n"
@@ -27,18 +29,32 @@ const char* const kRecordsBuilderRules =
     "    ss), typographic quotes and dashes become ASCII, blanks become spaces, \"|\"\n"
     "    becomes \"/\", anything else unrepresentable is dropped, and spaces are\n"
     "    collapsed and trimmed.\n"
-    "  - One record per six-digit TAC prefix. Its manufacturer and model are those\n"
-    "    most rows of the prefix name (compared without regard to case); a tie goes\n"
-    "    to the model of the lowest TAC, whose spelling is used. Its reference is the\n"
-    "    first model code (two to five capitals and digits starting with a capital,\n"
-    "    a hyphen, then capitals and digits holding a digit, as in NHL-10) in the\n"
-    "    alternative names of that model's rows, taken in TAC order; empty when\n"
-    "    there is none.\n"
-    "  - One record per eight-digit TAC, from its first row: its own manufacturer and\n"
-    "    model, and the first model code of its own alternative names, else the\n"
-    "    reference its model has in the prefix. The prefix's record answers only\n"
-    "    for TACs the list lacks.\n"
-    "  - Records are in ascending order of their keys, a prefix before its TACs.\n"
+    "  - One record per TAC of tacdb.csv, from its first row: its manufacturer and\n"
+    "    model, and as its reference the first model code (two to five capitals and\n"
+    "    digits starting with a capital, a hyphen, then capitals and digits holding a\n"
+    "    digit, as in NHL-10) in its alternative names; empty when there is none.\n"
+    "  - samsung-tacs.csv: after a byte-order mark, a header line whose first column\n"
+    "    is \"tac\"; then a TAC and its model codes on each line. A line counts when\n"
+    "    its TAC is eight digits (seven-digit ones lost a leading zero) whose first\n"
+    "    two name a body that allocates TACs (01, 10, 30, 33, 35, 44, 45, 49 to 54,\n"
+    "    86, 91, 98, 99): placeholders such as 12312312 or 22222222 are none.\n"
+    "    A TAC on several lines gets the codes of all of them, each once, in the\n"
+    "    order they first come.\n"
+    "  - One record per TAC of the Samsung list that tacdb.csv lacks: manufacturer\n"
+    "    Samsung, reference the first code, model type the codes in short form:\n"
+    "    grouped by their stem (the code up to the end of its first digits), each\n"
+    "    group its first code and then \"/\" and each other code's tail\n"
+    "    (SM-S908B/E/N/U/U1/W), groups joined by \", \"; longer than 31 characters,\n"
+    "    groups go from the end, then tails, until the rest and \"...\" fit.\n"
+    "  - Where both lists hold a TAC, tacdb.csv's record is kept, whatever maker it\n"
+    "    names: its rows are handsets that contributors named, often with a\n"
+    "    certification or product page, while the Samsung list's rows beyond those\n"
+    "    it took from tacdb.csv come from a crawl of no named source; where the two\n"
+    "    differ, the Samsung row is mostly a lone TAC in a block of the other\n"
+    "    maker's older handsets. The TACs where the makers differ are printed.\n"
+    "  - No record for a six-digit prefix: a block holds handsets of many makers and\n"
+    "    decades, so only a TAC's own record names its handset.\n"
+    "  - Records are in ascending order of their TACs.\n"
     "  - The output is the records scrambled as the program reads them, then three\n"
     "    zero bytes.\n";
 
@@ -98,18 +114,20 @@ bool IsModelCode(const std::string& name) {
            std::any_of(tail.begin(), tail.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The rows of one model within a prefix.
-struct ModelRows {
-    std::size_t count = 0;
-    std::string lowestTac;
-    std::string manufacturer;
-    std::string modelType;
-    std::string reference;
-};
+// The first two digits of the TACs that a body allocates.
+bool IsAllocatedTac(const std::string& tac) {
+    static const std::set<std::string> kReportingBodies = {"01", "10", "30", "33", "35", "44",
+                                                           "45", "49", "50", "51", "52", "53",
+                                                           "54", "86", "91", "98", "99"};
+    return kReportingBodies.count(tac.substr(0, 2)) != 0;
+}
 
-bool MoreNamed(const ModelRows& a, const ModelRows& b) {
-    if (a.count != b.count) return a.count > b.count;
-    return a.lowestTac < b.lowestTac;
+// The code up to the end of its first run of digits, the model number
+// ("SM-S908" of "SM-S908U1"); a code without digits is its own stem.
+std::string CodeStem(const std::string& code) {
+    const std::string::size_type digits = code.find_first_of("0123456789");
+    if (digits == std::string::npos) return code;
+    return code.substr(0, code.find_first_not_of("0123456789", digits));
 }
 
 }  // namespace
@@ -133,62 +151,91 @@ std::string ModelCode(const std::string& alternativeNames) {
     return std::string();
 }
 
-RecordsBuild BuildHandsetRecords(const std::string& csvText) {
-    const TacDatabase database = ReadTacDatabase(csvText);
+std::string ModelTypeOfCodes(const std::vector<std::string>& codes) {
+    // Each stem with its tails, a bare stem's empty tail first.
+    std::vector<std::pair<std::string, std::vector<std::string>>> groups;
+    for (const std::string& code : codes) {
+        const std::string stem = CodeStem(code);
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&stem](const auto& g) { return g.first == stem; });
+        if (group == groups.end()) group = groups.insert(groups.end(), {stem, {}});
+        std::vector<std::string>& tails = group->second;
+        const std::string tail = code.substr(stem.size());
+        tails.insert(tail.empty() ? tails.begin() : tails.end(), tail);
+    }
+    // The text in pieces, so that a cut keeps whole ones: the first code,
+    // each other tail of its group, then each other group.
+    std::vector<std::string> pieces;
+    for (const auto& [stem, tails] : groups) {
+        const bool first = pieces.empty();
+        pieces.push_back((first ? "" : ", ") + stem + tails[0]);
+        for (std::size_t k = 1; k < tails.size(); ++k) {
+            (first ? pieces.emplace_back() : pieces.back()) += "/" + tails[k];
+        }
+    }
+    std::string text;
+    for (const std::string& piece : pieces) text += piece;
+    if (text.size() <= kModelTypeLength) return text;
+    // The longest run of pieces from the start that fits with the mark.
+    const std::string cut = "...";
+    text.clear();
+    for (const std::string& piece : pieces) {
+        if (text.size() + piece.size() + cut.size() > kModelTypeLength) break;
+        text += piece;
+    }
+    if (text.empty()) text = pieces[0].substr(0, kModelTypeLength - cut.size());
+    return text + cut;
+}
 
-    // Rows sorted by TAC, so that "first" and "lowest" agree whatever the
-    // order of the list.
-    struct Row {
-        std::string tac, manufacturer, modelType, aka;
-    };
+RecordsBuild BuildHandsetRecords(const std::string& tacdbCsv, const std::string& samsungCsv) {
+    const TacDatabase database = ReadTacDatabase(tacdbCsv);
+
     RecordsBuild build;
-    build.rowsSkipped = database.skippedLines.size();
-    std::vector<Row> usable;
-    for (const TacRecord& record : database.records) {
-        Row row{record.tac, AsciiFieldText(record.maker), AsciiFieldText(record.model), record.aka};
-        if (row.manufacturer.empty() && row.modelType.empty()) {
-            ++build.rowsSkipped;
+    build.tacdb.rowsSkipped = database.skippedLines.size();
+    // TAC -> its record, from the TAC's first row.
+    std::map<std::string, HandsetRecord> records;
+    for (const TacRecord& row : database.records) {
+        HandsetRecord record{row.tac, AsciiFieldText(row.maker), AsciiFieldText(row.model),
+                             ModelCode(row.aka)};
+        if (record.manufacturer.empty() && record.modelType.empty()) {
+            ++build.tacdb.rowsSkipped;
             continue;
         }
-        usable.push_back(std::move(row));
+        ++build.tacdb.rowsUsed;
+        records.emplace(row.tac, std::move(record));
     }
-    build.rowsUsed = usable.size();
-    std::stable_sort(usable.begin(), usable.end(),
-                     [](const Row& a, const Row& b) { return a.tac < b.tac; });
 
-    // prefix -> lowercased "maker|model" -> rows of that model
-    std::map<std::string, std::map<std::string, ModelRows>> prefixes;
-    for (const Row& row : usable) {
-        ModelRows& model = prefixes[row.tac.substr(0, kTacLength)]
-                                   [AsciiLower(row.manufacturer + "|" + row.modelType)];
-        if (model.count++ == 0) {
-            model.lowestTac = row.tac;
-            model.manufacturer = row.manufacturer;
-            model.modelType = row.modelType;
+    // TAC -> its codes, each once, in the order they first come.
+    const ModelCodeList samsung = ReadModelCodeList(samsungCsv);
+    build.samsung.rowsSkipped = samsung.skippedLines.size();
+    std::map<std::string, std::vector<std::string>> samsungCodes;
+    for (const ModelCodeRow& row : samsung.rows) {
+        if (!IsAllocatedTac(row.tac)) {
+            ++build.samsung.rowsSkipped;
+            continue;
         }
-        if (model.reference.empty()) model.reference = ModelCode(row.aka);
-    }
-    for (const auto& [prefix, models] : prefixes) {
-        const ModelRows* best = nullptr;
-        for (const auto& entry : models) {
-            if (!best || MoreNamed(entry.second, *best)) best = &entry.second;
+        ++build.samsung.rowsUsed;
+        std::vector<std::string>& codes = samsungCodes[row.tac];
+        for (const std::string& code : row.codes) {
+            const std::string ascii = AsciiFieldText(code);
+            if (!ascii.empty() && std::find(codes.begin(), codes.end(), ascii) == codes.end()) {
+                codes.push_back(ascii);
+            }
         }
-        build.records.push_back({prefix, best->manufacturer, best->modelType, best->reference});
     }
-    // Then a record of every TAC, from its first row, behind its prefix's.
-    const Row* previous = nullptr;
-    for (const Row& row : usable) {
-        if (previous && previous->tac == row.tac) continue;
-        previous = &row;
-        const std::string prefix = row.tac.substr(0, kTacLength);
-        const ModelRows& model =
-            prefixes[prefix][AsciiLower(row.manufacturer + "|" + row.modelType)];
-        const std::string reference = ModelCode(row.aka);
-        build.records.push_back({row.tac, row.manufacturer, row.modelType,
-                                 reference.empty() ? model.reference : reference});
+    for (const auto& [tac, codes] : samsungCodes) {
+        const auto known = records.find(tac);
+        if (codes.empty()) continue;
+        if (known == records.end()) {
+            records[tac] = {tac, "Samsung", ModelTypeOfCodes(codes), codes[0]};
+            continue;
+        }
+        ++build.samsungTacsInTacdb;
+        if (AsciiLower(known->second.manufacturer) != "samsung") {
+            build.otherMakerTacs.push_back(tac);
+        }
     }
-    std::stable_sort(build.records.begin(), build.records.end(),
-                     [](const HandsetRecord& a, const HandsetRecord& b) { return a.tac < b.tac; });
+    for (auto& entry : records) build.records.push_back(std::move(entry.second));
     return build;
 }
 

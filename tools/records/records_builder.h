@@ -1,5 +1,6 @@
-// Turns the TAC list (CSV, UTF-8) into the program's built-in handset
-// records: one record per eight-digit TAC and one per six-digit prefix.
+// Turns the handset lists (CSV, UTF-8) into the program's built-in handset
+// records: one record per eight-digit TAC that the lists hold, and none for
+// any other TAC.
 #pragma once
 
 #include <cstddef>
@@ -9,24 +10,45 @@
 namespace quorvel {
 
 struct HandsetRecord {
-    std::string tac;  // eight digits, or the six of a prefix
+    std::string tac;  // eight digits
     std::string manufacturer;
     std::string modelType;
     std::string reference;
 };
 
+// How the rows of one list were used.
+struct ListUse {
+    std::size_t rowsUsed = 0;
+    std::size_t rowsSkipped = 0;
+};
+
 struct RecordsBuild {
     std::vector<HandsetRecord> records;  // ordered by TAC
-    std::size_t rowsUsed = 0;
-    std::size_t rowsSkipped = 0;  // no eight-digit TAC, or neither maker nor model
+    ListUse tacdb;                       // skipped: no eight-digit TAC, or neither maker nor model
+    ListUse samsung;                     // skipped: no eight-digit TAC, no code, or no allocation
+    // The Samsung list's TACs that tacdb.csv holds too, and those of them
+    // that it names under another maker (its record is the one kept).
+    std::size_t samsungTacsInTacdb = 0;
+    std::vector<std::string> otherMakerTacs;
 };
 
 // The rules, as the builder's usage text states them.
 extern const char* const kRecordsBuilderRules;
 
-// Builds the records from the text of the TAC list. Throws CsvError when
-// the list has no column header or is not well-formed CSV.
-RecordsBuild BuildHandsetRecords(const std::string& csvText);
+// Builds the records from the texts of tacdb.csv and samsung-tacs.csv.
+// Throws CsvError when a list lacks its column header or is not
+// well-formed CSV.
+RecordsBuild BuildHandsetRecords(const std::string& tacdbCsv, const std::string& samsungCsv);
+
+// The model type of a Samsung record: the codes grouped by their stem (the
+// code up to the end of its first run of digits: "SM-S908" of "SM-S908U1"),
+// each group its first code (a bare stem first) and then "/" and the tail
+// of each other code ("SM-S908B/E/N"), the groups joined by ", ", in the
+// order of their first codes. When that is longer than kModelTypeLength, groups go
+// from the end, then tails of the first group, until the rest and "..."
+// fit.
+std::string ModelTypeOfCodes(const std::vector<std::string>& codes);
+inline constexpr std::size_t kModelTypeLength = 31;
 
 // The resource bytes: every record scrambled, then three zero bytes.
 std::string EncodeHandsetRecords(const std::vector<HandsetRecord>& records);

@@ -1,5 +1,5 @@
 // quorvel-records-builder: writes the built-in handset records resource from
-// the TAC list.
+// the handset lists.
 #include <exception>
 #include <iostream>
 #include <stdexcept>
@@ -13,9 +13,9 @@
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: quorvel-records-builder TACLIST.csv OUTPUT\n"
+    out << "Usage: quorvel-records-builder TACDB.csv SAMSUNG-TACS.csv OUTPUT\n"
            "Writes the program's built-in handset records (resource 12341, type DATA) from\n"
-           "a TAC list in CSV (UTF-8, RFC 4180 quoting).\n\n"
+           "the two handset lists of data/ in CSV (UTF-8, RFC 4180 quoting).\n\n"
         << quorvel::kRecordsBuilderRules;
 }
 
@@ -26,20 +26,31 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return 0;
     }
-    if (argc != 3) {
+    if (argc != 4) {
         PrintUsage(std::cerr);
         return 2;
     }
     try {
-        const std::optional<std::string> csv = quorvel::ReadFileBytes(argv[1]);
-        if (!csv) throw std::runtime_error(std::string("cannot read ") + argv[1]);
-        const quorvel::RecordsBuild build = quorvel::BuildHandsetRecords(*csv);
+        const auto read = [](const char* path) {
+            const std::optional<std::string> text = quorvel::ReadFileBytes(path);
+            if (!text) throw std::runtime_error(std::string("cannot read ") + path);
+            return *text;
+        };
+        const quorvel::RecordsBuild build =
+            quorvel::BuildHandsetRecords(read(argv[1]), read(argv[2]));
         const std::string bytes = quorvel::EncodeHandsetRecords(build.records);
-        if (!quorvel::WriteFileBytes(argv[2], bytes)) {
-            throw std::runtime_error(std::string("cannot write ") + argv[2]);
+        if (!quorvel::WriteFileBytes(argv[3], bytes)) {
+            throw std::runtime_error(std::string("cannot write ") + argv[3]);
         }
-        std::cout << build.records.size() << " records from " << build.rowsUsed << " rows ("
-                  << build.rowsSkipped << " skipped), " << bytes.size() << " bytes\n";
+        std::cout << build.records.size() << " records, " << bytes.size() << " bytes, from "
+                  << build.tacdb.rowsUsed << " rows of " << argv[1] << " ("
+                  << build.tacdb.rowsSkipped << " skipped) and " << build.samsung.rowsUsed
+                  << " lines of " << argv[2] << " (" << build.samsung.rowsSkipped << " skipped)\n"
+                  << build.samsungTacsInTacdb << " TACs of " << argv[2] << " are in " << argv[1]
+                  << ", which names another maker for " << build.otherMakerTacs.size()
+                  << " of them (its record is kept):";
+        for (const std::string& tac : build.otherMakerTacs) std::cout << ' ' << tac;
+        std::cout << '\n';
         return 0;
     } catch (const std::exception& error) {
         return quorvel::ReportToolError("quorvel-records-builder", error.what());

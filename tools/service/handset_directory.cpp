@@ -1,5 +1,6 @@
 #include "service/handset_directory.h"
 
+#include "imei/imei.h"
 #include "text_encoding.h"
 
 namespace quorvel {
@@ -12,7 +13,7 @@ HandsetDirectory::HandsetDirectory(const TacDatabase& database) {
 }
 
 const Handset* HandsetDirectory::Find(const std::string& imei) const {
-    const auto found = byTac_.find(imei.substr(0, kListTacLength));
+    const auto found = byTac_.find(imei.substr(0, kTacLength));
     return found == byTac_.end() ? nullptr : &found->second;
 }
 
