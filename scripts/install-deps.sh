@@ -10,11 +10,12 @@ here=$(dirname "$(realpath "$0")")
 
 # Every configuration runs CMake, and Python for its generated files.
 common=(cmake make python3)
-# The native build and its tests: the display font builder's Python modules
-# and font, tinyproxy for the proxy tests, clang-format and git for the
-# format check, groff for the manual pages' check.
-native=(g++ googletest tinyproxy fonts-dejavu-extra python3-pil python3-freetype clang-format git
-  groff-base)
+# The native build and its tests: the JSON library of quorvel-cli, the
+# display font builder's Python modules and font, tinyproxy for the proxy
+# tests, clang-format and git for the format check, groff for the manual
+# pages' check.
+native=(g++ googletest nlohmann-json3-dev tinyproxy fonts-dejavu-extra python3-pil python3-freetype
+  clang-format git groff-base)
 # The Windows package: the 32-bit program, cross-compiled (GoogleTest
 # because the configuration reads it).
 dist=(g++-mingw-w64-i686 googletest)
@@ -26,11 +27,11 @@ win64=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 "${wine_tests[@]}")
 # The Debian package: built with dpkg-buildpackage and debhelper from the
 # tree's files (git lists them), checked with lintian; the check installs it
 # into a clean Debian that debootstrap makes.
-deb=(g++ git debhelper dpkg-dev lintian)
+deb=(g++ nlohmann-json3-dev git debhelper dpkg-dev lintian)
 deb_check=(debootstrap)
 # The optimised tools and the download benchmark, which compares with curl
 # (GoogleTest because the configuration reads it).
-bench=(g++ googletest curl)
+bench=(g++ googletest nlohmann-json3-dev curl)
 
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
