@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package of quorvel-cli and quorvel-service,
 # build/deb/quorvel_VERSION_ARCH.deb, with dpkg-buildpackage from a copy of
-# the tree, then checks it: its files and their modes are
-# those of packaging/deb/contents.txt, and lintian finds no error. Prints the
+# the tree, then checks it: its files and their modes are those of
+# packaging/deb/contents.txt, and lintian finds no error. Prints the
 # package's sha256.
 #
-# The same sources give the same bytes: the changelog is dated with the last
-# commit, and dpkg and debhelper set every time stamp from that date
-# (SOURCE_DATE_EPOCH); the copy is always built in the same folder.
+# The same sources give the same bytes, in any checkout: the copy's files and
+# the changelog are dated with the last commit, dpkg and debhelper take
+# every later time stamp back to that date (SOURCE_DATE_EPOCH), and the
+# compilers leave out the folder the copy is built in.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 root=$(realpath "$here/../..")
@@ -29,12 +30,16 @@ license_paragraph() {
     { while (blanks) { print " ."; blanks-- } print " " $0 }' "$file"
 }
 
+commit_time=$(git -C "$root" log -1 --format=%ct)
 rm -rf "$out/src"
 mkdir -p "$source_dir"
 # The tree as it is: tracked files and new ones that git does not ignore.
 git -C "$root" ls-files -z --cached --others --exclude-standard |
   while IFS= read -r -d '' file; do [[ -e "$root/$file" ]] && printf '%s\0' "$file"; done |
   tar -C "$root" --null -T - -cf - | tar -C "$source_dir" -xf -
+# Every file dated with the commit, not with its checkout: an installed file
+# keeps its source's time unless that is later than the commit's.
+find "$source_dir" -exec touch -h -d "@$commit_time" {} +
 cp -r "$here/debian" "$source_dir/debian"
 {
   cat "$here/copyright"
@@ -42,7 +47,6 @@ cp -r "$here/debian" "$source_dir/debian"
   license_paragraph CC-BY-SA-3.0 "$here/CC-BY-SA-3.0.txt" '^Creative Commons Legal Code'
   license_paragraph Bitstream-Vera "$root/tools/display-font/LICENSE" '^Permission'
 } > "$source_dir/debian/copyright"
-commit_time=$(git -C "$root" log -1 --format=%ct)
 cat > "$source_dir/debian/changelog" <<EOF
 quorvel ($version) unstable; urgency=medium
 
