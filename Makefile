@@ -18,7 +18,7 @@ for_this_machine = +@bits=$$(scripts/wine-bits.sh) && $(MAKE) --no-print-directo
 
 .PHONY: all deps native windows win32 win64 service run screenshots test test-native \
 	test-windows test-win32 test-win64 run-win32 run-win64 screenshots-win32 screenshots-win64 \
-	bench format clean dist deb deb-check
+	bench bench-startup-win32 bench-startup-win64 format clean dist deb deb-check
 
 all: native windows
 
@@ -85,13 +85,19 @@ test-win64: build-win64 dist
 	$(call wine_env,64) scripts/with-display.sh scripts/wine-session.sh ctest --preset win64
 
 # Speed figures of the handset lookup and of quorvel-cli, built optimised and
-# without sanitizers in build/bench; not part of the tests.
-bench: deps-bench
+# without sanitizers in build/bench, of the download class and the service;
+# then the start of Quorvel.exe against a bare window under Wine, in the
+# Windows build of this machine's width. Not part of the tests.
+bench: deps-bench deps-windows
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	cd build/bench && bench/quorvel-bench
 	bench/download-bench.sh
 	bench/service-bench.sh
+	$(call for_this_machine,bench-startup)
+
+bench-startup-win32 bench-startup-win64: bench-startup-win%: build-win%
+	bench/startup-bench.sh $*
 
 # The on-line analysis service comes from the native build.
 service: deps-native

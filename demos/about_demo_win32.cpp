@@ -12,8 +12,8 @@
 #include <string>
 
 #include "demo_signals_win32.h"
+#include "main/caption_button_win32.h"
 #include "main/main_window_win32.h"
-#include "ui/caption_button_win32.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "shared/text.h"
+
 namespace quorvel {
 namespace {
 
@@ -117,7 +119,7 @@ std::string Utf8ToCp1252(const std::string& text) {
 std::string WithoutControls(std::string text) {
     for (char& c : text) {
         const char32_t codePoint = Cp1252CodePoint(static_cast<unsigned char>(c));
-        if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F)) c = '?';
+        if (IsAsciiControl(c) || (codePoint >= 0x80 && codePoint <= 0x9F)) c = '?';
     }
     return text;
 }

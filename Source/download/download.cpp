@@ -22,11 +22,7 @@ struct UrlTarget {
 // Control characters (CR and LF among them) would end the request line or
 // the Host header early and let the rest pose as header lines of its own.
 bool HasControlCharacter(std::string_view text) {
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), IsAsciiControl);
 }
 
 // The host and port of an absolute "http" URL; nothing when it is unusable.
@@ -116,7 +112,7 @@ void C1::FetchURLString(const std::string& sURL) {
         if (!snapshot.Alive()) return;
     }
     ++downloadNumber_;
-    deadline_ = Clock::now() + std::chrono::milliseconds(timeLimitMilliseconds_);
+    fetchedAt_ = Clock::now();
     const std::optional<UrlTarget> target = ParseHttpUrl(sURL);
     if (!target) {
         Fail(kUnusableUrl);
@@ -164,13 +160,16 @@ void C1::StartConnection() {
 }
 
 void C1::ProcessMessage(std::int32_t dwMessage) {
-    // Notifications of a connection already closed were waiting in the queue.
-    if (dropping_) return;
-    const std::int32_t event = dwMessage & 0xFFFF;
+    std::int32_t event = dwMessage & 0xFFFF;
     if (processing_) {
         Hold(event);
         return;
     }
+    // The time limit bounds the wait for the network: a read or write
+    // notification that comes after it ends the download instead.
+    const bool network = event == kReadEvent || event == kWriteEvent;
+    if (network && stage_ != Stage::kNoConnection && Clock::now() >= Deadline())
+        event = kNoProgressEvent;
     const Snapshot snapshot(*this);
     processing_ = true;
     Dispatch(event);
@@ -187,6 +186,9 @@ void C1::Hold(std::int32_t event) {
     heldEvents_ |= event;
 }
 
+// Held notifications were received while a handler ran: they are handled in
+// order whatever the clock says now. The watch that follows keeps to the
+// time limit.
 void C1::EndProcessing(const Snapshot& snapshot) {
     while (snapshot.Alive() && heldEvents_ != 0) {
         const std::int32_t held = std::exchange(heldEvents_, 0);
@@ -203,9 +205,6 @@ void C1::EndProcessing(const Snapshot& snapshot) {
 }
 
 void C1::Dispatch(std::int32_t event) {
-    const bool network = event == kReadEvent || event == kWriteEvent;
-    if (network && stage_ != Stage::kNoConnection && Clock::now() >= deadline_)
-        event = kNoProgressEvent;
     switch (event) {
         case kReadEvent:
             HandleRead();
@@ -224,9 +223,13 @@ void C1::Dispatch(std::int32_t event) {
     }
 }
 
+C1::Clock::time_point C1::Deadline() const {
+    return fetchedAt_ + std::chrono::milliseconds(timeLimitMilliseconds_);
+}
+
 // The no-progress watch, never beyond the time limit.
 void C1::ArmWatch() {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - Clock::now());
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(Deadline() - Clock::now());
     const auto milliseconds = std::max<std::chrono::milliseconds::rep>(left.count(), 1);
     transport_->WatchProgress(static_cast<int>(
         std::min<std::chrono::milliseconds::rep>(milliseconds, noProgressMilliseconds_)));
@@ -385,10 +388,9 @@ void C1::DropSocket() {
     const SocketId old = std::exchange(socket_, kNoSocket);
     transport_->CloseSocket(old);
     // Notifications of the old connection that were already waiting run out
-    // here and are ignored, so none of them can act on the next connection.
-    dropping_ = true;
+    // here. They arrive while the object is processing, so they are held for
+    // the old connection and dropped with it: none can act on the next one.
     transport_->RunPendingNotifications();
-    dropping_ = false;
 }
 
 void C1::Fail(std::int32_t why) {

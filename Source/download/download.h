@@ -55,7 +55,9 @@ public:
     static constexpr int kDefaultNoProgressMilliseconds = 30000;
     // The whole download, counted from FetchURLString, redirects included,
     // may take this long; past it the download fails with code 0, so a
-    // server that trickles bytes or sends without end cannot hold it.
+    // server that trickles bytes or sends without end cannot hold it. The
+    // bound is on waiting for the network: notifications held while a
+    // handler ran are handled in order even when it has passed meanwhile.
     static constexpr int kDefaultTimeLimitMilliseconds = 120000;
 
     // Raises no event. When the transport cannot deliver notifications
@@ -89,6 +91,7 @@ public:
     void ProcessMessage(std::int32_t dwMessage);
 
     void SetNoProgressTimeout(int milliseconds) { noProgressMilliseconds_ = milliseconds; }
+    // Counted from the fetch; a change applies to the download under way too.
     void SetTimeLimit(int milliseconds) { timeLimitMilliseconds_ = milliseconds; }
 
 private:
@@ -102,6 +105,7 @@ private:
     void EndProcessing(const Snapshot& snapshot);
     void Hold(std::int32_t event);
     void Dispatch(std::int32_t event);
+    Clock::time_point Deadline() const;
     void ArmWatch();
     void CancelDownload();
     void StartConnection();
@@ -155,11 +159,9 @@ private:
     // Counts connections, so that a caller can tell that the one it worked
     // on was replaced or closed while an event handler ran.
     std::uint32_t connectionSerial_ = 0;
-    // Set while the notifications of a closed connection run out.
-    bool dropping_ = false;
     int noProgressMilliseconds_ = kDefaultNoProgressMilliseconds;
     int timeLimitMilliseconds_ = kDefaultTimeLimitMilliseconds;
-    Clock::time_point deadline_;
+    Clock::time_point fetchedAt_;
     std::uint32_t downloadNumber_ = 0;
     // Set while ProcessMessage or FetchURLString runs; notifications that
     // arrive meanwhile come from a handler's message loop and are held as a

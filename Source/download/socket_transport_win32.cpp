@@ -4,8 +4,6 @@
 
 #include <winsock.h>
 
-#include "download/socket_window_win32.h"
-
 namespace quorvel {
 
 void CloseSocketRelease::Free(UINT_PTR socket) { closesocket(static_cast<SOCKET>(socket)); }
@@ -79,16 +77,12 @@ WinsockTransport::WinsockTransport() {
     // A failed start is not reported here: the socket calls that follow fail
     // and the download reports code 5 or 7.
     winsockStarted_ = WSAStartup(kWinsockVersion, &data) == 0;
-    window_ = UniqueWindow(CreateWindowExA(0, "STATIC", kNotificationWindowCaption, 0, 0, 0, 0, 0,
-                                           nullptr, nullptr, nullptr, nullptr));
-    if (!window_) return;
-    previousProc_.Install(window_.Get(), SocketWindowProc);
+    window_.Create();
 }
 
 WinsockTransport::~WinsockTransport() {
     socket_.Reset();
-    previousProc_.Restore();
-    window_.Reset();
+    window_.Destroy();
     if (WSAIsBlocking()) WSACancelBlockingCall();
     if (winsockStarted_) WSACleanup();
 }
@@ -110,8 +104,8 @@ SocketId WinsockTransport::OpenSocket(const std::string& host, std::int32_t port
     if (!candidate) return kNoSocket;
     if (SetHardClose(candidate.Get()) != 0) return kNoSocket;
     if (!ConnectWithin(candidate.Get(), address, connectMilliseconds_)) return kNoSocket;
-    if (!window_ ||
-        WSAAsyncSelect(candidate.Get(), window_.Get(), kSocketMessage, kRegisteredEvents) != 0) {
+    if (!window_.Exists() ||
+        WSAAsyncSelect(candidate.Get(), window_.Handle(), kSocketMessage, kRegisteredEvents) != 0) {
         return kNoSocket;
     }
     socket_ = std::move(candidate);
@@ -142,17 +136,17 @@ void WinsockTransport::CloseSocket(SocketId socket) {
 }
 
 void WinsockTransport::RunPendingNotifications() {
-    if (!window_) return;
+    if (!window_.Exists()) return;
     MSG message;
-    while (PeekMessageA(&message, window_.Get(), 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageA(&message, window_.Handle(), 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 void WinsockTransport::WatchProgress(int milliseconds) {
-    if (!window_) return;
+    if (!window_.Exists()) return;
     if (milliseconds > 0) {
-        SetTimer(window_.Get(), kNoProgressTimerId, static_cast<UINT>(milliseconds), nullptr);
+        SetTimer(window_.Handle(), kNoProgressTimerId, static_cast<UINT>(milliseconds), nullptr);
     } else {
-        KillTimer(window_.Get(), kNoProgressTimerId);
+        KillTimer(window_.Handle(), kNoProgressTimerId);
     }
 }
 

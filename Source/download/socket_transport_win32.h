@@ -1,11 +1,12 @@
 // The transport port over Winsock 1.1: each object starts Winsock, owns a
-// hidden "STATIC" notification window running SocketWindowProc, and
-// registers its connection with WSAAsyncSelect, so that the network events
-// arrive as window messages on the user-interface thread.
+// hidden notification window running SocketWindowProc, and registers its
+// connection with WSAAsyncSelect, so that the network events arrive as window
+// messages on the user-interface thread and go to its notification sink.
 #pragma once
 
 #include <windows.h>
 
+#include "download/socket_window_win32.h"
 #include "download/transport.h"
 #include "shared/handles_win32.h"
 
@@ -25,7 +26,7 @@ public:
     WinsockTransport(const WinsockTransport&) = delete;
     WinsockTransport& operator=(const WinsockTransport&) = delete;
 
-    bool CanNotify() const override { return static_cast<bool>(window_); }
+    bool CanNotify() const override { return window_.Exists(); }
     SocketId OpenSocket(const std::string& host, std::int32_t port) override;
     std::int32_t SendText(SocketId socket, std::string_view text) override;
     std::int32_t Receive(SocketId socket, char* block, std::int32_t size) override;
@@ -37,15 +38,16 @@ public:
     void WatchProgress(int milliseconds) override;
 
     void SetConnectTimeout(int milliseconds) { connectMilliseconds_ = milliseconds; }
-    HWND NotificationWindow() const { return window_.Get(); }
+    // Where the notifications go (the main window); null drops them.
+    void SetNotificationSink(SocketNotificationSink* sink) { window_.SetSink(sink); }
+    HWND NotificationWindow() const { return window_.Handle(); }
     bool HasSocket() const { return static_cast<bool>(socket_); }
 
 private:
     bool IsCurrent(SocketId socket) const;
 
     bool winsockStarted_ = false;
-    UniqueWindow window_;
-    WindowSubclass previousProc_;
+    SocketNotificationWindow window_;
     UniqueSocket socket_;
     int connectMilliseconds_ = kDefaultConnectMilliseconds;
 };

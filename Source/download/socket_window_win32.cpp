@@ -1,25 +1,23 @@
-// SocketWindowProc and the module-level receiver of socket notifications.
+// The notification window of a transport and SocketWindowProc.
 #include "download/socket_window_win32.h"
 
 #include "download/transport.h"
-#include "shared/handles_win32.h"
 
 namespace quorvel {
-namespace {
 
-SocketNotificationSink* gSink = nullptr;
-
-void Route(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    if (gSink) gSink->ThuTucXuLy(hwnd, kSocketMessage, wParam, lParam);
+void SocketNotificationWindow::Create() {
+    window_ = UniqueWindow(CreateWindowExA(0, "STATIC", kNotificationWindowCaption, 0, 0, 0, 0, 0,
+                                           nullptr, nullptr, nullptr, nullptr));
+    if (window_) subclass_.Install(window_.Get());
 }
 
-}  // namespace
+void SocketNotificationWindow::Destroy() {
+    subclass_.Remove();
+    window_.Reset();
+}
 
-void SetSocketNotificationSink(SocketNotificationSink* sink) { gSink = sink; }
-
-SocketNotificationSink* CurrentSocketNotificationSink() { return gSink; }
-
-LRESULT CALLBACK SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT SocketNotificationWindow::SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam,
+                                                   LPARAM lParam) {
     if (uMsg == kSocketMessage) {
         Route(hwnd, wParam, lParam);
         return 0;
@@ -29,7 +27,11 @@ LRESULT CALLBACK SocketWindowProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lP
         Route(hwnd, 0, kNoProgressEvent);
         return 0;
     }
-    return WindowSubclass::CallPrevious(SocketWindowProc, hwnd, uMsg, wParam, lParam);
+    return CallPreviousProcedure(hwnd, uMsg, wParam, lParam);
+}
+
+void SocketNotificationWindow::Route(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (sink_) sink_->ThuTucXuLy(hwnd, kSocketMessage, wParam, lParam);
 }
 
 }  // namespace quorvel

@@ -6,6 +6,7 @@
 #include "imei/imei.h"
 #include "main/analyze_messages.h"
 #include "main/result_text.h"
+#include "settings/setting_rules.h"
 #include "shared/text.h"
 #include "ui/captions.h"
 #include "ui/message_prompt.h"
@@ -56,7 +57,7 @@ void RunAnalyzeCommand(MainView& view, SettingsStore& settings, const TacLookup&
     view.SetResultText(LocalResultText(typed, corrected, lookupResult, tac));
 
     bool online = false;
-    if (settings.ReadSetting(kSettingsSection, kGetOnlineImeiKey) == "1") {
+    if (IsSettingOn(settings, Setting::kGetOnlineImei)) {
         online = true;
     } else if (!known) {
         online = view.ShowMessage(messages.notFoundLocally, kStyleQuestionYesNo, messages.title) ==

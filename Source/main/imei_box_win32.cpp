@@ -6,15 +6,11 @@
 namespace quorvel {
 namespace {
 
-LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam);
-
-LRESULT CallPrevious(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam) {
-    return WindowSubclass::CallPrevious(ImeiBoxWindowProc, imeiBox, message, wParam, lParam);
-}
-
 void SelectAll(HWND imeiBox) { SendMessageA(imeiBox, EM_SETSEL, 0, -1); }
 
-LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT ImeiBox::ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR:
             // The separator goes in as if pasted, replacing the selection; the
@@ -26,7 +22,7 @@ LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LP
             }
             break;
         case WM_SETFOCUS: {
-            LRESULT result = CallPrevious(imeiBox, message, wParam, lParam);
+            LRESULT result = CallPreviousProcedure(imeiBox, message, wParam, lParam);
             SelectAll(imeiBox);
             return result;
         }
@@ -34,7 +30,7 @@ LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LP
             // A click that brings the focus would otherwise place the caret and
             // drop the selection made on focus.
             if (GetFocus() != imeiBox) {
-                LRESULT result = CallPrevious(imeiBox, message, wParam, lParam);
+                LRESULT result = CallPreviousProcedure(imeiBox, message, wParam, lParam);
                 SelectAll(imeiBox);
                 return result;
             }
@@ -42,13 +38,7 @@ LRESULT CALLBACK ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LP
         default:
             break;
     }
-    return CallPrevious(imeiBox, message, wParam, lParam);
-}
-
-}  // namespace
-
-void InstallImeiBoxBehaviour(WindowSubclass& prevImeiBoxWndProc, HWND imeiBox) {
-    prevImeiBoxWndProc.Install(imeiBox, ImeiBoxWindowProc);
+    return CallPreviousProcedure(imeiBox, message, wParam, lParam);
 }
 
 }  // namespace quorvel

@@ -8,8 +8,18 @@
 
 namespace quorvel {
 
-// Subclasses the edit control, keeping its previous procedure in
-// prevImeiBoxWndProc; the subclass removes itself when the control is destroyed.
-void InstallImeiBoxBehaviour(WindowSubclass& prevImeiBoxWndProc, HWND imeiBox);
+class ImeiBox {
+public:
+    ImeiBox() : subclass_(*this) {}
+
+    // Subclasses the edit control with ImeiBoxWindowProc; the subclass
+    // leaves with the control, or with this object.
+    void Install(HWND imeiBox) { subclass_.Install(imeiBox); }
+
+private:
+    LRESULT ImeiBoxWindowProc(HWND imeiBox, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WindowSubclass<ImeiBox, &ImeiBox::ImeiBoxWindowProc> subclass_;  // PrevImeiBoxWndProc
+};
 
 }  // namespace quorvel

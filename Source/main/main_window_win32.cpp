@@ -1,5 +1,6 @@
 // The main window F1: creates its controls, runs the start-up steps when it
-// opens and the shutdown steps when it closes, and owns the busy switch.
+// opens and the shutdown steps when it closes, dispatches its messages (the
+// caption button's among them), and owns the busy switch.
 #include "main/main_window_win32.h"
 
 #include <array>
@@ -11,13 +12,12 @@
 #include "imei/handset_database.h"
 #include "imei/handset_sources_win32.h"
 #include "main/analyze_command.h"
-#include "main/imei_box_win32.h"
 #include "main/save_command.h"
 #include "options/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/data_resource_win32.h"
 #include "shared/window_text_win32.h"
-#include "ui/caption_button_win32.h"
+#include "ui/about_win32.h"
 #include "ui/captions.h"
 #include "ui/control_class_win32.h"
 #include "ui/display_font.h"
@@ -73,13 +73,7 @@ void ReportDownloadUnavailable(HWND owner) {
 }  // namespace
 
 MainWindow::MainWindow(HWND window)
-    : window_(window), online_(*this, ProgramSettings(), ProgramHandsetSources::UserFilePath()) {
-    SetSocketNotificationSink(this);
-}
-
-MainWindow::~MainWindow() {
-    if (CurrentSocketNotificationSink() == this) SetSocketNotificationSink(nullptr);
-}
+    : window_(window), online_(*this, ProgramSettings(), ProgramHandsetSources::UserFilePath()) {}
 
 MainWindow* MainWindow::Open(HINSTANCE instance) {
     if (!RegisterMainWindowClass(instance, ClassWindowProc)) return nullptr;
@@ -152,10 +146,37 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             ShutDown();
             return 0;
+        // The caption button's messages. The system draws the bar first, then
+        // the button goes over it.
+        case WM_STYLECHANGED:
+        case WM_NCPAINT:
+        case WM_NCACTIVATE:
+            DefWindowProcA(window_, message, wParam, lParam);
+            captionButton_.Draw(kButtonNormal);
+            return message == WM_NCACTIVATE ? TRUE : 0;
+        case WM_NCLBUTTONDOWN:
+            if (wParam == HTCAPTION && captionButton_.Press(ScreenPoint(lParam))) return 0;
+            break;
+        case WM_NCRBUTTONDOWN:
+            if (wParam == HTCAPTION && captionButton_.Contains(ScreenPoint(lParam))) return 0;
+            break;
+        case WM_SYSCOMMAND:
+            if (wParam == kAboutCommandId) ShowAbout();
+            break;
+        case WM_MOUSEMOVE:
+            captionButton_.Move(PointToScreen(window_, lParam));
+            break;
+        case WM_LBUTTONUP:
+            if (captionButton_.Release(PointToScreen(window_, lParam))) ShowAbout();
+            break;
+        case WM_CAPTURECHANGED:
+            captionButton_.CaptureChanged(reinterpret_cast<HWND>(lParam));
+            break;
         default:
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    // A handler's message box may have outlived F1.
+    return window_ ? DefWindowProcA(window_, message, wParam, lParam) : 0;
 }
 
 void MainWindow::CreateControls(HINSTANCE instance) {
@@ -173,14 +194,14 @@ void MainWindow::CreateControls(HINSTANCE instance) {
         HFONT font = isTextBox ? resultFont_.Get() : captionFont_.Get();
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    InstallImeiBoxBehaviour(prevImeiBoxWndProc_, Control(kTx1Id));
+    imeiBox_.Install(Control(kTx1Id));
 }
 
 void MainWindow::StartUp() {
     ExtractDisplayFont();
     GiveImeiBoxNumberStyle();
     AddAboutToSystemMenu();
-    InstallMainWindowProc();
+    InstallCaptionButton();
     RegisterDisplayFont();
     SetDisplayFontOnCaptionedControls();
     ApplyMainCaptions();
@@ -191,7 +212,7 @@ void MainWindow::StartUp() {
 void MainWindow::ShutDown() {
     ReleaseDownloadObject();
     RemoveDisplayFont();
-    RestoreMainWindowProc();
+    RemoveCaptionButton();
 }
 
 void MainWindow::ExtractDisplayFont() {
@@ -208,9 +229,7 @@ void MainWindow::GiveImeiBoxNumberStyle() {
 
 void MainWindow::AddAboutToSystemMenu() { quorvel::AddAboutToSystemMenu(window_); }
 
-void MainWindow::InstallMainWindowProc() {
-    quorvel::InstallMainWindowProc(window_, Control(kPxiId));
-}
+void MainWindow::InstallCaptionButton() { captionButton_.Install(window_, Control(kPxiId)); }
 
 void MainWindow::RegisterDisplayFont() {
     // A file that could not be written has been reported already.
@@ -240,9 +259,9 @@ void MainWindow::ApplyMainCaptions() {
 }
 
 void MainWindow::CreateDownloadObject() {
-    if (!online_.Connect(std::make_unique<WinsockTransport>()).CanNotify()) {
-        ReportDownloadUnavailable(window_);
-    }
+    auto transport = std::make_unique<WinsockTransport>();
+    transport->SetNotificationSink(this);
+    if (!online_.Connect(std::move(transport)).CanNotify()) ReportDownloadUnavailable(window_);
 }
 
 // A download still under way is dropped with the object; no event follows.
@@ -259,7 +278,14 @@ LRESULT MainWindow::ThuTucXuLy(HWND, UINT, WPARAM, LPARAM lParam) {
 
 void MainWindow::RemoveDisplayFont() { displayFont_.Remove(); }
 
-void MainWindow::RestoreMainWindowProc() { quorvel::RestoreMainWindowProc(window_); }
+void MainWindow::RemoveCaptionButton() { captionButton_.Remove(); }
+
+// About, with the window's icon.
+void MainWindow::ShowAbout() {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(window_, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(window_, GCLP_HICON));
+    quorvel::ShowAbout(window_, icon);
+}
 
 void MainWindow::OnCommand(int controlId, int notification) {
     if (notification != BN_CLICKED) return;

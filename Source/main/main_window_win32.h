@@ -1,5 +1,7 @@
-// The main window F1: its controls, start-up and shutdown sequences, and the
-// busy switch of its four buttons.
+// The main window F1: its controls, start-up and shutdown sequences, the busy
+// switch of its four buttons, and its caption button. Its state is the
+// MainWindow object's, found from the window's user data by the one window
+// procedure, which dispatches every message in HandleMessage.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +11,8 @@
 
 #include "download/download.h"
 #include "download/socket_window_win32.h"
+#include "main/caption_button_win32.h"
+#include "main/imei_box_win32.h"
 #include "main/main_layout.h"
 #include "main/main_view.h"
 #include "main/online_session.h"
@@ -23,8 +27,8 @@ inline constexpr const char* kMainWindowClass = "QuorvelMainWindow";
 inline constexpr const char* kResultFontFace = "Fixedsys";
 inline constexpr int kProgramIconId = 1;
 
-// While it exists, the one main window receives the socket notifications of
-// the download object's window and passes them to its download object.
+// The main window receives the socket notifications of its download object's
+// transport and passes them to that download object.
 class MainWindow final : public SocketNotificationSink, public MainView {
 public:
     // Creates F1 and its controls and runs the start-up steps. The window is
@@ -46,9 +50,6 @@ public:
     // when F1 closes inside one of its handlers, once that handler is done;
     // until then Handle() is null and the window's methods do nothing.
     void Close();
-
-    // Gives F1 its download object MYCONX, replacing the one it held.
-    void AttachDownload(std::unique_ptr<C1> download) { online_.Attach(std::move(download)); }
 
     // Passes a socket notification to MYCONX's ProcessMessage (lParam as
     // the message); hwnd, uMsg and wParam are not looked at. Returns 0.
@@ -73,8 +74,9 @@ public:
 
 private:
     explicit MainWindow(HWND window);
-    ~MainWindow();
+    ~MainWindow() = default;
     void OnCommand(int controlId, int notification);
+    void ShowAbout();
     void EnterHandler() { ++handlersRunning_; }
     void LeaveHandler();
 
@@ -90,19 +92,20 @@ private:
     void ExtractDisplayFont();
     void GiveImeiBoxNumberStyle();
     void AddAboutToSystemMenu();
-    void InstallMainWindowProc();
+    void InstallCaptionButton();
     void RegisterDisplayFont();
     void SetDisplayFontOnCaptionedControls();
     void CreateDownloadObject();
     void ReleaseDownloadObject();
     void RemoveDisplayFont();
-    void RestoreMainWindowProc();
+    void RemoveCaptionButton();
 
     HWND window_;  // null once F1 is destroyed
     int handlersRunning_ = 0;
-    WindowSubclass prevImeiBoxWndProc_;  // PrevImeiBoxWndProc
-    UniqueFont resultFont_;              // "Fixedsys" on TX1 and TX2
-    UniqueFont captionFont_;             // the captioned controls' font: design, then display font
+    ImeiBox imeiBox_;  // TX1's behaviour
+    CaptionButton captionButton_;
+    UniqueFont resultFont_;   // "Fixedsys" on TX1 and TX2
+    UniqueFont captionFont_;  // the captioned controls' font: design, then display font
     DisplayFontInstallation displayFont_;
     bool busy_ = false;
     HWND lastFocus_ = nullptr;  // the control that had the focus when F1 was left

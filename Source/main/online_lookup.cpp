@@ -10,7 +10,8 @@
 #include "main/analyze_messages.h"
 #include "main/online_messages.h"
 #include "main/page_reduction.h"
-#include "shared/numeric_text.h"
+#include "main/result_text.h"
+#include "settings/setting_rules.h"
 #include "shared/text.h"
 #include "ui/captions.h"
 #include "ui/message_prompt.h"
@@ -24,11 +25,6 @@ OnlineLookup::OnlineLookup(MainView& view, SettingsStore& settings, PageDownload
       downloader_(downloader),
       userFilePath_(std::move(userFilePath)) {}
 
-std::string OnlineLookup::ServiceHost(SettingsStore& settings) {
-    const std::string host = settings.ReadSetting(kSettingsSection, kServiceHostKey);
-    return host.empty() ? kDefaultServiceHost : host;
-}
-
 void OnlineLookup::Supersede() {
     ++*lookup_;
     earlierDownload_ = downloader_.DownloadNumber();
@@ -36,16 +32,16 @@ void OnlineLookup::Supersede() {
 
 void OnlineLookup::Start(const std::string& imei) {
     Supersede();
-    const std::string host = ServiceHost(settings_);
+    // The header line's host and the URL of the analysis page.
+    const std::string host = SettingText(settings_, Setting::kServiceHost);
     view_.SetResultText(view_.ResultText() + kCrLf + "[Information from " + AsciiUpper(host) + "]" +
                         kCrLf);
     imei_ = imei;
     page_.clear();
     rejectedReply_ = false;
-    const bool proxyUsed =
-        NumericValue(settings_.ReadSetting(kSettingsSection, kProxyUsedKey)) != 0.0;
-    downloader_.SetProxy(proxyUsed, settings_.ReadSetting(kSettingsSection, kProxyAddressKey),
-                         IntegerValue(settings_.ReadSetting(kSettingsSection, kProxyPortKey)));
+    downloader_.SetProxy(IsSettingOn(settings_, Setting::kProxyUsed),
+                         SettingText(settings_, Setting::kProxyAddress),
+                         SettingInteger(settings_, Setting::kProxyPort));
     downloader_.FetchURLString("http://" + host + kAnalysisPath + imei);
 }
 
@@ -70,7 +66,7 @@ void OnlineLookup::DownloadFailed(std::int32_t why) {
 
 void OnlineLookup::Disconnected() {
     if (FromEarlierLookUp()) return;
-    const bool localMiss = view_.ResultText().find("Manufacturer: unknown") != std::string::npos;
+    const bool localMiss = IsLocalMiss(view_.ResultText());
     const Language language = CurrentLanguage(settings_);
     const OnlineMessages& texts = OnlineMessagesFor(language);
     const std::string title = AnalyzeMessagesFor(language).title;
@@ -102,7 +98,7 @@ void OnlineLookup::OfferRecord(Language language, const std::string& title,
                                const std::string& manufacturer, const std::string& modelType,
                                const std::string& reference) {
     const OnlineMessages& texts = OnlineMessagesFor(language);
-    if (settings_.ReadSetting(kSettingsSection, kAddMissingImeiKey) != "1") {
+    if (!IsSettingOn(settings_, Setting::kAddMissingImei)) {
         const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
         const LookupToken lookup = CurrentLookup();
         // Yes files the handset under this look-up's IMEI, never a later one's.

@@ -15,9 +15,6 @@
 
 namespace quorvel {
 
-// Where the analysis service is when the setting ServiceHost is empty: the
-// loopback address and port on which quorvel-service listens by default.
-inline constexpr const char* kDefaultServiceHost = "127.0.0.1:8047";
 inline constexpr const char* kAnalysisPath = "/index.php?goto=imei&action=analyse&s=";
 
 // A page larger than this is cut here: a hostile server cannot make the
@@ -73,9 +70,6 @@ public:
     void StreamBytes(const char* bytes, std::size_t count);
     void DownloadFailed(std::int32_t why);
     void Disconnected();
-
-    // The header line's host and the URL of the analysis page.
-    static std::string ServiceHost(SettingsStore& settings);
 
 private:
     void OfferRecord(Language language, const std::string& title, const std::string& manufacturer,

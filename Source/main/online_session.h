@@ -22,9 +22,6 @@ public:
     // Makes the download object over transport, reporting to the look-up,
     // in place of the one held; returns it.
     C1& Connect(std::unique_ptr<Transport> transport);
-    // Holds download in place of the one held, as it is (its events go to
-    // its own listener).
-    void Attach(std::unique_ptr<C1> download) { download_ = std::move(download); }
     // A download still under way is dropped with the object; no event follows.
     void Disconnect() { download_.reset(); }
 

@@ -79,7 +79,7 @@ void TakeFinishedEntry(const std::string& entry, ReducedPage& reduced) {
 std::string CleanPiece(const std::string& text) {
     std::string cleaned = text;
     for (char& c : cleaned) {
-        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+        if (IsAsciiControl(c)) c = ' ';
     }
     return TrimSpaces(cleaned);
 }

@@ -28,8 +28,9 @@ struct ReducedPage {
 // come from it.
 ReducedPage ReducePage(const std::string& page);
 
-// The text with every CR, LF and TAB turned into a space and the spaces at
-// both ends removed.
+// The text with every control byte (below 0x20, CR, LF and TAB among them,
+// and 0x7F) turned into a space and the spaces at both ends removed: a NUL
+// would cut the text short in the result box and in the user file.
 std::string CleanPiece(const std::string& text);
 
 }  // namespace quorvel

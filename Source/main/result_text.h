@@ -22,4 +22,8 @@ namespace quorvel {
 std::string LocalResultText(const std::string& typed, const std::optional<std::string>& corrected,
                             const std::string& lookupResult, const std::string& tac);
 
+// Whether a result text holds the manufacturer line of a TAC that no local
+// source knows ("Manufacturer: unknown"): the on-line look-up learns only then.
+bool IsLocalMiss(const std::string& resultText);
+
 }  // namespace quorvel

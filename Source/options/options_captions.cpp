@@ -7,13 +7,6 @@
 #include "ui/captions.h"
 
 namespace quorvel {
-namespace {
-
-std::string gOptionsTitle;
-
-}  // namespace
-
-const std::string& OptionsTitle() { return gOptionsTitle; }
 
 void ApplyOptionsCaptions(SettingsStore& settings, OptionsView& view) {
     const OptionsCaptions& captions = OptionsCaptionsFor(CurrentLanguage(settings));
@@ -30,7 +23,7 @@ void ApplyOptionsCaptions(SettingsStore& settings, OptionsView& view) {
         {OptionsControl::Lb3, captions.proxyPortLabel},
     }};
     for (const auto& [control, text] : texts) view.SetText(control, text);
-    gOptionsTitle = captions.title;
+    view.SetTitle(captions.title);
 }
 
 }  // namespace quorvel

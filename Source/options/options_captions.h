@@ -9,13 +9,9 @@
 
 namespace quorvel {
 
-// OptionsTitle: the title the options dialog draws into its caption bar;
-// empty until the dialog first opens, then kept for the whole run.
-const std::string& OptionsTitle();
-
 // Reads LanguageID once, sets the ten captions of the dialog in that language
-// in the order LB1, CK1, CK2, CM1, CM2, CM3, FR1, CKi, LB2, LB3, and then
-// stores the title in OptionsTitle.
+// in the order LB1, CK1, CK2, CM1, CM2, CM3, FR1, CKi, LB2, LB3, and then the
+// title that the dialog draws into its caption bar.
 void ApplyOptionsCaptions(SettingsStore& settings, OptionsView& view);
 
 }  // namespace quorvel

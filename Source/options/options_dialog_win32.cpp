@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "options/options_title_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/handles_win32.h"
 #include "shared/window_text_win32.h"
 #include "ui/captions.h"
 #include "ui/control_class_win32.h"
+#include "ui/dialog_window_win32.h"
 
 namespace quorvel {
 namespace {
@@ -25,6 +25,10 @@ constexpr int kDropDownHeight = 60;
 
 constexpr DWORD kDialogStyle =
     DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+static_assert(static_cast<int>(OptionsControl::Cm1) == IDOK &&
+                  static_cast<int>(OptionsControl::Cm2) == IDCANCEL,
+              "OK and Cancel carry the system's ids");
 
 // The controls that carry the display font, in the order it is set on them.
 constexpr OptionsControl kCaptionedControls[] = {
@@ -82,6 +86,10 @@ public:
         }
         EnableWindow(Item(control), enable ? TRUE : FALSE);
     }
+    // The title lives in the dialog's dressing, from which it is drawn.
+    void SetTitle(const std::string& title) override {
+        if (DressedDialog* dressed = DressedDialog::Of(dialog_)) dressed->SetTitle(title);
+    }
     void RedrawTitle() override {
         SendMessageA(dialog_, WM_NCACTIVATE, static_cast<WPARAM>(-1), 0);
     }
@@ -120,9 +128,6 @@ INT_PTR CALLBACK OptionsDialogWindow::DialogProc(HWND dialog, UINT message, WPAR
         case WM_CLOSE:  // the close box and Alt+F4 close without writing
             self->form_.Cancel();
             return TRUE;
-        case WM_DESTROY:
-            RestoreOptionsWindowProc(dialog);
-            return FALSE;
         default:
             return FALSE;
     }
@@ -134,8 +139,10 @@ void OptionsDialogWindow::OnInitDialog(HWND dialog) {
     CreateControls();
     SendMessageA(dialog_, DM_SETDEFID, IDOK, 0);
     SetDisplayFontFace();
+    // Dressed before the form opens, which gives the dressing its title; the
+    // dialog is not shown yet.
+    DressedDialog::Dress(dialog_, {std::string(), TitleFrame::kSizing, false});
     form_.Open();
-    InstallOptionsWindowProc(dialog_);
     SetFocus(Item(OptionsControl::Cb1));
 }
 

@@ -4,15 +4,11 @@
 
 #include "options/options_captions.h"
 #include "options/options_texts.h"
-#include "shared/numeric_text.h"
+#include "settings/setting_rules.h"
 #include "ui/captions.h"
 
 namespace quorvel {
 namespace {
-
-bool CheckedByValue(SettingsStore& settings, const char* key) {
-    return IntegerValue(settings.ReadSetting(kSettingsSection, key)) == 1;
-}
 
 std::string CheckText(bool checked) { return checked ? "1" : "0"; }
 
@@ -26,11 +22,11 @@ OptionsValues ReadOptionsValues(SettingsStore& settings) {
     values.languageEntry = CurrentLanguage(settings) == Language::Vietnamese
                                ? kVietnameseEntryPosition
                                : kEnglishEntryPosition;
-    values.getOnline = CheckedByValue(settings, kGetOnlineImeiKey);
-    values.addMissing = CheckedByValue(settings, kAddMissingImeiKey);
-    values.proxyUsed = CheckedByValue(settings, kProxyUsedKey);
-    values.proxyAddress = settings.ReadSetting(kSettingsSection, kProxyAddressKey);
-    values.proxyPort = settings.ReadSetting(kSettingsSection, kProxyPortKey);
+    values.getOnline = IsSettingChecked(settings, Setting::kGetOnlineImei);
+    values.addMissing = IsSettingChecked(settings, Setting::kAddMissingImei);
+    values.proxyUsed = IsSettingChecked(settings, Setting::kProxyUsed);
+    values.proxyAddress = SettingText(settings, Setting::kProxyAddress);
+    values.proxyPort = SettingText(settings, Setting::kProxyPort);
     return values;
 }
 

@@ -45,8 +45,8 @@ struct OptionsValues {
 
 // What the dialog opens with. The language entry is the language the captions
 // show (exactly "0" Vietnamese, anything else English), so the list never
-// contradicts them. A check box is checked only when the integer value of its
-// setting is 1; every other value, a missing one included, clears it.
+// contradicts them. A check box is ticked by its setting's row of
+// kSettingRules: only when the integer value is 1.
 OptionsValues ReadOptionsValues(SettingsStore& settings);
 
 // Writes all six keys, changed or not, in the order LanguageID,
@@ -69,7 +69,9 @@ public:
     virtual void SetChecked(OptionsControl control, bool checked) = 0;
     virtual bool IsEnabled(OptionsControl control) = 0;
     virtual void Enable(OptionsControl control, bool enable) = 0;
-    // Paints the title bar again as active, with the current OptionsTitle.
+    // The title the dialog draws into its caption bar (OptionsTitle).
+    virtual void SetTitle(const std::string& title) = 0;
+    // Paints the title bar again as active, with the title last set.
     virtual void RedrawTitle() = 0;
     virtual void Close() = 0;
 };

@@ -1,9 +1,11 @@
 // Move-only owners of Win32 handles: one type per kind of handle, each with
 // its own release call, so that acquiring code never releases by hand; and
-// the owner of a window subclass.
+// the owner of a window subclass, which hands the window's messages to the
+// object that owns the subclass.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -102,82 +104,79 @@ private:
     HGDIOBJ previous_;
 };
 
-// A window procedure put over a window's own (a subclass), and the owner of
-// the procedure it replaced. Every subclass procedure passes messages on
-// through CallPrevious, which finds the owner by window and procedure. The
-// previous procedure goes back by Restore, by the destructor, or, when the
-// window is destroyed first, on its WM_NCDESTROY before that message is
-// passed on. Installed owners are linked in one list, so an owner stays
-// where it was installed (not movable).
+// GetWindowSubclass, looked up in comctl32 when first used: MinGW-w64's
+// 64-bit import library lacks it, although the library has it at each width.
+inline bool FindSubclassData(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR* data) {
+    using GetWindowSubclassProc = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    // Through a plain function type, which GCC lets any function pointer pass.
+    static const auto getWindowSubclass =
+        reinterpret_cast<GetWindowSubclassProc>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA("comctl32.dll"), "GetWindowSubclass")));
+    return getWindowSubclass && getWindowSubclass(window, procedure, id, data);
+}
+
+// A procedure put over a window's own with SetWindowSubclass (a subclass),
+// and the owner of that installation. The procedure is a member function of
+// the object that owns the subclass, which receives it on every call as the
+// subclass's reference data: the window's state is that object's. It passes
+// a message on with CallPreviousProcedure. The subclass leaves the window by
+// Remove, by the destructor, or, when the window is destroyed first, at its
+// WM_NCDESTROY, before the object sees that message (so the object may end
+// with its window). A window takes one subclass of each kind, which Find
+// reaches from the window. The owner's address is the reference data, so it
+// stays where it was made (not movable).
+template <typename Object, LRESULT (Object::*Procedure)(HWND, UINT, WPARAM, LPARAM)>
 class WindowSubclass {
 public:
-    WindowSubclass() = default;
-    ~WindowSubclass() { Restore(); }
+    explicit WindowSubclass(Object& object) : object_(object) {}
+    ~WindowSubclass() { Remove(); }
     WindowSubclass(const WindowSubclass&) = delete;
     WindowSubclass& operator=(const WindowSubclass&) = delete;
 
-    // False, and nothing installed, when the window's procedure cannot be
-    // replaced. The owner is listed first: the new procedure may be called
-    // as soon as it is set.
-    bool Install(HWND window, WNDPROC procedure) {
-        Restore();
+    // False, and nothing installed, when the window cannot be subclassed or
+    // has a subclass of this kind already.
+    bool Install(HWND window) {
+        Remove();
+        if (Find(window)) return false;
+        if (!SetWindowSubclass(window, Dispatch, kId, reinterpret_cast<DWORD_PTR>(this))) {
+            return false;
+        }
         window_ = window;
-        procedure_ = procedure;
-        next_ = std::exchange(First(), this);
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-        if (previous_) return true;
-        Unlink();
-        return false;
+        return true;
     }
 
-    void Restore() {
-        if (!window_) return;
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-        Unlink();
+    void Remove() {
+        if (window_) RemoveWindowSubclass(std::exchange(window_, nullptr), Dispatch, kId);
     }
 
     bool Installed() const { return window_ != nullptr; }
 
-    // The procedure that window had before procedure was put over it;
-    // DefWindowProcA when there is none (a stray call after the restore).
-    static LRESULT CallPrevious(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
-                                LPARAM lParam) {
-        WindowSubclass* owner = First();
-        while (owner && (owner->window_ != window || owner->procedure_ != procedure)) {
-            owner = owner->next_;
-        }
-        if (!owner || !owner->previous_) return DefWindowProcA(window, message, wParam, lParam);
-        const WNDPROC previous = owner->previous_;
-        if (message == WM_NCDESTROY) owner->Restore();
-        return CallWindowProcA(previous, window, message, wParam, lParam);
+    // The object of the window's subclass of this kind; null when it has none.
+    static Object* Find(HWND window) {
+        DWORD_PTR owner = 0;
+        if (!FindSubclassData(window, Dispatch, kId, &owner) || !owner) return nullptr;
+        return &reinterpret_cast<WindowSubclass*>(owner)->object_;
     }
 
 private:
-    // The head of the list of installed owners; trivially destructible, so
-    // owners with static storage can restore at exit.
-    static WindowSubclass*& First() {
-        static WindowSubclass* first = nullptr;
-        return first;
+    static constexpr UINT_PTR kId = 0;  // the procedure alone tells the kinds apart
+
+    static LRESULT CALLBACK Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR owner) {
+        auto* self = reinterpret_cast<WindowSubclass*>(owner);
+        Object& object = self->object_;
+        if (message == WM_NCDESTROY) self->Remove();
+        return (object.*Procedure)(window, message, wParam, lParam);
     }
 
-    void Unlink() {
-        for (WindowSubclass** link = &First(); *link; link = &(*link)->next_) {
-            if (*link == this) {
-                *link = next_;
-                break;
-            }
-        }
-        window_ = nullptr;
-        procedure_ = nullptr;
-        previous_ = nullptr;
-        next_ = nullptr;
-    }
-
+    Object& object_;
     HWND window_ = nullptr;
-    WNDPROC procedure_ = nullptr;
-    WNDPROC previous_ = nullptr;
-    WindowSubclass* next_ = nullptr;
 };
+
+// What a subclass procedure calls for the window's own handling of a message:
+// the procedure the window had before the subclass.
+inline LRESULT CallPreviousProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 
 }  // namespace quorvel

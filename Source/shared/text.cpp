@@ -8,6 +8,11 @@ std::string TrimSpaces(std::string_view text, std::string_view blanks) {
     return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
 }
 
+bool IsAsciiControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 

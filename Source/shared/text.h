@@ -24,6 +24,10 @@ inline bool IsAsciiDigits(std::string_view text) {
     return !text.empty();
 }
 
+// The ASCII control characters: the bytes below 0x20 (CR, LF and TAB among
+// them) and 0x7F.
+bool IsAsciiControl(char c);
+
 char AsciiLower(char c);
 char AsciiUpper(char c);
 std::string AsciiLower(std::string_view text);

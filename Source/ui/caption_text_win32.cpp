@@ -1,6 +1,10 @@
 // Display fonts created by the program and the caption-title drawing.
 #include "ui/caption_text_win32.h"
 
+#if __has_include(<dwmapi.h>)
+#include <dwmapi.h>
+#endif
+
 #include "ui/captions.h"
 
 namespace quorvel {
@@ -14,6 +18,11 @@ constexpr int kDisplayFontHeight = 8;
 // DWMWA_NCRENDERING_POLICY and DWMNCRP_DISABLED: MinGW's headers may lack them.
 constexpr DWORD kNcRenderingPolicy = 2;
 constexpr DWORD kNcRenderingDisabled = 1;
+#if __has_include(<dwmapi.h>)
+static_assert(kNcRenderingPolicy == DWMWA_NCRENDERING_POLICY &&
+                  kNcRenderingDisabled == DWMNCRP_DISABLED,
+              "the attribute that keeps the program's caption drawing");
+#endif
 
 using SetWindowAttributeProc = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 

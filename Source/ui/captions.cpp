@@ -1,5 +1,7 @@
 #include "ui/captions.h"
 
+#include "settings/setting_rules.h"
+
 namespace quorvel {
 namespace {
 
@@ -41,12 +43,8 @@ constexpr MainCaptions kMainEnglish = {
 
 }  // namespace
 
-Language LanguageFromSetting(const std::string& languageId) {
-    return languageId == "0" ? Language::Vietnamese : Language::English;
-}
-
 Language CurrentLanguage(SettingsStore& settings) {
-    return LanguageFromSetting(settings.ReadSetting(kSettingsSection, kLanguageIdKey));
+    return IsSettingOn(settings, Setting::kLanguageId) ? Language::Vietnamese : Language::English;
 }
 
 const MainCaptions& MainCaptionsFor(Language language) {

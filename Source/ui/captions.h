@@ -16,10 +16,8 @@ enum class Language { Vietnamese, English };
 // codes; every control that shows a translated caption carries it.
 inline constexpr const char* kDisplayFontFace = "QuorvelFont";
 
-// Exactly "0" is Vietnamese; every other text, the empty one included, English.
-Language LanguageFromSetting(const std::string& languageId);
-
-// Reads LanguageID anew from the store and applies the rule above.
+// Reads LanguageID anew from the store: exactly "0" is Vietnamese; every
+// other text, the empty one included, English (its row of kSettingRules).
 Language CurrentLanguage(SettingsStore& settings);
 
 // Captions of the main window, in the order they are applied.

@@ -1,73 +1,92 @@
-// The subclass procedure of re-dressed dialogs and what each dialog keeps.
+// The dressing of re-dressed dialogs: its subclass procedure and the title
+// strip it draws.
 #include "ui/dialog_window_win32.h"
 
-#include <map>
 #include <string>
+#include <utility>
 
-#include "shared/handles_win32.h"
 #include "shared/window_text_win32.h"
-#include "ui/caption_text_win32.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
 
-// The width of the title rectangle in the caption bar, in pixels.
+// The width of the title strip in the caption bar, in pixels.
 constexpr int kTitleWidth = 200;
 
-struct DressedDialog {
-    WindowSubclass prevDialogWndProc;
-    std::string title;
-    UniqueFont font;  // made on first use
-    CaptionState caption;
-};
-
-std::string gDialogTitle;
-// Usually one entry; two when a message box opens over the Save As dialog.
-std::map<HWND, DressedDialog> gDressedDialogs;
-
-DressedDialog* Find(HWND window) {
-    auto found = gDressedDialogs.find(window);
-    return found == gDressedDialogs.end() ? nullptr : &found->second;
-}
-
-void DrawTitle(HWND window, const std::string& title, bool active) {
-    UniqueWindowDc dc(window);
-    if (!dc) return;
+// The title strip: its top-left corner inside the frame of the dialog's
+// kind, one caption bar high less a pixel.
+RECT TitleStrip(TitleFrame frame) {
+    const bool sizing = frame == TitleFrame::kSizing;
     RECT rect;
-    rect.left = GetSystemMetrics(SM_CXDLGFRAME) + 2;
-    rect.top = GetSystemMetrics(SM_CYDLGFRAME);
+    rect.left = sizing ? GetSystemMetrics(SM_CXFRAME) : GetSystemMetrics(SM_CXDLGFRAME) + 2;
+    rect.top = GetSystemMetrics(sizing ? SM_CYFRAME : SM_CYDLGFRAME);
     rect.right = rect.left + kTitleWidth;
     rect.bottom = rect.top + GetSystemMetrics(SM_CYCAPTION) - 1;
-    DrawCaptionText(dc.Get(), rect, title, true,
+    return rect;
+}
+
+void DrawTitleStrip(HWND window, const DialogDress& dress, bool active) {
+    UniqueWindowDc dc(window);
+    if (!dc) return;
+    DrawCaptionText(dc.Get(), TitleStrip(dress.frame), dress.title, true,
                     active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
 }
 
 }  // namespace
 
-void SetDialogTitle(const std::string& title) { gDialogTitle = title; }
+DressedDialog::DressedDialog(HWND dialog, DialogDress dress)
+    : dress_(std::move(dress)), caption_(dialog) {}
 
-const std::string& DialogTitle() { return gDialogTitle; }
-
-bool DressDialog(HWND dialog) {
-    if (Find(dialog)) return true;
-    // The record comes first: the procedure may be called as soon as it is set.
-    DressedDialog& dressed = gDressedDialogs[dialog];
-    dressed.title = gDialogTitle;
-    dressed.caption = CaptionState(dialog);
-    if (dressed.prevDialogWndProc.Install(dialog, DialogWindowProc)) {
-        KeepOwnCaptionDrawing(dialog);
-        return true;
+DressedDialog* DressedDialog::Dress(HWND dialog, DialogDress dress) {
+    if (DressedDialog* dressed = Of(dialog)) return dressed;
+    auto* dressed = new DressedDialog(dialog, std::move(dress));
+    if (!dressed->subclass_.Install(dialog)) {
+        delete dressed;
+        return nullptr;
     }
-    gDressedDialogs.erase(dialog);
-    return false;
+    KeepOwnCaptionDrawing(dialog);
+    return dressed;
+}
+
+HFONT DressedDialog::Font() {
+    if (!font_) font_ = CreateDisplayFont(kDisplayFontWeight);
+    return font_.Get();
+}
+
+LRESULT DressedDialog::DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ++running_;
+    const LRESULT result = CallPreviousProcedure(window, message, wParam, lParam);
+    if (!destroyed_) AfterPrevious(window, message, wParam);
+    if (--running_ == 0 && destroyed_) delete this;
+    return result;
+}
+
+void DressedDialog::AfterPrevious(HWND window, UINT message, WPARAM wParam) {
+    switch (message) {
+        case WM_NCPAINT:
+        case WM_NCACTIVATE:
+            DrawTitleStrip(window, dress_, caption_.After(message, wParam));
+            break;
+        case WM_CTLCOLORBTN:
+            if (!dress_.relabelsSaveButton) break;
+            if (HWND save =
+                    FindChildWithCaption(window, "Button", kSaveButtonRelabel.systemCaption)) {
+                RelabelControl(save, kSaveButtonRelabel.replacement, Font());
+            }
+            break;
+        case WM_NCDESTROY:
+            // The controls are gone: their font can go with the dressing.
+            destroyed_ = true;
+            break;
+        default:
+            break;
+    }
 }
 
 HFONT DialogFont(HWND dialog) {
-    DressedDialog* dressed = Find(dialog);
-    if (!dressed) return nullptr;
-    if (!dressed->font) dressed->font = CreateDisplayFont(kDisplayFontWeight);
-    return dressed->font.Get();
+    DressedDialog* dressed = DressedDialog::Of(dialog);
+    return dressed ? dressed->Font() : nullptr;
 }
 
 HWND FindChildWithCaption(HWND parent, const char* className, const char* caption) {
@@ -83,36 +102,6 @@ HWND FindChildWithCaption(HWND parent, const char* className, const char* captio
 void RelabelControl(HWND control, const char* caption, HFONT font) {
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
-LRESULT CALLBACK DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DressedDialog* dressed = Find(window);
-    if (!dressed) return DefWindowProcA(window, message, wParam, lParam);
-    const LRESULT result =
-        WindowSubclass::CallPrevious(DialogWindowProc, window, message, wParam, lParam);
-    // The previous procedure may have run a nested dialog: look the record up
-    // again rather than trusting the one found before.
-    dressed = Find(window);
-    if (!dressed) return result;
-    switch (message) {
-        case WM_NCPAINT:
-        case WM_NCACTIVATE:
-            DrawTitle(window, dressed->title, dressed->caption.After(message, wParam));
-            break;
-        case WM_CTLCOLORBTN:
-            if (HWND save =
-                    FindChildWithCaption(window, "Button", kSaveButtonRelabel.systemCaption)) {
-                RelabelControl(save, kSaveButtonRelabel.replacement, DialogFont(window));
-            }
-            break;
-        case WM_NCDESTROY:
-            // The controls are gone: their font can go with the record.
-            gDressedDialogs.erase(window);
-            break;
-        default:
-            break;
-    }
-    return result;
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 #include "ui/message_box_win32.h"
 
 #include <string>
+#include <utility>
 
 #include "shared/handles_win32.h"
 #include "ui/dialog_window_win32.h"
@@ -12,11 +13,26 @@ namespace {
 
 constexpr const char* kDialogClass = "#32770";
 
-// Installed by ShowMessage; removed by the hook when the box activates, or
-// by ShowMessage when the box never did.
-UniqueHook gMsgBoxHook;
-// The icon for the box being opened; null keeps the system's.
-HICON gMsgBoxIcon = nullptr;
+static_assert(kStyleCriticalOk == (MB_OK | MB_ICONHAND) &&
+                  kStyleQuestionYesNo == (MB_YESNO | MB_ICONQUESTION) &&
+                  kStyleExclamationOk == (MB_OK | MB_ICONEXCLAMATION) &&
+                  kStyleInformationOk == (MB_OK | MB_ICONASTERISK),
+              "the message box styles");
+static_assert(kResultOk == IDOK && kResultYes == IDYES && kResultNo == IDNO,
+              "the message box results");
+
+// A box that ShowMessage is opening, as its hook dresses it.
+struct OpeningBox {
+    std::string title;
+    HICON icon;  // null keeps the system's
+    // Installed by ShowMessage; removed by the hook when the box activates,
+    // or by ShowMessage when the box never did.
+    UniqueHook hook;
+};
+
+// The box being opened, for MessageBoxHookProc: a hook procedure gets no
+// context of its own from Windows.
+OpeningBox* gOpeningBox = nullptr;
 
 bool IsDialog(HWND window) {
     char name[16] = {};
@@ -45,10 +61,10 @@ HWND TextControl(HWND box) {
     return nullptr;
 }
 
-void RedressMessageBox(HWND box) {
-    const HFONT font = DialogFont(box);
-    if (HWND icon = IconControl(box); icon && gMsgBoxIcon) {
-        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(gMsgBoxIcon), 0);
+void RedressMessageBox(HWND box, DressedDialog& dressed, HICON newIcon) {
+    const HFONT font = dressed.Font();
+    if (HWND icon = IconControl(box); icon && newIcon) {
+        SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(newIcon), 0);
     }
     if (HWND text = TextControl(box)) {
         SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -64,24 +80,30 @@ void RedressMessageBox(HWND box) {
 
 int ShowMessage(HWND owner, const std::string& prompt, int style, const std::string& title,
                 HICON icon) {
-    gMsgBoxHook = UniqueHook(SetWindowsHookExA(WH_CBT, MessageBoxHookProc,
-                                               GetModuleHandleA(nullptr), GetCurrentThreadId()));
-    SetDialogTitle(title);
-    gMsgBoxIcon = icon;
+    OpeningBox opening = {title, icon, UniqueHook()};
+    // A box that a handler opens while this one is open is opened in turn.
+    OpeningBox* const outer = std::exchange(gOpeningBox, &opening);
+    opening.hook = UniqueHook(SetWindowsHookExA(WH_CBT, MessageBoxHookProc,
+                                                GetModuleHandleA(nullptr), GetCurrentThreadId()));
     const std::string text = ReformatPrompt(prompt);
     const int result = MessageBoxA(owner, text.c_str(), "", static_cast<UINT>(style));
     // A box that could not be shown never activated: its hook is still there.
-    gMsgBoxHook.Reset();
+    opening.hook.Reset();
+    gOpeningBox = outer;
     // Windows reports that failure as 0, Wine as -1; callers get 0 for both.
     return result > 0 ? result : 0;
 }
 
 LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallNextHookEx(gMsgBoxHook.Get(), code, wParam, lParam);
+    OpeningBox* const opening = gOpeningBox;
+    const LRESULT result =
+        CallNextHookEx(opening ? opening->hook.Get() : nullptr, code, wParam, lParam);
     HWND activated = reinterpret_cast<HWND>(wParam);
-    if (code != HCBT_ACTIVATE || !IsDialog(activated)) return result;
-    if (DressDialog(activated)) RedressMessageBox(activated);
-    gMsgBoxHook.Reset();
+    if (!opening || code != HCBT_ACTIVATE || !IsDialog(activated)) return result;
+    if (DressedDialog* dressed = DressedDialog::Dress(activated, {opening->title})) {
+        RedressMessageBox(activated, *dressed, opening->icon);
+    }
+    opening->hook.Reset();
     return result;
 }
 

@@ -70,7 +70,6 @@ std::string SaveDialogEnglish(HWND owner) {
 }
 
 std::string SaveDialogVietnamese(HWND owner) {
-    SetDialogTitle(kSaveDialogTitle);
     return ShowSaveDialog(owner, Language::Vietnamese, kVietnameseFlags, SaveDialogHookProc);
 }
 
@@ -82,7 +81,7 @@ std::string AskSavePath(HWND owner, Language language) {
 UINT_PTR CALLBACK SaveDialogHookProc(HWND child, UINT message, WPARAM, LPARAM) {
     HWND dialog = GetParent(child);
     if (message == WM_INITDIALOG) {
-        DressDialog(dialog);
+        DressedDialog::Dress(dialog, {kSaveDialogTitle, TitleFrame::kDialog, true});
     } else if (message == WM_NOTIFY) {
         RelabelSaveDialog(dialog);
     }

@@ -15,16 +15,16 @@ namespace quorvel {
 // empty text when nothing was chosen.
 std::string SaveDialogEnglish(HWND owner);
 
-// The same dialog in Vietnamese: DialogTitle becomes "L§u TËp Tin" (drawn
-// into the caption bar), and SaveDialogHookProc relabels the dialog.
+// The same dialog in Vietnamese: its title "L§u TËp Tin" is drawn into the
+// caption bar, and SaveDialogHookProc relabels the dialog.
 std::string SaveDialogVietnamese(HWND owner);
 
 // The dialog of the language.
 std::string AskSavePath(HWND owner, Language language);
 
 // The hook of the Vietnamese dialog, called for the child dialog that the
-// system makes for it: at WM_INITDIALOG it subclasses the Save As dialog
-// (the child's parent) with DialogWindowProc; at every WM_NOTIFY it relabels
+// system makes for it: at WM_INITDIALOG it dresses the Save As dialog (the
+// child's parent) with its title and Save button; at every WM_NOTIFY it relabels
 // the dialog's controls that still show their system captions. Returns 0, so
 // the system's own handling always follows.
 UINT_PTR CALLBACK SaveDialogHookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);

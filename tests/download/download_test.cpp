@@ -34,7 +34,8 @@ struct Rig {
     // Runs steps separated by '|': F fetches the rest of the step (the page
     // when empty) and delivers a write; R receives it, U leaves it unread; C
     // and W deliver a close and a write, E the number; X toggles refusing;
-    // S limits a send to the number (see sendLimits); D destroys the object.
+    // S limits a send to the number (see sendLimits); L sets the time limit
+    // to the number; D destroys the object.
     void Steps(const std::string& steps) {
         std::istringstream stream(steps);
         for (std::string step; download && std::getline(stream, step, '|');) {
@@ -50,6 +51,7 @@ struct Rig {
             if (step[0] == 'E') download->ProcessMessage(std::stoi(text));
             if (step[0] == 'X') fake->refuse = !fake->refuse;
             if (step[0] == 'S') fake->sendLimits.push_back(std::stoi(text));
+            if (step[0] == 'L') download->SetTimeLimit(std::stoi(text));
         }
     }
     // All that was written down, joined by '|', without a leading kStart.
@@ -210,8 +212,10 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
          kCancel + "Failed 1" + kNextEvents},
         {"R" + k200 + "Content-Length: 10\r\n\r\nabc|Fhttps://example.test/",
          "Body abc|" + kCancel + "Failed 1|Failed 11"},
-        // The end of the no-progress watch closes with code 0.
+        // The end of the no-progress watch closes with code 0, and so does a
+        // read that comes after the time limit, unread.
         {"R" + k200 + "\r\npart|E16384|C|E16384", "Body part|Close|Failed 0"},
+        {"R" + k200 + "\r\nab|L0|Rcd|C", "Body ab|Close|Failed 0"},
     };
     for (const auto& [steps, events] : cases) EXPECT_EQ(Rig().Run(steps), events) << steps;
 }
@@ -239,6 +243,9 @@ TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
         {"Body", "Fhttp://second.test/", "R" + k200 + "\r\n|Uabc|C",
          "Shutdown 1|Body abc|" + kCancel +
              "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent"},
+        // Held notifications came in time: the time limit passing meanwhile drops none.
+        {"Body", "Umore|E1|L0", "R" + k200 + "\r\nabc|C",
+         "Body abcmore" + kClosed + "Disconnected"},
         {"Connected", "D", gone, "Open example.test:80|Connected"},
         {"QuerySent", "D", gone, kStart},
         {"Failed", "D", gone, "Failed 4"},

@@ -1,11 +1,10 @@
 // The Winsock transport: notifications reach the download object through its
 // notification window, SocketWindowProc and a receiver in the main window's
-// place, set for the turn.
+// place, given to the transport for the turn.
 #include <windows.h>
 
 #include "download/network_harness.h"
 #include "download/socket_transport_win32.h"
-#include "download/socket_window_win32.h"
 
 namespace quorvel::test {
 namespace {
@@ -27,15 +26,15 @@ std::unique_ptr<Transport> MakePlatformTransport() {
     return transport;
 }
 
-void Turn(C1& download, Transport&) {
-    static Route route;
+void Turn(C1& download, Transport& transport) {
+    Route route;
     route.download = &download;
-    SetSocketNotificationSink(&route);
+    auto& winsock = static_cast<WinsockTransport&>(transport);
+    winsock.SetNotificationSink(&route);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    route.download = nullptr;
-    SetSocketNotificationSink(nullptr);
+    winsock.SetNotificationSink(nullptr);
 }
 
 }  // namespace quorvel::test

@@ -93,6 +93,10 @@ TEST(AnalyzeCommand, WritesTheTrimmedOrCorrectedTextAndTheLocalResult) {
         {"3520990017614 ", 1, "3520990017614", ""},
         {"350000000000006", 0, "350000000000006",
          "Input IMEI: 350000000000006\r\n" + kHead + "Manufacturer: Maker\r\n" + kBabt},
+        // An unknown TAC (no list knows 350001): the lines that learning looks for.
+        {"350001000000004", 7, "350001000000004",
+         "Input IMEI: 350001000000004\r\n" + kHead +
+             "Manufacturer: unknown\r\nModel type: unknown\r\nReference: unknown\r\n" + kBabt},
     };
     for (const auto& [typed, answer, imei, result] : cases) {
         const test::FakeMainView view =

@@ -44,6 +44,9 @@ TEST(ReducePage, CellsBecomeLabelledLinesAndTheCountryLineFollows) {
               Row("Reference", "NHL<Br>-10<BR>x") + Row("Note", "a\r\nb\xA0")),
          "Manufacturer: Nokia Corp\r\nModel type: 66 00\r\nReference: NHL -10 x\r\nNote: a  "
          "b\xA0\r\n"},
+        // Every other control byte, a NUL too, is a space; 0x80 and above stay.
+        {Page(Row("Model\x1Ftype", std::string("No\0kia", 6) + "\x01\x1F\x7F" + "C\x80\x07")),
+         "Model type: No kia   C\x80\r\n"},
         // A pending label and trailing text are dropped, a "<BR>" at the very end too.
         {heading + Row("Model type", "A") + Row("Model type", "B") +
              "<td>Reference</td><td>Dangling<BR>IMEI number break-down",

@@ -108,7 +108,7 @@ TEST_F(OptionsFormTest, CaptionsOfBothLanguagesFollowApply) {
              {C::Lb1, C::Ck1, C::Ck2, C::Cm1, C::Cm2, C::Cm3, C::Fr1, C::Cki, C::Lb2, C::Lb3}) {
             texts += view.texts[control] + "\n";
         }
-        return texts + OptionsTitle();
+        return texts + view.title;
     };
     Run("1", "");
     EXPECT_EQ(shown(), Cp1252("Ng¤n ngö / &Language:\nGet online IMEI data from the Intern&et\n"
@@ -122,7 +122,7 @@ TEST_F(OptionsFormTest, CaptionsOfBothLanguagesFollowApply) {
                      "Th£&m IMEI cßn thiÕu vªo c¥ sê dö liÖu cïa ch§¥ng trØnh\n˜âng\nThoÀt\n"
                      "˜ä&ng ü\nKÕt nçi Internet\nKÕt nçi th¤ng qua proxy\n˜Üa chÙ:\nCång:\n"
                      "Tuù chãn"));
-    EXPECT_EQ(view.redrawnTitles, std::vector<std::string>{OptionsTitle()});
+    EXPECT_EQ(view.redrawnTitles, std::vector<std::string>{view.title});
     EXPECT_EQ(mainCaptions, (std::vector<std::string>{"0"}));
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "options/options_captions.h"
 #include "options/options_form.h"
 
 namespace quorvel::test {
@@ -29,7 +28,8 @@ public:
         return enabled.emplace(control, true).first->second;
     }
     void Enable(OptionsControl control, bool enable) override { enabled[control] = enable; }
-    void RedrawTitle() override { redrawnTitles.push_back(OptionsTitle()); }
+    void SetTitle(const std::string& text) override { title = text; }
+    void RedrawTitle() override { redrawnTitles.push_back(title); }
     void Close() override { ++closes; }
 
     std::vector<std::string> entries;
@@ -37,7 +37,8 @@ public:
     std::map<OptionsControl, std::string> texts;
     std::map<OptionsControl, bool> checked;
     std::map<OptionsControl, bool> enabled;
-    std::vector<std::string> redrawnTitles;  // OptionsTitle at each redraw
+    std::string title;
+    std::vector<std::string> redrawnTitles;  // the title at each redraw
     int closes = 0;
     std::function<void()> onTextChanged = [] {};
 };

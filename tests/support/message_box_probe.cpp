@@ -4,6 +4,7 @@
 
 #include "shared/handles_win32.h"
 #include "support/win32_test_support.h"
+#include "ui/dialog_window_win32.h"
 
 namespace quorvel::test {
 static std::vector<MessageBoxAnswerer*> gAnswerers;
@@ -23,6 +24,11 @@ SeenMessageBox SeeMessageBox(HWND box) {
         }
     }
     return seen;
+}
+
+std::string DrawnTitle(HWND dialog) {
+    const DressedDialog* dressed = DressedDialog::Of(dialog);
+    return dressed ? dressed->Title() : std::string();
 }
 
 int PixelsOfColour(HWND window, const RECT& area, COLORREF colour) {

@@ -27,6 +27,10 @@ struct SeenMessageBox {
 
 SeenMessageBox SeeMessageBox(HWND box);
 
+// The title drawn into a dressed dialog's caption bar; empty when the dialog
+// is not dressed.
+std::string DrawnTitle(HWND dialog);
+
 // Pixels of the colour in an area of the window (window coordinates), or in
 // its caption bar, as they are on screen.
 int PixelsOfColour(HWND window, const RECT& area, COLORREF colour);

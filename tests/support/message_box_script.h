@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "support/message_box_probe.h"
-#include "ui/dialog_window_win32.h"
 
 namespace quorvel::test {
 
@@ -27,7 +26,7 @@ public:
         for (std::size_t i = 0; i < buttons_.size() + spareAnswerers; ++i) {
             answerers_.push_back(std::make_unique<MessageBoxAnswerer>([this](HWND box) {
                 const SeenMessageBox seen = SeeMessageBox(box);
-                seen_.push_back({seen.text.text, DialogTitle(), seen.systemTitle});
+                seen_.push_back({seen.text.text, DrawnTitle(box), seen.systemTitle});
                 return next_ < buttons_.size() ? buttons_[next_++] : 0;
             }));
         }

@@ -39,10 +39,11 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
     };
     for (const Case& c : cases) {
         const bool vietnamese = c.language == Language::Vietnamese;
-        std::string face, save, path = "not asked";
+        std::string face, save, title, path = "not asked";
         HFONT font = nullptr;
         const auto act = [&](HWND dialog) {
             face = test::FontFace(FindChildWithCaption(dialog, "Static", "T\xA3n t\xCBp t&in:"));
+            title = test::DrawnTitle(dialog);
             font = DialogFont(dialog);
             HWND saveButton = GetDlgItem(dialog, IDOK);
             SetWindowTextA(saveButton, "&Save");
@@ -55,7 +56,6 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
                          reinterpret_cast<LPARAM>(saveButton));
             save += " " + test::WindowText(saveButton);
         };
-        SetDialogTitle("");
         const test::SeenSaveDialog seen =
             test::AnswerSaveDialog([&] { path = AskSavePath(owner.Get(), c.language); },
                                    {c.typed.empty() ? nullptr : c.typed.c_str(), act, {}});
@@ -64,7 +64,7 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
         EXPECT_EQ(path, c.path) << c.typed.size();
         EXPECT_EQ(face, vietnamese ? kDisplayFontFace : "");
         EXPECT_EQ(save, vietnamese ? "&L\xA7u &L\xA7u" : "&Save &Save");
-        EXPECT_EQ(DialogTitle(), vietnamese ? "L\xA7u T\xCBp Tin" : "");
+        EXPECT_EQ(title, vietnamese ? "L\xA7u T\xCBp Tin" : "");
         EXPECT_TRUE(folder.Entries().empty());
         EXPECT_EQ(GetObjectType(font), 0u) << "the dialog's font outlived it";
     }

@@ -1,5 +1,6 @@
-// WindowSubclass: chains to the previous procedure, restores it, and leaves
-// when its window is destroyed first.
+// WindowSubclass: hands the window's messages to its object, chains to the
+// previous procedure, restores it, and leaves when its window is destroyed
+// first.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -8,12 +9,14 @@
 namespace quorvel {
 namespace {
 
-int gUserMessages = 0;
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_USER) ++gUserMessages;
-    return WindowSubclass::CallPrevious(CountingProc, window, message, wParam, lParam);
-}
+struct CountingWindow {
+    LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_USER) ++userMessages;
+        return CallPreviousProcedure(window, message, wParam, lParam);
+    }
+    int userMessages = 0;
+};
+using CountingSubclass = WindowSubclass<CountingWindow, &CountingWindow::CountingProc>;
 
 TEST(WindowSubclass, ChainsAndEndsByRestoreOrWithItsWindow) {
     for (bool windowGoesFirst : {false, true}) {
@@ -21,18 +24,20 @@ TEST(WindowSubclass, ChainsAndEndsByRestoreOrWithItsWindow) {
             CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
         ASSERT_TRUE(window);
         const LONG_PTR original = GetWindowLongPtrA(window.Get(), GWLP_WNDPROC);
-        WindowSubclass subclass;
-        ASSERT_TRUE(subclass.Install(window.Get(), CountingProc));
-        gUserMessages = 0;
+        CountingWindow counting;
+        CountingSubclass subclass(counting);
+        ASSERT_TRUE(subclass.Install(window.Get()));
+        EXPECT_EQ(CountingSubclass::Find(window.Get()), &counting);
         SendMessageA(window.Get(), WM_USER, 0, 0);
-        EXPECT_EQ(gUserMessages, 1);
+        EXPECT_EQ(counting.userMessages, 1);
         // The static control's own answer, not the default procedure's 0.
         EXPECT_EQ(SendMessageA(window.Get(), WM_GETDLGCODE, 0, 0), DLGC_STATIC);
         if (windowGoesFirst) {
             window.Reset();
         } else {
-            subclass.Restore();
+            subclass.Remove();
             EXPECT_EQ(GetWindowLongPtrA(window.Get(), GWLP_WNDPROC), original);
+            EXPECT_EQ(CountingSubclass::Find(window.Get()), nullptr);
         }
         EXPECT_FALSE(subclass.Installed()) << windowGoesFirst;
     }

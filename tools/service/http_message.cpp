@@ -30,15 +30,10 @@ std::vector<std::string> HeadLines(const std::string& head) {
     return lines;
 }
 
-bool IsControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-}
-
 bool IsTokenText(const std::string& text) {
     static const std::string kSeparators = "()<>@,;:\\\"/[]?={} \t";
     return !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
-        return IsControl(c) || static_cast<unsigned char>(c) >= 0x80 ||
+        return IsAsciiControl(c) || static_cast<unsigned char>(c) >= 0x80 ||
                kSeparators.find(c) != std::string::npos;
     });
 }
@@ -112,7 +107,7 @@ HeadScan ScanRequestHead(const std::string& received, std::size_t limit, std::si
     const std::string::size_type requestLineEnd = std::min(received.find('\n'), searched);
     for (std::string::size_type at = 0; at < searched; ++at) {
         const char c = received[at];
-        if (c == '\0' || (at < requestLineEnd && IsControl(c) && c != '\r')) {
+        if (c == '\0' || (at < requestLineEnd && IsAsciiControl(c) && c != '\r')) {
             return HeadScan::kMalformed;
         }
     }
@@ -142,7 +137,7 @@ std::optional<RequestLine> ParseRequestHead(const std::string& head) {
     const std::string target = requestLine.substr(firstSpace + 1, lastSpace - firstSpace - 1);
     if (!IsTokenText(method) || !IsVersion(requestLine.substr(lastSpace + 1))) return std::nullopt;
     if (target.empty() || std::any_of(target.begin(), target.end(),
-                                      [](char c) { return IsControl(c) || c == ' '; })) {
+                                      [](char c) { return IsAsciiControl(c) || c == ' '; })) {
         return std::nullopt;
     }
     if (!std::all_of(lines.begin() + 1, lines.end(), IsHeaderLine) ||
