@@ -4,6 +4,7 @@
 #              build/screenshot.png when there is no display)
 #   make test  builds everything and runs every test, native and under Wine
 #   make screenshots  writes PNG screenshots in both languages to build/
+#   make deb   the Debian package of quorvel-cli and quorvel-service
 # The Windows program runs and is tested as a 32-bit build where this machine
 # runs 32-bit programs, else as a 64-bit build of the same sources
 # (scripts/wine-bits.sh; QUORVEL_WINE_BITS=32 or 64 forces one). The package
@@ -17,12 +18,13 @@ for_this_machine = +@bits=$$(scripts/wine-bits.sh) && $(MAKE) --no-print-directo
 
 .PHONY: all deps native windows win32 win64 service run screenshots test test-native \
 	test-windows test-win32 test-win64 run-win32 run-win64 screenshots-win32 screenshots-win64 \
-	bench bench-startup-win32 bench-startup-win64 format clean dist
+	bench bench-startup-win32 bench-startup-win64 format clean dist deb deb-check
 
 all: native windows
 
 # What every build needs, or one build's own packages (deps-native,
-# deps-windows, deps-win32, deps-win64, deps-dist, deps-bench).
+# deps-windows, deps-win32, deps-win64, deps-dist, deps-bench, deps-deb,
+# deps-deb-check).
 deps:
 	@scripts/install-deps.sh
 
@@ -49,6 +51,18 @@ build-win32 build-win64: build-win%:
 dist: deps-dist
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32 --target dist
+
+# The Debian package build/deb/quorvel_<version>_<arch>.deb of the two
+# native tools, their manual pages and the service's unit, checked with
+# lintian; the same bytes every time it is built from the same commit.
+deb: deps-deb
+	packaging/deb/build-deb.sh
+
+# That package installed into a clean Debian 12 (made once by debootstrap,
+# kept in build/deb-check) and its tools run there; needs root. Not part of
+# make test.
+deb-check: deb deps-deb-check
+	packaging/deb/deb-check.sh
 
 test: test-native test-windows
 

@@ -2,7 +2,7 @@
 // built-in records for a TAC that no source knows, next to a memmem over the
 // same bytes, and (b) how many IMEIs a second quorvel-cli --csv checks, on a
 // file of one million generated IMEIs, over several runs (target at least 5
-// million).
+// million), and beside it quorvel-cli --json.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -108,8 +108,15 @@ double ChildrenCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// quorvel-cli --csv over the file, run kCliRuns times: on a shared machine
-// one run's figure says little, so each run's and their median are printed.
+// The median of rates, which it sorts.
+double Median(std::vector<double>& rates) {
+    std::sort(rates.begin(), rates.end());
+    return rates[rates.size() / 2];
+}
+
+// quorvel-cli --csv and --json over the file, each run kCliRuns times, in
+// turns so that both meet the same load: on a shared machine one run's
+// figure says little, so each run's and their median are printed.
 void TimeCliThroughput() {
     constexpr int kImeis = 1000000;
     constexpr int kCliRuns = 5;
@@ -118,34 +125,40 @@ void TimeCliThroughput() {
         std::printf("(b) cannot write %s\n", path.c_str());
         return;
     }
-    const std::string command = std::string(QUORVEL_CLI_PATH) + " --csv <" + path + " >/dev/null";
-    std::vector<double> rates;
+    const char* const formats[] = {"--csv", "--json"};
+    std::vector<double> rates[2];
     for (int run = 0; run < kCliRuns; ++run) {
-        const double cpuBefore = ChildrenCpuSeconds();
-        const Clock::time_point start = Clock::now();
-        const int status = std::system(command.c_str());
-        const double elapsed = Seconds(Clock::now() - start);
-        const double cpu = ChildrenCpuSeconds() - cpuBefore;
-        if (status == -1) {
-            std::printf("(b) cannot run %s\n", QUORVEL_CLI_PATH);
-            break;
+        for (int format = 0; format < 2; ++format) {
+            const std::string command =
+                std::string(QUORVEL_CLI_PATH) + " " + formats[format] + " <" + path + " >/dev/null";
+            const double cpuBefore = ChildrenCpuSeconds();
+            const Clock::time_point start = Clock::now();
+            const int status = std::system(command.c_str());
+            const double elapsed = Seconds(Clock::now() - start);
+            const double cpu = ChildrenCpuSeconds() - cpuBefore;
+            if (status == -1) {
+                std::printf("(b) cannot run %s\n", QUORVEL_CLI_PATH);
+                std::remove(path.c_str());
+                return;
+            }
+            // The wall time includes waiting for a processor; the processor
+            // time is what the tool itself costs.
+            std::printf(
+                "(b) quorvel-cli %-6s on %d IMEIs: %.3f s, %.0f IMEIs per second "
+                "(processor time %.3f s, %.0f IMEIs per processor second)\n",
+                formats[format], kImeis, elapsed, kImeis / elapsed, cpu, kImeis / cpu);
+            rates[format].push_back(kImeis / cpu);
         }
-        // The wall time includes waiting for a processor; the processor
-        // time is what the tool itself costs.
-        std::printf(
-            "(b) quorvel-cli --csv on %d IMEIs: %.3f s, %.0f IMEIs per second "
-            "(processor time %.3f s, %.0f IMEIs per processor second)\n",
-            kImeis, elapsed, kImeis / elapsed, cpu, kImeis / cpu);
-        rates.push_back(kImeis / cpu);
     }
     std::remove(path.c_str());
-    if (rates.empty()) return;
-    std::sort(rates.begin(), rates.end());
+    const double csv = Median(rates[0]);
     std::printf(
-        "(b) IMEIs per processor second over %zu runs: %.0f to %.0f, median %.0f; "
+        "(b) IMEIs per processor second over %d runs: --csv %.0f to %.0f, median %.0f, "
         "median / 5 million: %.2f (target at least 1)\n",
-        rates.size(), rates.front(), rates.back(), rates[rates.size() / 2],
-        rates[rates.size() / 2] / 5e6);
+        kCliRuns, rates[0].front(), rates[0].back(), csv, csv / 5e6);
+    const double json = Median(rates[1]);
+    std::printf("(b) IMEIs per processor second over %d runs: --json %.0f to %.0f, median %.0f\n",
+                kCliRuns, rates[1].front(), rates[1].back(), json);
 }
 
 }  // namespace

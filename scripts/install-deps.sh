@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, what building and testing Quorvel needs; does nothing
 # when everything is already there. Needs root (or sudo) on Debian 12.
-#   install-deps.sh [GROUP...]   native, windows, win32, win64, dist or bench;
-#                                none: native, windows and bench
+#   install-deps.sh [GROUP...]   native, windows, win32, win64, dist, bench, deb
+#                                or deb-check; none: native, windows and bench
 # windows is the Windows build that this machine runs (scripts/wine-bits.sh):
 # win32, or win64 where it cannot run 32-bit programs.
 set -euo pipefail
@@ -10,10 +10,12 @@ here=$(dirname "$(realpath "$0")")
 
 # Every configuration runs CMake, and Python for its generated files.
 common=(cmake make python3)
-# The native build and its tests: the display font builder's Python modules
-# and font, tinyproxy for the proxy tests, clang-format and git for the
-# format check.
-native=(g++ googletest tinyproxy fonts-dejavu-extra python3-pil python3-freetype clang-format git)
+# The native build and its tests: the JSON library of quorvel-cli, the
+# display font builder's Python modules and font, tinyproxy for the proxy
+# tests, clang-format and git for the format check, groff for the manual
+# pages' check.
+native=(g++ googletest nlohmann-json3-dev tinyproxy fonts-dejavu-extra python3-pil python3-freetype
+  clang-format git groff-base)
 # The Windows package: the 32-bit program, cross-compiled (GoogleTest
 # because the configuration reads it).
 dist=(g++-mingw-w64-i686 googletest)
@@ -22,9 +24,14 @@ dist=(g++-mingw-w64-i686 googletest)
 wine_tests=(googletest file fonts-wine xvfb xauth imagemagick xdotool tinyproxy)
 win32=(g++-mingw-w64-i686 wine wine32:i386 "${wine_tests[@]}")
 win64=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 "${wine_tests[@]}")
+# The Debian package: built with dpkg-buildpackage and debhelper from the
+# tree's files (git lists them), checked with lintian; the check installs it
+# into a clean Debian that debootstrap makes.
+deb=(g++ nlohmann-json3-dev git debhelper dpkg-dev lintian)
+deb_check=(debootstrap)
 # The optimised tools and the download benchmark, which compares with curl
 # (GoogleTest because the configuration reads it).
-bench=(g++ googletest curl)
+bench=(g++ googletest nlohmann-json3-dev curl)
 
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
@@ -65,7 +72,9 @@ for group in "${groups[@]}"; do
     win64) packages+=("${win64[@]}") ;;
     dist) packages+=("${dist[@]}") ;;
     bench) packages+=("${bench[@]}") ;;
-    *) echo "install-deps: unknown group $group (native, windows, win32, win64, dist or bench)" >&2; exit 2 ;;
+    deb) packages+=("${deb[@]}") ;;
+    deb-check) packages+=("${deb_check[@]}") ;;
+    *) echo "install-deps: unknown group $group (native, windows, win32, win64, dist, bench, deb or deb-check)" >&2; exit 2 ;;
   esac
 done
 install "${packages[@]}"

@@ -1,10 +1,11 @@
-// quorvel-cli's own part: its options, its text and CSV output, its input
-// and exit codes (the IMEI rules are the core's, tested there).
+// quorvel-cli's own part: its options, its text, CSV and JSON output, its
+// input and exit codes (the IMEI rules are the core's, tested there).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
 
@@ -42,8 +43,9 @@ CliRun RunCliOn(const std::vector<std::string>& arguments, const std::string& in
 }
 
 TEST(Cli, TextResultsSeparatedByAnEmptyLineComplaintsOnStandardError) {
-    const CliRun run = RunCliOn({"999999000000006", "--fix", "4901542032375x1",
-                                 std::string(65, '1'), "1\x1B[2J", " 35-209900-176148-2 "});
+    const CliRun run =
+        RunCliOn({"999999000000006", "--fix", "4901542032375x1", std::string(65, '1'), "1\x1B[2J",
+                  " 35-209900-176148-2 ", "49015420323751x", "35-209900-176148-23"});
     EXPECT_EQ(run.status, kExitSomeInvalid);
     EXPECT_EQ(
         run.out,
@@ -52,10 +54,14 @@ TEST(Cli, TextResultsSeparatedByAnEmptyLineComplaintsOnStandardError) {
         "Input IMEI: 35-209900-176148-2\nValid IMEI: 35-209900-176148-1\n\n"
         "[Local information]\nManufacturer: Alcatel\nModel type: One Touch 332\n"
         "Reference: N/A\nIssued by: BABT, Great Britain (British Approvals Board for "
+        "Telecommunications)\n\n"
+        "Input IMEI: 35-209900-176148-23\nValid IMEI: 352099001761481\nSoftware version: 23\n\n"
+        "[Local information]\nManufacturer: Alcatel\nModel type: One Touch 332\n"
+        "Reference: N/A\nIssued by: BABT, Great Britain (British Approvals Board for "
         "Telecommunications)\n");
     const std::string wrongLength = ": Invalid IMEI. The IMEI should be 15-digit number.\n";
     EXPECT_EQ(run.err, "4901542032375x1" + wrongLength + std::string(64, '1') + "\xE2\x80\xA6" +
-                           wrongLength + "1?[2J" + wrongLength);
+                           wrongLength + "1?[2J" + wrongLength + "49015420323751x" + wrongLength);
 }
 
 // Lines of 15 digits take a short way to their rows; each row comes many
@@ -64,25 +70,25 @@ TEST(Cli, CsvRowsForEveryKindOfInputFromArgumentsAndStandardInput) {
     const std::string art = "\"ART, France (Autorite de regulation des telecommunications)\"";
     const std::pair<std::string, std::string> rows[] = {
         {"330033000000002",
-         "330033000000002,yes,2,33003300,Alcatel,Pocketline Swing,," + art + ",tac8"},
+         "330033000000002,yes,2,33003300,Alcatel,Pocketline Swing,," + art + ",tac8,"},
+        {"33-003300-000000-99",
+         "330033000000002,yes,2,33003300,Alcatel,Pocketline Swing,," + art + ",tac8,99"},
         {"999999000000006",
          "999999000000006,yes,6,99999900,User \xC3\xBC?[2J,\"Model, "
          "\"\"Q\"\"??\",R-1??\xE2\x82\xAC,"
-         "unknown,user-file"},
+         "unknown,user-file,"},
         {"019999000000002",
          "019999000000002,yes,2,01999900,unknown,unknown,unknown,\"PTCRB GSM-NA, "
-         "USA (GSM North American PCS-1900 Type Certification Review Board)\",none"},
+         "USA (GSM North American PCS-1900 Type Certification Review Board)\",none,"},
         {"330033000000003",
-         "330033000000003,no,2,33003300,Alcatel,Pocketline Swing,," + art + ",tac8"},
-        {"1234", ",no,,,,,,,"},
-        {"\303\27423456789012345",
-         "\303\27423456789012345,no,,\303\2742345678,unknown,unknown,unknown,"
-         "unknown,none"},
+         "330033000000003,no,2,33003300,Alcatel,Pocketline Swing,," + art + ",tac8,"},
+        {"1234", ",no,,,,,,,,"},
+        {"\303\27423456789012345", ",no,,,,,,,,"},
     };
     std::vector<std::string> arguments = {"--csv"};
     std::string lines, expected =
                            "input,imei,valid,check_digit,tac,manufacturer,model_type,"
-                           "reference,approval_body,matched_by\r\n";
+                           "reference,approval_body,matched_by,software_version\r\n";
     for (int pass = 0; pass < 600; ++pass) {  // lines across the blocks of the input
         for (const auto& [input, row] : rows) {
             arguments.push_back(input);
@@ -96,6 +102,60 @@ TEST(Cli, CsvRowsForEveryKindOfInputFromArgumentsAndStandardInput) {
     }
 }
 
+// Each line of --json output, parsed, is the object of its input; lines of
+// 15 digits take the short way from standard input.
+TEST(Cli, JsonLinesParseToTheObjectsOfTheirInputs) {
+    // The object of an input that is not rejected: the values of the columns.
+    const auto checked = [](const std::vector<nlohmann::json>& values) {
+        const char* const names[] = {
+            "input",         "imei",         "valid",           "check_digit",
+            "tac",           "manufacturer", "model_type",      "reference",
+            "approval_body", "matched_by",   "software_version"};
+        nlohmann::json object;
+        for (std::size_t k = 0; k < std::size(names); ++k) object[names[k]] = values.at(k);
+        return object;
+    };
+    const auto rejected = [](const char* input) {
+        return nlohmann::json{{"input", input},
+                              {"error", "Invalid IMEI. The IMEI should be 15-digit number."}};
+    };
+    const char* const babt = "BABT, Great Britain (British Approvals Board for Telecommunications)";
+    const std::pair<std::string, nlohmann::json> cases[] = {
+        {"490154203237518",
+         checked({"490154203237518", "490154203237518", true, 8, "49015420", "Nokia", "3110", "",
+                  "RegTP, Germany (Regulierungsbehoerde F\u00fcr Telekommunikation und Post)",
+                  "tac8", nullptr})},
+        {"352099001761482", checked({"352099001761482", "352099001761482", false, 1, "35209900",
+                                     "Alcatel", "One Touch 332", "", babt, "tac8", nullptr})},
+        {"35-209900-176148-23",
+         checked({"35-209900-176148-23", "352099001761481", true, 1, "35209900", "Alcatel",
+                  "One Touch 332", "", babt, "tac8", "23"})},
+        // The user file's control characters, escaped and read back.
+        {"999999000000006",
+         checked({"999999000000006", "999999000000006", true, 6, "99999900", "User \u00fc\x1B[2J",
+                  "Model, \"Q\"\x7F\r", "R-1\u0081\n\u20ac", "unknown", "user-file", nullptr})},
+        // Arabic-Indic digits: 15 characters, none an IMEI digit.
+        {"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669\u0660\u0661\u0662"
+         "\u0663\u0664",
+         rejected("???????????????")},
+        {"\"\\\x01", rejected("\"\\\x01")},
+    };
+    std::vector<std::string> arguments = {"--json"};
+    std::string lines;
+    for (const auto& [input, object] : cases) {
+        arguments.push_back(input);
+        lines += input + "\n";
+    }
+    for (const CliRun& run : {RunCliOn(arguments), RunCliOn({"--json"}, lines)}) {
+        EXPECT_EQ(run.status, kExitSomeInvalid);
+        const std::vector<std::string> objects = SplitText(run.out, "\n");
+        ASSERT_EQ(objects.size(), std::size(cases) + 1);  // and the empty text after the last
+        for (std::size_t k = 0; k < std::size(cases); ++k) {
+            EXPECT_EQ(nlohmann::json::parse(objects[k]), cases[k].second) << objects[k];
+        }
+    }
+}
+
 TEST(Cli, OptionsAndUsageErrors) {
     std::string error;
     const auto options =
@@ -105,11 +165,12 @@ TEST(Cli, OptionsAndUsageErrors) {
         *options->userDatabase + ":" + options->imeis[0] + options->imeis[1] + options->imeis[2],
         "my.dat:1--fix-");
     const auto online =
-        ParseCliArguments(SplitText("--online --service h:1 --proxy p:2 -h", " "), error);
-    ASSERT_TRUE(online && online->online && online->help);
+        ParseCliArguments(SplitText("--online --service h:1 --proxy p:2 -h --version", " "), error);
+    ASSERT_TRUE(online && online->online && online->help && online->version);
     EXPECT_EQ(online->onlineOptions.service + online->onlineOptions.proxy, "h:1p:2");
-    for (const char* wrong : {"--csv --fix", "--user-db", "--bogus", "-x", "--online --csv",
-                              "--service h:1", "--proxy p:2", "--online --service"}) {
+    for (const char* wrong :
+         {"--csv --fix", "--json --fix", "--csv --json", "--user-db", "--bogus", "-x",
+          "--online --csv", "--service h:1", "--proxy p:2", "--online --service"}) {
         error.clear();
         EXPECT_FALSE(ParseCliArguments(SplitText(wrong, " "), error) || error.empty()) << wrong;
     }
@@ -158,6 +219,7 @@ TEST(Cli, OnlineLinesFollowTheLocalResultFailuresGoToStandardError) {
     std::thread runner([&server] { server.Run(); });
     const std::string address = "127.0.0.1:" + std::to_string(server.port());
     const CliRun run = RunCliOn({"--online", "--fix", "--service", address, "35-999901-000000-1"});
+    const CliRun json = RunCliOn({"--online", "--json", "--service", address, "359999010000008"});
     server.Stop();
     runner.join();
     EXPECT_EQ(run.status, kExitSomeInvalid);
@@ -171,6 +233,16 @@ TEST(Cli, OnlineLinesFollowTheLocalResultFailuresGoToStandardError) {
         std::string::npos)
         << run.out;
     EXPECT_EQ(run.err, "");
+    const nlohmann::json online = nlohmann::json::parse(json.out)["online"];
+    ASSERT_TRUE(online.is_array() && online.size() > 3) << json.out;
+    EXPECT_EQ(
+        std::vector<std::string>(online.begin(), online.begin() + 4),
+        (std::vector<std::string>{"[Information from " + address + "]", "Manufacturer: Quorvel",
+                                  "Model type: One", "Reference: QT-1"}));
+    const CliRun failedJson =
+        RunCliOn({"--online", "--json", "--service", "127.0.0.1:1", "359999010000008"});
+    EXPECT_EQ(nlohmann::json::parse(failedJson.out)["online"], nullptr);
+    EXPECT_EQ(failedJson.status, kExitSomeInvalid);
     const CliRun failed = RunCliOn({"--online", "--service", "127.0.0.1:1", "359999010000008"});
     EXPECT_EQ(failed.status, kExitSomeInvalid);
     EXPECT_EQ(failed.err,

@@ -1,5 +1,5 @@
 // quorvel-cli: the Analyze command's local analysis for IMEIs given as
-// arguments or read from standard input, as text or as CSV.
+// arguments or read from standard input, as text, CSV or JSON Lines.
 #pragma once
 
 #include <iosfwd>
@@ -18,8 +18,10 @@ inline constexpr int kExitUsageError = 2;
 
 struct CliOptions {
     bool csv = false;
+    bool json = false;
     bool fix = false;
     bool help = false;
+    bool version = false;
     bool online = false;                      // --online
     OnlineOptions onlineOptions;              // --service, --proxy
     std::optional<std::string> userDatabase;  // --user-db FILE
@@ -34,8 +36,9 @@ std::optional<CliOptions> ParseCliArguments(const std::vector<std::string>& argu
                                             std::string& error);
 
 // Analyses every input and writes the results to out and the complaints
-// to err, all in UTF-8, with control characters of the values shown as "?". Returns kExitAllValid
-// or kExitSomeInvalid, or kExitUsageError when out cannot be written.
+// to err, all in UTF-8, with control characters of the values shown as "?"
+// (in JSON, escaped). Returns kExitAllValid or kExitSomeInvalid, or
+// kExitUsageError when out cannot be written.
 int RunCli(const CliOptions& options, HandsetIndex& sources, std::istream& in, std::ostream& out,
            std::ostream& err);
 

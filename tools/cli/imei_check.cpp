@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 #include "imei/handset_database.h"
 #include "imei/imei.h"
+#include "main/analyze_messages.h"
 #include "shared/text.h"
 #include "text_encoding.h"
 
@@ -31,31 +33,36 @@ bool IsPlainField(const std::string& text) {
     return true;
 }
 
-// ",manufacturer,model_type,reference"
-std::string HandsetFieldColumns(const std::string& lookupResult) {
-    std::string columns;
-    const std::vector<std::string> fields = SplitLookupResult(lookupResult);
-    for (std::size_t k = 0; k < 3; ++k) {
-        columns += ',';
-        AppendCsvField(k < fields.size() ? fields[k] : std::string(), columns);
-    }
-    return columns;
-}
-
-}  // namespace
-
 const char* const kCsvHeader =
     "input,imei,valid,check_digit,tac,manufacturer,model_type,reference,approval_body,"
-    "matched_by\r\n";
+    "matched_by,software_version\r\n";
+
+// The ends of a row of a 15-digit IMEI, after its tail columns.
+constexpr std::string_view kCsvImeiRowEnd = ",\r\n";
+constexpr std::string_view kJsonImeiRowEnd = ",\"software_version\":null}\n";
+
+}  // namespace
 
 ImeiCheck CheckImei(const std::string& input) {
     ImeiCheck check;
     check.input = TrimSpaces(input);
-    std::string imei = RemoveImeiSeparators(check.input);
-    if (imei.size() != kImeiLength) return check;
-    check.imei = std::move(imei);
-    check.checkDigit = CheckDigit(check.imei);
-    check.valid = check.checkDigit && check.imei.back() == (*check.checkDigit)[0];
+    std::string digits = RemoveImeiSeparators(check.input);
+    // Only digits: the window's wrong-length message also meets a letter
+    // among them, and a digit of another script is no IMEI digit either.
+    if (!IsAsciiDigits(digits)) return check;
+    if (digits.size() == kImeisvLength) {
+        check.softwareVersion = digits.substr(kImeiLength - 1);
+        digits.resize(kImeiLength - 1);
+        check.checkDigit = CheckDigit(digits + '0');
+        digits += *check.checkDigit;
+        check.valid = true;
+    } else if (digits.size() == kImeiLength) {
+        check.checkDigit = CheckDigit(digits);
+        check.valid = digits.back() == (*check.checkDigit)[0];
+    } else {
+        return check;
+    }
+    check.imei = std::move(digits);
     check.tac = check.imei.substr(0, kTacLength);
     return check;
 }
@@ -78,23 +85,35 @@ void AppendCsvField(const std::string& text, std::string& row) {
     row += '"';
 }
 
-CsvRowWriter::CsvRowWriter(HandsetSources& sources) : sources_(sources), imei_(kImeiLength, '0') {}
+void AppendJsonString(const std::string& text, std::string& json) {
+    json += nlohmann::json(Cp1252ToUtf8(text)).dump();
+}
 
-std::uint32_t CsvRowWriter::BodySlot(const std::string& tac) {
-    // Two digits index a table; anything else goes through the map.
-    const bool digits = IsAsciiDigit(tac[0]) && IsAsciiDigit(tac[1]);
-    std::uint32_t& slot =
-        digits ? digitBodySlots_[static_cast<std::size_t>((tac[0] - '0') * 10 + (tac[1] - '0'))]
-               : bodySlots_[tac.substr(0, 2)];
+RowWriter::RowWriter(HandsetSources& sources, RowFormat format)
+    : sources_(sources), format_(format), imei_(kImeiLength, '0') {}
+
+const char* RowWriter::Header() const { return format_ == RowFormat::kCsv ? kCsvHeader : ""; }
+
+void RowWriter::AppendColumn(const char* name, const std::string& value, std::string& row) const {
+    row += ',';
+    if (format_ == RowFormat::kCsv) return AppendCsvField(value, row);
+    row += '"';
+    row += name;
+    row += "\":";
+    AppendJsonString(value, row);
+}
+
+std::uint32_t RowWriter::BodySlot(std::string_view tac) {
+    std::uint32_t& slot = bodySlots_[DigitsNumber(tac.substr(0, 2))];
     if (slot == 0) {
-        bodyColumns_.push_back(",");
-        AppendCsvField(ApprovalBody(tac), bodyColumns_.back());
+        bodyColumns_.emplace_back();
+        AppendColumn("approval_body", ApprovalBody(std::string(tac)), bodyColumns_.back());
         slot = static_cast<std::uint32_t>(bodyColumns_.size());
     }
     return slot - 1;
 }
 
-std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& tac, TacMatch& matchedBy) {
+std::uint32_t RowWriter::MakeTailColumns(const std::string& tac, TacMatch& matchedBy) {
     const TacAnswer answer = LookupTac(tac, sources_);
     matchedBy = answer.matchedBy;
     const std::uint32_t body = BodySlot(tac);
@@ -107,8 +126,14 @@ std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& tac, TacMatch& ma
             : answerSlots_[std::to_string(body) + TacMatchName(answer.matchedBy) + '|' +
                            answer.fields];
     if (shared == 0) {
-        const std::string tail = HandsetFieldColumns(answer.fields) + bodyColumns_[body] + ',' +
-                                 TacMatchName(answer.matchedBy) + kCrLf;
+        std::string tail;
+        const std::vector<std::string> fields = SplitLookupResult(answer.fields);
+        const char* const names[] = {"manufacturer", "model_type", "reference"};
+        for (std::size_t k = 0; k < 3; ++k) {
+            AppendColumn(names[k], k < fields.size() ? fields[k] : std::string(), tail);
+        }
+        tail += bodyColumns_[body];
+        AppendColumn("matched_by", TacMatchName(answer.matchedBy), tail);
         columns_.push_back({static_cast<std::uint32_t>(tailText_.size()),
                             static_cast<std::uint32_t>(tail.size())});
         tailText_ += tail;
@@ -117,65 +142,98 @@ std::uint32_t CsvRowWriter::MakeTailColumns(const std::string& tac, TacMatch& ma
     return shared;
 }
 
-std::string_view CsvRowWriter::TailColumns(std::string_view tac,
-                                           std::optional<std::uint32_t> number) {
-    std::uint32_t slot = number ? digitTacSlots_.Find(*number) : 0;
+std::string_view RowWriter::TailColumns(std::string_view tac) {
+    const std::uint32_t number = DigitsNumber(tac);
+    std::uint32_t slot = tacSlots_.Find(number);
     if (slot == 0) {
-        std::uint32_t& other = number ? slot : otherTacSlots_[std::string(tac)];
-        if (other == 0) {
-            TacMatch matchedBy = TacMatch::kNone;
-            other = MakeTailColumns(std::string(tac), matchedBy);
-            // An unknown TAC seldom comes again: kept out, it keeps the
-            // table small enough for the processor's cache.
-            if (number && matchedBy != TacMatch::kNone) digitTacSlots_.Insert(*number, other);
-        }
-        slot = other;
+        TacMatch matchedBy = TacMatch::kNone;
+        slot = MakeTailColumns(std::string(tac), matchedBy);
+        // An unknown TAC seldom comes again: kept out, it keeps the table
+        // small enough for the processor's cache.
+        if (matchedBy != TacMatch::kNone) tacSlots_.Insert(number, slot);
     }
     const Columns& columns = columns_[slot - 1];
     return std::string_view(tailText_).substr(columns.offset, columns.length);
 }
 
-void CsvRowWriter::AppendRow(const ImeiCheck& check, std::string& rows) {
-    AppendCsvField(check.input, rows);
-    rows += ',';
-    AppendCsvField(check.imei, rows);
-    rows += check.valid ? ",yes," : ",no,";
-    if (check.checkDigit) rows += *check.checkDigit;
-    rows += ',';
-    AppendCsvField(check.tac, rows);
+void RowWriter::AppendRow(const ImeiCheck& check, std::string& rows, std::string_view moreMembers) {
+    const bool csv = format_ == RowFormat::kCsv;
+    if (csv) {
+        AppendCsvField(check.input, rows);
+    } else {
+        rows += "{\"input\":";
+        AppendJsonString(check.input, rows);
+    }
     if (check.imei.empty()) {
-        rows += ",,,,,\r\n";
+        if (csv) {
+            rows += ",,no,,,,,,,,\r\n";
+        } else {
+            rows += ",\"error\":";
+            AppendJsonString(AnalyzeMessagesFor(Language::English).wrongLength, rows);
+            rows += "}\n";
+        }
         return;
     }
-    rows += TailColumns(check.tac, DigitKey(check.tac));
+    AppendColumn("imei", check.imei, rows);
+    const char* const valid = check.valid ? (csv ? "yes" : "true") : (csv ? "no" : "false");
+    rows += csv ? "," : ",\"valid\":";
+    rows += valid;
+    rows += csv ? "," : ",\"check_digit\":";
+    rows += *check.checkDigit;
+    AppendColumn("tac", check.tac, rows);
+    rows += TailColumns(check.tac);
+    if (check.softwareVersion.empty()) {
+        rows += moreMembers;
+        rows += csv ? kCsvImeiRowEnd : kJsonImeiRowEnd;
+        return;
+    }
+    AppendColumn("software_version", check.softwareVersion, rows);
+    rows += moreMembers;
+    rows += csv ? "\r\n" : "}\n";
 }
 
-std::optional<bool> CsvRowWriter::AppendDigitsRow(std::string_view line, std::string& rows) {
-    if (line.size() != kImeiLength || !IsAsciiDigits(line)) {
-        return std::nullopt;
-    }
+std::optional<bool> RowWriter::AppendDigitsRow(std::string_view line, std::string& rows) {
+    if (line.size() != kImeiLength || !IsAsciiDigits(line)) return std::nullopt;
     // A copy of a known length: no allocation, no general assignment.
     std::memcpy(&imei_[0], line.data(), kImeiLength);
     const char checkDigit = (*CheckDigit(imei_))[0];
     const bool valid = line.back() == checkDigit;
-    const std::string_view validColumn = valid ? ",yes," : ",no,";
-    const std::string_view tac = line.substr(0, kTacLength);
-    const std::string_view tail = TailColumns(tac, DigitsNumber(tac));
-    // "imei,imei,yes,d,tac" and the tail written in place: a row's many
-    // short appends would cost more than its checks.
+    const std::string_view tail = TailColumns(line.substr(0, kTacLength));
+    // The columns around the digits, in the order of the row; each piece
+    // ends where the next column's digits go.
+    const bool csv = format_ == RowFormat::kCsv;
+    const std::string_view pieces[] = {
+        csv ? "" : "{\"input\":\"",
+        csv ? "," : "\",\"imei\":\"",
+        csv ? (valid ? ",yes," : ",no,")
+            : (valid ? "\",\"valid\":true,\"check_digit\":"
+                     : "\",\"valid\":false,\"check_digit\":"),
+        csv ? "," : ",\"tac\":\"",
+        csv ? "" : "\"",
+    };
+    const std::string_view end = csv ? kCsvImeiRowEnd : kJsonImeiRowEnd;
+    std::size_t size = 2 * kImeiLength + 1 + kTacLength + tail.size() + end.size();
+    for (std::string_view piece : pieces) size += piece.size();
+    // Written in place: a row's many short appends would cost more than its
+    // checks.
     const std::size_t at = rows.size();
-    rows.resize(at + 2 * kImeiLength + 1 + validColumn.size() + 2 + kTacLength + tail.size());
+    rows.resize(at + size);
     char* out = &rows[at];
-    std::memcpy(out, line.data(), kImeiLength);
-    out[kImeiLength] = ',';
-    std::memcpy(out + kImeiLength + 1, line.data(), kImeiLength);
-    out += 2 * kImeiLength + 1;
-    std::memcpy(out, validColumn.data(), validColumn.size());
-    out += validColumn.size();
+    const auto put = [&out](std::string_view text) {
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    };
+    put(pieces[0]);
+    put(line);
+    put(pieces[1]);
+    put(line);
+    put(pieces[2]);
     *out++ = checkDigit;
-    *out++ = ',';
-    std::memcpy(out, line.data(), kTacLength);
-    std::memcpy(out + kTacLength, tail.data(), tail.size());
+    put(pieces[3]);
+    put(line.substr(0, kTacLength));
+    put(pieces[4]);
+    put(tail);
+    put(end);
     return valid;
 }
 

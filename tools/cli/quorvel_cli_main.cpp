@@ -12,6 +12,7 @@
 #include "cli/handset_index.h"
 #include "imei/handset_database.h"
 #include "tool_error.h"
+#include "tool_version.h"
 
 int main(int argc, char** argv) {
     using namespace quorvel;
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
     }
     if (options->help) {
         std::cout << kCliUsage;
+        return kExitAllValid;
+    }
+    if (options->version) {
+        std::cout << ToolVersionLine("quorvel-cli");
         return kExitAllValid;
     }
     try {

@@ -12,6 +12,7 @@
 #include "service/service_server_posix.h"
 #include "tacdb_csv.h"
 #include "tool_error.h"
+#include "tool_version.h"
 
 namespace {
 
@@ -38,7 +39,11 @@ int main(int argc, char** argv) {
                                         2);
     }
     if (options->help) {
-        std::cout << quorvel::ServiceUsage();
+        std::cout << quorvel::ServiceUsage(QUORVEL_DEFAULT_TACDB);
+        return 0;
+    }
+    if (options->version) {
+        std::cout << quorvel::ToolVersionLine("quorvel-service");
         return 0;
     }
 

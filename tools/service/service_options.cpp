@@ -32,6 +32,10 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
             options.help = true;
             continue;
         }
+        if (option == "--version") {
+            options.version = true;
+            continue;
+        }
         if (option != "--port" && option != "--bind" && option != "--data") {
             *error = "unknown option: " + option;
             return std::nullopt;
@@ -55,8 +59,9 @@ std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>
     return options;
 }
 
-std::string ServiceUsage() {
+std::string ServiceUsage(const std::string& defaultDataFile) {
     return "usage: quorvel-service [--port N] [--bind ADDR] [--data FILE] [--require-login]\n"
+           "       quorvel-service --help | --version\n"
            "\n"
            "Serves the on-line IMEI analysis page that Quorvel fetches, at\n"
            "  /index.php?goto=imei&action=analyse&s=IMEI\n"
@@ -64,9 +69,12 @@ std::string ServiceUsage() {
            "\n"
            "  --port N         port to listen on (default 8047; 0 picks a free one)\n"
            "  --bind ADDR      numeric address to listen on (default 127.0.0.1)\n"
-           "  --data FILE      the handset list, tacdb.csv (default: the one in data/)\n"
+           "  --data FILE      the handset list, tacdb.csv (default: " +
+           defaultDataFile +
+           ")\n"
            "  --require-login  answer every analysis with the login page\n"
            "  --help           print this text\n"
+           "  --version        print the version and the date of the handset data\n"
            "\n"
            "The first line printed is \"listening on ADDR:PORT\". SIGINT or SIGTERM stops it.\n";
 }

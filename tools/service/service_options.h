@@ -13,6 +13,7 @@ struct ServiceOptions {
     std::string dataFile;  // empty: the handset list of the source tree
     bool requireLogin = false;
     bool help = false;
+    bool version = false;
 };
 
 // Reads the arguments that follow the program name. Nothing, with the
@@ -21,7 +22,7 @@ struct ServiceOptions {
 std::optional<ServiceOptions> ParseServiceOptions(const std::vector<std::string>& args,
                                                   std::string* error);
 
-// The text that --help prints.
-std::string ServiceUsage();
+// The text that --help prints, naming the handset list read without --data.
+std::string ServiceUsage(const std::string& defaultDataFile);
 
 }  // namespace quorvel

@@ -68,11 +68,13 @@ TEST(ParseRequestHead, RefusesMalformedHeads) {
     }
 }
 
-// Each command line with what it gives: "bind port data login help", or the error.
+// Each command line with what it gives: "bind port data login help version",
+// or the error.
 TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", "127.0.0.1 8047  0 0"},
-        {"--port 65535 --bind ::1 --data t.csv --require-login --help", "::1 65535 t.csv 1 1"},
+        {"", "127.0.0.1 8047  0 0 0"},
+        {"--port 65535 --bind ::1 --data t.csv --require-login --help --version",
+         "::1 65535 t.csv 1 1 1"},
         {"--port", "--port needs a value"},
         {"--port 65536", "not a port number from 0 to 65535: 65536"},
         {"--port 99999999999999999999", "not a port number from 0 to 65535: 99999999999999999999"},
@@ -83,7 +85,8 @@ TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
         const auto o =
             ParseServiceOptions(*args ? SplitText(args, " ") : std::vector<std::string>(), &error);
         EXPECT_EQ(o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
-                          std::to_string(o->requireLogin) + " " + std::to_string(o->help)
+                          std::to_string(o->requireLogin) + " " + std::to_string(o->help) + " " +
+                          std::to_string(o->version)
                     : error,
                   expected)
             << args;
