@@ -24,8 +24,8 @@ longer name a mutant of the code.
 """
 import argparse
 import fnmatch
+import hashlib
 import pathlib
-import random
 import re
 import signal
 import subprocess
@@ -200,7 +200,12 @@ def main():
             print(f"stale: {where}")
         return 1 if stale else 0
     if args.sample:
-        mutants = random.Random(args.seed).sample(mutants, min(args.sample, len(mutants)))
+        # Ranked by a hash of the seed and each mutant's line code and change,
+        # not its place in the list: edits elsewhere leave a sample as it was,
+        # so runs before and after a change of the tests try the same mutants.
+        def rank(m):
+            return hashlib.sha256(f"{args.seed}:{equivalence_key(*m[:3])}".encode("latin-1")).digest()
+        mutants = sorted(sorted(mutants, key=rank)[:args.sample], key=lambda m: (str(m[0]), m[1]))
     equivalent = [m for m in mutants if equivalence_key(*m[:3]) in known]
     mutants = [m for m in mutants if m not in equivalent]
     for path, number, description, _ in equivalent:
