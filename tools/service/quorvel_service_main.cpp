@@ -65,7 +65,10 @@ int main(int argc, char** argv) {
     const quorvel::AnalysisService service(quorvel::HandsetDirectory(database),
                                            options->requireLogin);
 
-    ServiceServer server([&service](const std::string& head) { return service.Respond(head); });
+    quorvel::ServerLimits limits;
+    limits.maxClients = quorvel::ClientSlotsWithinDescriptorLimit();
+    ServiceServer server([&service](const std::string& head) { return service.Respond(head); },
+                         limits);
     if (!server.Listen(options->bindAddress, options->port, &error)) return Fail(error);
     std::cout << "listening on " << server.LocalAddress() << std::endl;
 
