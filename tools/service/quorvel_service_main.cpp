@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     ServiceServer server([&service](const std::string& head) { return service.Respond(head); },
                          limits);
     if (!server.Listen(options->bindAddress, options->port, &error)) return Fail(error);
-    std::cout << "listening on " << server.LocalAddress() << std::endl;
+    std::cout << "listening on " << server.LocalAddress() << "\nserving up to " << limits.maxClients
+              << " clients at once" << std::endl;
 
     serverToStop = &server;
     struct sigaction stop {};
