@@ -157,11 +157,14 @@ int ServiceServer::PollTimeoutMs(Clock::time_point now) {
     Clock::time_point wake = Clock::time_point::max();
     for (const Connection& connection : connections_) wake = std::min(wake, connection.deadline);
     if (acceptResumes_ > now) wake = std::min(wake, acceptResumes_);
-    // Full: when the oldest head turns slow, its slot may go to a new client.
+    // Full: when the oldest head turns slow, its slot may go to a new client
+    // (once it is slow, the listening socket is polled for that client).
     std::size_t scan = 0;
     const Connection* oldest =
         openConnections_ >= limits_.maxClients ? OldestReading(&scan) : nullptr;
-    if (oldest) wake = std::min(wake, oldest->accepted + limits_.slowHeadGrace);
+    if (oldest && oldest->accepted + limits_.slowHeadGrace > now) {
+        wake = std::min(wake, oldest->accepted + limits_.slowHeadGrace);
+    }
     if (wake == Clock::time_point::max()) return -1;
     if (wake <= now) return 0;
     // Rounded up, so that the deadline has passed when poll returns.
