@@ -45,7 +45,7 @@ struct ServiceServer::Connection {
     std::size_t sent = 0;
     Clock::time_point accepted;
     Clock::time_point deadline;
-    bool finished = false;  // closed and dropped at the end of the poll round
+    bool finished = false;  // closed; dropped at the end of the poll round
 };
 
 std::size_t ClientSlotsWithinDescriptorLimit() {
@@ -261,6 +261,8 @@ void ServiceServer::Serve(Connection& connection) {
 }
 
 void ServiceServer::Finish(Connection& connection) {
+    // Closed at once: a slot given to a new client frees its descriptor too.
+    connection.socket.Reset();
     connection.finished = true;
     --openConnections_;
 }
