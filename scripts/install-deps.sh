@@ -29,9 +29,10 @@ win64=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 "${wine_tests[@]}")
 # into a clean Debian that debootstrap makes.
 deb=(g++ nlohmann-json3-dev git debhelper dpkg-dev lintian)
 deb_check=(debootstrap)
-# The optimised tools and the download benchmark, which compares with curl
-# (GoogleTest because the configuration reads it).
-bench=(g++ googletest nlohmann-json3-dev curl)
+# The optimised tools and the benchmarks: the download benchmark compares with
+# curl, the service benchmark loads it with wrk next to nginx (GoogleTest
+# because the configuration reads it).
+bench=(g++ googletest nlohmann-json3-dev curl wrk nginx)
 
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)

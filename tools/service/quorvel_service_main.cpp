@@ -65,9 +65,13 @@ int main(int argc, char** argv) {
     const quorvel::AnalysisService service(quorvel::HandsetDirectory(database),
                                            options->requireLogin);
 
-    ServiceServer server([&service](const std::string& head) { return service.Respond(head); });
+    quorvel::ServerLimits limits;
+    limits.maxClients = quorvel::ClientSlotsWithinDescriptorLimit();
+    ServiceServer server([&service](const std::string& head) { return service.Respond(head); },
+                         limits);
     if (!server.Listen(options->bindAddress, options->port, &error)) return Fail(error);
-    std::cout << "listening on " << server.LocalAddress() << std::endl;
+    std::cout << "listening on " << server.LocalAddress() << "\nserving up to " << limits.maxClients
+              << " clients at once" << std::endl;
 
     serverToStop = &server;
     struct sigaction stop {};

@@ -76,7 +76,8 @@ std::string ServiceUsage(const std::string& defaultDataFile) {
            "  --help           print this text\n"
            "  --version        print the version and the date of the handset data\n"
            "\n"
-           "The first line printed is \"listening on ADDR:PORT\". SIGINT or SIGTERM stops it.\n";
+           "The first line printed is \"listening on ADDR:PORT\", the second how many clients\n"
+           "it serves at once (from the limit of open files). SIGINT or SIGTERM stops it.\n";
 }
 
 }  // namespace quorvel

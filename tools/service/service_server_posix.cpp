@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,6 +23,12 @@ constexpr std::size_t kReceiveBlock = 4096;
 // descriptors, so that the still-readable listening socket does not spin.
 constexpr std::chrono::milliseconds kAcceptBackoff{100};
 
+// Descriptors past this many would only let one thread fall further behind.
+constexpr rlim_t kMostDescriptors = 65536;
+// Kept from the client slots for the standard streams, the listening socket,
+// the wake-up pipe and the readiness queue, with some to spare.
+constexpr rlim_t kServerDescriptors = 16;
+
 bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK || error == EINTR; }
 
 std::string Describe(int error) { return std::strerror(error); }
@@ -38,8 +45,20 @@ struct ServiceServer::Connection {
     std::size_t sent = 0;
     Clock::time_point accepted;
     Clock::time_point deadline;
-    bool finished = false;  // closed and dropped at the end of the poll round
+    bool finished = false;  // closed; dropped at the end of the poll round
 };
+
+std::size_t ClientSlotsWithinDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0) return ServerLimits{}.maxClients;
+    const rlim_t wanted = std::min(limit.rlim_max, kMostDescriptors);
+    if (limit.rlim_cur < wanted) {
+        const rlimit raised{wanted, limit.rlim_max};
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0) limit.rlim_cur = wanted;
+    }
+    const rlim_t usable = std::min(limit.rlim_cur, kMostDescriptors);
+    return static_cast<std::size_t>(usable > kServerDescriptors ? usable - kServerDescriptors : 1);
+}
 
 ServiceServer::ServiceServer(Responder responder, ServerLimits limits)
     : responder_(std::move(responder)), limits_(limits) {
@@ -103,7 +122,7 @@ void ServiceServer::Run() {
     std::vector<pollfd> polled;
     for (;;) {
         const Clock::time_point now = Clock::now();
-        const bool accepting = listener_ && now >= acceptResumes_ && HasRoom();
+        const bool accepting = listener_ && now >= acceptResumes_ && HasRoom(now);
         polled.clear();
         polled.push_back({wakeRead_.Get(), POLLIN, 0});
         polled.push_back({accepting ? listener_.Get() : -1, POLLIN, 0});
@@ -131,37 +150,55 @@ void ServiceServer::Run() {
                            connections_.end());
     }
     connections_.clear();
+    openConnections_ = 0;
 }
 
-int ServiceServer::PollTimeoutMs(Clock::time_point now) const {
+int ServiceServer::PollTimeoutMs(Clock::time_point now) {
     Clock::time_point wake = Clock::time_point::max();
     for (const Connection& connection : connections_) wake = std::min(wake, connection.deadline);
     if (acceptResumes_ > now) wake = std::min(wake, acceptResumes_);
+    // Full: when the oldest head turns slow, its slot may go to a new client
+    // (once it is slow, the listening socket is polled for that client).
+    std::size_t scan = 0;
+    const Connection* oldest =
+        openConnections_ >= limits_.maxClients ? OldestReading(&scan) : nullptr;
+    if (oldest && oldest->accepted + limits_.slowHeadGrace > now) {
+        wake = std::min(wake, oldest->accepted + limits_.slowHeadGrace);
+    }
     if (wake == Clock::time_point::max()) return -1;
     if (wake <= now) return 0;
     // Rounded up, so that the deadline has passed when poll returns.
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wake - now).count());
 }
 
-std::size_t ServiceServer::OpenConnections() const {
-    return static_cast<std::size_t>(std::count_if(connections_.begin(), connections_.end(),
-                                                  [](const Connection& c) { return !c.finished; }));
+ServiceServer::Connection* ServiceServer::OldestReading(std::size_t* scan) {
+    for (; *scan < connections_.size(); ++*scan) {
+        Connection& connection = connections_[*scan];
+        if (!connection.finished && connection.stage == Connection::Stage::kReading) {
+            return &connection;
+        }
+    }
+    return nullptr;
 }
 
-std::size_t ServiceServer::OldestReading() const {
-    // Connections are kept in the order they were accepted.
-    const auto found = std::find_if(
-        connections_.begin(), connections_.end(),
-        [](const Connection& c) { return !c.finished && c.stage == Connection::Stage::kReading; });
-    return static_cast<std::size_t>(found - connections_.begin());
+ServiceServer::Connection* ServiceServer::SlowestHead(std::size_t* scan, Clock::time_point now) {
+    // Those accepted later are younger: the oldest tells whether any is slow.
+    Connection* oldest = OldestReading(scan);
+    return oldest && now >= oldest->accepted + limits_.slowHeadGrace ? oldest : nullptr;
 }
 
-bool ServiceServer::HasRoom() const {
-    return OpenConnections() < limits_.maxClients || OldestReading() < connections_.size();
+bool ServiceServer::HasRoom(Clock::time_point now) {
+    std::size_t scan = 0;
+    return openConnections_ < limits_.maxClients || SlowestHead(&scan, now);
 }
 
 void ServiceServer::AcceptClients() {
-    while (HasRoom()) {
+    std::size_t scan = 0;
+    for (;;) {
+        Connection* slow = nullptr;
+        if (openConnections_ >= limits_.maxClients && !(slow = SlowestHead(&scan, Clock::now()))) {
+            return;
+        }
         UniqueFd client(accept4(listener_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (!client) {
             // A client that gave up in the queue is skipped; running out of
@@ -170,16 +207,15 @@ void ServiceServer::AcceptClients() {
             if (!WouldBlock(errno)) acceptResumes_ = Clock::now() + kAcceptBackoff;
             return;
         }
-        // Every slot taken: a slow client must not keep this one out.
-        if (OpenConnections() >= limits_.maxClients) {
-            connections_[OldestReading()].finished = true;
-        }
+        // Closed only now that a new client takes its slot.
+        if (slow) Finish(*slow);
         Connection connection;
         connection.socket = std::move(client);
         connection.accepted = Clock::now();
         connection.deadline =
             connection.accepted + std::min(limits_.headTimeout, limits_.exchangeTimeout);
         connections_.push_back(std::move(connection));
+        ++openConnections_;
     }
 }
 
@@ -191,18 +227,18 @@ void ServiceServer::Serve(Connection& connection) {
     char block[kReceiveBlock];
     const ssize_t count = recv(connection.socket.Get(), block, sizeof block, 0);
     if (count < 0) {
-        if (!WouldBlock(errno)) connection.finished = true;
+        if (!WouldBlock(errno)) Finish(connection);
         return;
     }
     if (connection.stage == Connection::Stage::kDraining) {
-        if (count == 0) connection.finished = true;
+        if (count == 0) Finish(connection);
         return;
     }
     const Clock::time_point replyDeadline = connection.accepted + limits_.exchangeTimeout;
     if (count == 0) {
         // The client stopped sending before its head was complete.
         if (connection.received.empty()) {
-            connection.finished = true;
+            Finish(connection);
         } else {
             StartReply(connection, ErrorReply(400), replyDeadline);
         }
@@ -224,13 +260,20 @@ void ServiceServer::Serve(Connection& connection) {
     }
 }
 
+void ServiceServer::Finish(Connection& connection) {
+    // Closed at once: a slot given to a new client frees its descriptor too.
+    connection.socket.Reset();
+    connection.finished = true;
+    --openConnections_;
+}
+
 void ServiceServer::Expire(Connection& connection, Clock::time_point now) {
     if (connection.finished || now < connection.deadline) return;
     if (connection.stage == Connection::Stage::kReading && !connection.received.empty()) {
         StartReply(connection, ErrorReply(408), now + limits_.lingerTimeout);
         return;
     }
-    connection.finished = true;
+    Finish(connection);
 }
 
 void ServiceServer::StartReply(Connection& connection, std::string reply,
@@ -249,7 +292,7 @@ void ServiceServer::SendReply(Connection& connection) {
             send(connection.socket.Get(), connection.reply.data() + connection.sent,
                  connection.reply.size() - connection.sent, MSG_NOSIGNAL);
         if (count < 0) {
-            if (!WouldBlock(errno)) connection.finished = true;
+            if (!WouldBlock(errno)) Finish(connection);
             return;
         }
         connection.sent += static_cast<std::size_t>(count);

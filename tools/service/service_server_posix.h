@@ -25,11 +25,22 @@ struct ServerLimits {
     // After the reply: how long the client may take to close its side, while
     // the server reads and drops what it still sends.
     std::chrono::milliseconds lingerTimeout{1000};
-    // Connections served at once. When all are taken, a new client takes the
-    // place of the oldest one still sending its head; while every one is
-    // being answered, new clients wait in the listening queue.
+    // A client still sending its head this long after it connected is slow:
+    // when every slot is taken, a new client takes the place of the oldest
+    // such one. A normal client sends its head at once, so none is closed to
+    // make room; while no client is slow, new ones wait in the listening
+    // queue until a slot frees.
+    std::chrono::milliseconds slowHeadGrace{500};
+    // Connections served at once (the service sets it from its descriptor
+    // limit, see ClientSlotsWithinDescriptorLimit).
     std::size_t maxClients = 256;
 };
+
+// Raises this process's soft limit of open descriptors to its hard limit
+// (up to a bound past which a single thread gains nothing) and returns the
+// connections it leaves room for, a few descriptors kept for the server's
+// own use.
+std::size_t ClientSlotsWithinDescriptorLimit();
 
 class ServiceServer {
 public:
@@ -58,17 +69,21 @@ private:
     struct Connection;
 
     void AcceptClients();
-    std::size_t OpenConnections() const;
-    // The position of the oldest open connection still reading its head, or
-    // the count of connections when none is.
-    std::size_t OldestReading() const;
-    // A free slot, or one that a new client may take.
-    bool HasRoom() const;
+    // The oldest open connection still reading its head, at or after *scan
+    // (connections are kept in the order they were accepted, so a search
+    // can go on where the last one stopped); nullptr when there is none.
+    Connection* OldestReading(std::size_t* scan);
+    // The oldest connection still reading its head after the grace, whose
+    // slot a new client may take; nullptr when none is that slow.
+    Connection* SlowestHead(std::size_t* scan, Clock::time_point now);
+    // A free slot, or a slow client whose slot a new one may take.
+    bool HasRoom(Clock::time_point now);
     void Serve(Connection& connection);
+    void Finish(Connection& connection);
     void Expire(Connection& connection, Clock::time_point now);
     void StartReply(Connection& connection, std::string reply, Clock::time_point deadline);
     void SendReply(Connection& connection);
-    int PollTimeoutMs(Clock::time_point now) const;
+    int PollTimeoutMs(Clock::time_point now);
 
     Responder responder_;
     ServerLimits limits_;
@@ -78,6 +93,7 @@ private:
     std::string host_;
     int port_ = 0;
     std::vector<Connection> connections_;
+    std::size_t openConnections_ = 0;  // those of connections_ not yet finished
     // After accept ran out of descriptors: when to try again.
     Clock::time_point acceptResumes_;
 };

@@ -72,12 +72,18 @@ TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
 
 class ServiceServerTest : public ::testing::Test {
 protected:
-    void Start(ServerLimits limits) {
+    void Listen(ServerLimits limits) {
         server_ = std::make_unique<ServiceServer>(
             [this](const std::string& head) { return service_.Respond(head); }, limits);
         std::string error;
         ASSERT_TRUE(server_->Listen("127.0.0.1", 0, &error)) << error;
+    }
+    void Run() {
         runner_ = std::thread([this] { server_->Run(); });
+    }
+    void Start(ServerLimits limits) {
+        Listen(limits);
+        Run();
     }
     void TearDown() override {
         EXPECT_EQ(StatusLine(Exchange(Request("490139200000001"))), "HTTP/1.0 200 OK");
@@ -131,6 +137,21 @@ TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
     EXPECT_EQ(Receive(oldest), "");  // closed to make room, before any 408
     EXPECT_TRUE(test::SendAll(slow.Get(), request.substr(10)));
     EXPECT_EQ(StatusLine(Receive(slow)), "HTTP/1.0 200 OK");
+}
+
+// Clients that connected while the server was busy are all in its queue at
+// once; none of them is slow, so none is closed to make room.
+TEST_F(ServiceServerTest, ABurstOfMoreClientsThanSlotsIsAnsweredWhole) {
+    ServerLimits limits;
+    limits.maxClients = 4;
+    Listen(limits);
+    std::vector<UniqueFd> burst;
+    for (int i = 0; i < 12; ++i) burst.push_back(Connect(Request("490139200000001")));
+    Run();
+    for (UniqueFd& client : burst) {
+        EXPECT_EQ(StatusLine(Receive(client)), "HTTP/1.0 200 OK");
+        client.Reset();  // frees its slot for the next
+    }
 }
 
 }  // namespace
