@@ -89,8 +89,9 @@ def inside(spans, pos):
     return any(a <= pos < b for a, b in spans)
 
 
-def mutants_of_line(line):
-    """(description, new line) for every mutant of one source line."""
+def mutants_of_line(line, help_text=False):
+    """(description, new line) for every mutant of one source line; no text
+    byte is changed in a line of a tool's help text (help_text)."""
     stripped = line.strip()
     if not stripped or stripped.startswith(("#", "//", "*", "/*")):
         return
@@ -114,7 +115,7 @@ def mutants_of_line(line):
         yield f"{value} -> {value + 1} at {m.start() + 1}", line[:m.start()] + str(value + 1) + line[m.end():]
         if value > 0:
             yield f"{value} -> {value - 1} at {m.start() + 1}", line[:m.start()] + str(value - 1) + line[m.end():]
-    for a, b in spans:
+    for a, b in spans if not help_text else []:
         if b > a and line[a] != "\\":
             c = line[a]
             swapped = chr(ord(c) + 1) if c not in "\"\\~" else "x"
@@ -129,8 +130,13 @@ def all_mutants(files):
     result = []
     for path in files:
         lines = path.read_text(encoding="latin-1").split("\n")
+        in_tools = path.is_relative_to(ROOT / "tools")
         for number, line in enumerate(lines, 1):
-            for description, new in mutants_of_line(line):
+            # A tool's help text, written for people to read and read by them
+            # (its lines are string literals alone); its options are checked
+            # against the manual page.
+            help_text = in_tools and re.fullmatch(r'\s*"(?:[^"\\]|\\.)*";?\s*', line) is not None
+            for description, new in mutants_of_line(line, help_text):
                 result.append((path, number, description, new))
     return result
 
