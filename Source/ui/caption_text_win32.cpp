@@ -38,6 +38,9 @@ SetWindowAttributeProc DwmSetWindowAttributeProc() {
     return proc;
 }
 
+// Ends a font enumeration at its first font, which makes it return 0.
+int CALLBACK StopAtFirstFont(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM) { return 0; }
+
 }  // namespace
 
 void KeepOwnCaptionDrawing(HWND window) {
@@ -50,6 +53,16 @@ void KeepOwnCaptionDrawing(HWND window) {
 UniqueFont CreateDisplayFont(int weight) {
     return UniqueFont(CreateFontA(kDisplayFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, 0, 0, 0,
                                   0, 0, kDisplayFontFace));
+}
+
+bool IsDisplayFaceInstalled() {
+    // The installed faces, not a created font: a font of a face removed since
+    // may still be drawn from the system's cache.
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(wanted.lfFaceName, kDisplayFontFace, LF_FACESIZE);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    return EnumFontFamiliesExA(dc.Get(), &wanted, StopAtFirstFont, 0, 0) == 0;
 }
 
 void DrawCaptionText(HDC dc, const RECT& rect, const std::string& text, bool bold,

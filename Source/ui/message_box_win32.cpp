@@ -6,6 +6,7 @@
 
 #include "shared/handles_win32.h"
 #include "shared/window_text_win32.h"
+#include "ui/caption_text_win32.h"
 #include "ui/dialog_window_win32.h"
 #include "ui/message_prompt.h"
 
@@ -124,6 +125,10 @@ void RedressMessageBox(HWND box, DressedDialog& dressed, HICON newIcon) {
     if (HWND icon = IconControl(box); icon && newIcon) {
         SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(newIcon), 0);
     }
+    // The Vietnamese captions are codes of the display font: without it (its
+    // failure was reported at start-up) they would read as other letters, so
+    // the box keeps the system's captions and font.
+    if (!IsDisplayFaceInstalled()) return;
     const HFONT font = dressed.Font();
     if (HWND text = TextControl(box)) {
         SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -113,6 +113,18 @@ TEST(ShowMessage, LaysTheTextOutForTheFontItIsDrawnWith) {
     EXPECT_LE(control.bottom, button.top);
 }
 
+// Without the display font (its failure is reported at start-up) the box
+// keeps the system's captions and font, which read without it.
+TEST(ShowMessage, KeepsTheSystemsCaptionsWithoutTheDisplayFont) {
+    test::SeenMessageBox seen;
+    test::MessageBoxAnswerer answerer(
+        [&](HWND box) { return seen = test::SeeMessageBox(box), IDOK; });
+    EXPECT_EQ(ShowMessage(nullptr, "a", kStyleExclamationOk, "Quorvel", nullptr), kResultOk);
+    ASSERT_EQ(seen.buttons.size(), 1u);
+    EXPECT_EQ(seen.buttons[0].text, "OK");
+    EXPECT_NE(seen.text.fontFace, kDisplayFontFace);
+}
+
 // A hook installed before the box's own hears its events (and refuses the
 // box here); no hook is left behind to re-dress the system's next box.
 TEST(ShowMessage, ChainsItsHookAndRemovesItWhenTheBoxNeverOpens) {
