@@ -1,6 +1,7 @@
 // The translated message box: ShowMessage and its CBT hook.
 #include "ui/message_box_win32.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -82,11 +83,14 @@ void MoveChild(HWND parent, HWND child, int dx, int dy) {
 }
 
 // The system laid the box out for its own font, before the display font was
-// set: drawn in that wider font, a line would break before its last word.
-// The text control grows to what its font needs, lines breaking only where
-// the box would be wider than the screen; the buttons move down and stay
-// centred, the icon stays beside the text, and the box grows about its centre.
-void FitTextToItsFont(HWND box, HWND text) {
+// set: drawn in that wider font, a line would break before its last word. The
+// text control takes the size its font needs, lines breaking only where the
+// box would be wider than the screen; text and icon stay centred on each
+// other, the buttons keep their distance below them and stay centred, and the
+// box changes size about its centre.
+void FitTextToItsFont(HWND box) {
+    HWND text = TextControl(box);
+    if (!text) return;
     const RECT textRect = ChildRect(box, text);
     const int width = textRect.right - textRect.left;
     const int height = textRect.bottom - textRect.top;
@@ -106,16 +110,28 @@ void FitTextToItsFont(HWND box, HWND text) {
         DrawTextA(dc.Get(), lines.data(), static_cast<int>(lines.size()), &needed,
                   kStaticTextFlags | DT_CALCRECT);
     }
-    const int dx = needed.right > width ? needed.right - width : 0;
-    const int dy = needed.bottom > height ? needed.bottom - height : 0;
-    if (dx == 0 && dy == 0) return;
-    SetWindowPos(text, nullptr, 0, 0, width + dx, height + dy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Never narrower than the system made it: that width may be the buttons'.
+    const int newWidth = std::max(width, static_cast<int>(needed.right));
+    const int newHeight = needed.bottom;
+    if (newWidth == width && newHeight == height) return;
+    // Text and icon share a band as high as the higher of them.
+    HWND icon = IconControl(box);
+    const RECT iconRect = icon ? ChildRect(box, icon) : textRect;
+    const int iconHeight = icon ? iconRect.bottom - iconRect.top : 0;
+    const int bandTop = std::min(textRect.top, iconRect.top);
+    const int dx = newWidth - width;
+    const int dy = std::max(iconHeight, newHeight) - std::max(iconHeight, height);
+    const int newBand = std::max(iconHeight, newHeight);
+    SetWindowPos(text, nullptr, textRect.left, bandTop + (newBand - newHeight) / 2, newWidth,
+                 newHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (icon) {
+        SetWindowPos(icon, nullptr, iconRect.left, bandTop + (newBand - iconHeight) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     for (HWND button = FindWindowExA(box, nullptr, "Button", nullptr); button;
          button = FindWindowExA(box, button, "Button", nullptr)) {
         MoveChild(box, button, dx / 2, dy);
     }
-    if (HWND icon = IconControl(box)) MoveChild(box, icon, 0, dy / 2);
     SetWindowPos(box, nullptr, boxRect.left - dx / 2, boxRect.top - dy / 2,
                  boxRect.right - boxRect.left + dx, boxRect.bottom - boxRect.top + dy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -132,7 +148,7 @@ void RedressMessageBox(HWND box, DressedDialog& dressed, HICON newIcon) {
     const HFONT font = dressed.Font();
     if (HWND text = TextControl(box)) {
         SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        FitTextToItsFont(box, text);
+        dressed.WhenShown(box, FitTextToItsFont);
     }
     for (const ButtonRelabel& relabel : kMessageBoxButtonRelabels) {
         if (HWND button = FindChildWithCaption(box, "Button", relabel.systemCaption)) {

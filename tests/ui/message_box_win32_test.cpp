@@ -4,6 +4,7 @@
 #include <string>
 
 #include "main/analyze_messages.h"
+#include "main/startup_messages.h"
 #include "shared/data_resource_win32.h"
 #include "shared/handles_win32.h"
 #include "shared/window_text_win32.h"
@@ -86,31 +87,39 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwner) {
 
 // The system lays a box out for its own font; in the display font that it is
 // drawn with, each line of the text still fits on one line of the box, above
-// the button (the Vietnamese wrong-length message once broke before "số.").
+// the button, which stays inside the box (the Vietnamese wrong-length message
+// once broke before "số.").
 TEST(ShowMessage, LaysTheTextOutForTheFontItIsDrawnWith) {
     DisplayFontInstallation displayFont;
     ASSERT_TRUE(InstallDisplayFont(displayFont));
-    RECT lines = {}, control = {}, button = {};
-    test::MessageBoxAnswerer answerer([&](HWND box) {
-        HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
-        while ((GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            text = FindWindowExA(box, text, "Static", nullptr);
-        }
-        GetWindowRect(text, &control);
-        GetWindowRect(GetDlgItem(box, IDOK), &button);
-        UniqueWindowDc dc(text);
-        ScopedSelection font(dc.Get(),
-                             reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0)));
-        std::string shown = WindowText(text);
-        DrawTextA(dc.Get(), shown.data(), -1, &lines, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
-        return IDOK;
-    });
-    ShowMessage(nullptr, AnalyzeMessagesFor(Language::Vietnamese).wrongLength, kStyleExclamationOk,
-                "", nullptr);
-    ASSERT_TRUE(answerer.Answered());
-    EXPECT_LE(lines.right, control.right - control.left);
-    EXPECT_LE(lines.bottom, control.bottom - control.top);
-    EXPECT_LE(control.bottom, button.top);
+    const std::string prompts[] = {AnalyzeMessagesFor(Language::Vietnamese).wrongLength,
+                                   NetworkEventsUnavailableMessage(Language::Vietnamese)};
+    for (const std::string& prompt : prompts) {
+        RECT lines = {}, control = {}, button = {}, client = {};
+        test::MessageBoxAnswerer answerer([&](HWND box) {
+            HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
+            while ((GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                text = FindWindowExA(box, text, "Static", nullptr);
+            }
+            GetWindowRect(text, &control);
+            GetWindowRect(GetDlgItem(box, IDOK), &button);
+            GetClientRect(box, &client);
+            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            UniqueWindowDc dc(text);
+            ScopedSelection font(dc.Get(),
+                                 reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0)));
+            std::string shown = WindowText(text);
+            DrawTextA(dc.Get(), shown.data(), -1, &lines,
+                      DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+            return IDOK;
+        });
+        ShowMessage(nullptr, prompt, kStyleExclamationOk, "", nullptr);
+        ASSERT_TRUE(answerer.Answered());
+        EXPECT_LE(lines.right, control.right - control.left) << prompt;
+        EXPECT_LE(lines.bottom, control.bottom - control.top) << prompt;
+        EXPECT_LE(control.bottom, button.top) << prompt;
+        EXPECT_LE(button.bottom, client.bottom) << prompt;
+    }
 }
 
 // Without the display font (its failure is reported at start-up) the box
