@@ -5,6 +5,7 @@
 #include <dwmapi.h>
 #endif
 
+#include "shared/system_function_win32.h"
 #include "ui/captions.h"
 
 namespace quorvel {
@@ -26,15 +27,10 @@ static_assert(kNcRenderingPolicy == DWMWA_NCRENDERING_POLICY &&
 
 using SetWindowAttributeProc = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 
-// Looked up once; the library stays loaded until the process ends.
+// Looked up once.
 SetWindowAttributeProc DwmSetWindowAttributeProc() {
-    static const SetWindowAttributeProc proc = []() -> SetWindowAttributeProc {
-        HMODULE dwm = LoadLibraryA("dwmapi.dll");
-        if (!dwm) return nullptr;
-        // Through a plain function type, which GCC lets any function pointer pass.
-        return reinterpret_cast<SetWindowAttributeProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-    }();
+    static const auto proc =
+        SystemFunction<SetWindowAttributeProc>("dwmapi.dll", "DwmSetWindowAttribute");
     return proc;
 }
 
