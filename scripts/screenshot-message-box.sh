@@ -1,8 +1,9 @@
 #!/bin/bash
 # Writes a screenshot of the message box that a demo program shows:
-#   screenshot-message-box.sh message_box_demo.exe SHOT.png [ZOOM.png]
-# With ZOOM.png, the demo writes "x y width height" into its READY file, and
-# that area of the screen is also written 8 times larger to ZOOM.png.
+#   screenshot-message-box.sh message_box_demo.exe SHOT.png [ZOOM.png [ARGS...]]
+# With ZOOM.png (not empty), the demo writes "x y width height" into its READY
+# file, and that area of the screen is also written 8 times larger to
+# ZOOM.png. ARGS go to the demo after its two file names.
 # Needs a display (DISPLAY, e.g. from with-display.sh) and the Wine
 # environment (wine-env.sh). The demo program
 # signals through files when its box is on screen and waits for the shot;
@@ -19,7 +20,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-wine "$exe" ready taken </dev/null >/dev/null 2>&1 &
+wine "$exe" ready taken "${@:4}" </dev/null >/dev/null 2>&1 &
 demo=$!
 for _ in $(seq 300); do
   [[ -e ready ]] && break

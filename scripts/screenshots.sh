@@ -7,6 +7,7 @@
 #   screenshot-main-LANG.png      the main window as it opens
 #   screenshot-analysis-LANG.png  the main window after analysing an IMEI
 #   screenshot-options-LANG.png   the options dialog over the main window
+#   message-boxes-LANG.png        every message box of the program
 # and message-box.png (a Vietnamese question), screenshot-about.png with
 # screenshot-about-button.png (the About message, the caption button 8 times
 # larger) and screenshot-save-vi.png (the Vietnamese Save As dialog).
@@ -33,6 +34,8 @@ done
     [[ $language == 1 ]] && name=en
     "$1/screenshot-options.sh" "$2/quorvel_options_dialog_demo.exe" \
       "$3/screenshot-options-$name.png" "$language" || status=1
+    "$1/screenshot-message-boxes.sh" "$2/quorvel_message_box_demo.exe" "$language" \
+      "$3/message-boxes-$name.png" || status=1
   done
   "$1/screenshot-message-box.sh" "$2/quorvel_message_box_demo.exe" \
     "$3/message-box.png" || status=1

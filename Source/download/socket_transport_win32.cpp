@@ -104,7 +104,7 @@ SocketId WinsockTransport::OpenSocket(const std::string& host, std::int32_t port
     if (!candidate) return kNoSocket;
     if (SetHardClose(candidate.Get()) != 0) return kNoSocket;
     if (!ConnectWithin(candidate.Get(), address, connectMilliseconds_)) return kNoSocket;
-    if (!window_.Exists() ||
+    if (!CanNotify() ||
         WSAAsyncSelect(candidate.Get(), window_.Handle(), kSocketMessage, kRegisteredEvents) != 0) {
         return kNoSocket;
     }

@@ -18,7 +18,7 @@ public:
     static constexpr int kDefaultConnectMilliseconds = 15000;
 
     // Starts Winsock 1.1 and creates the notification window; CanNotify()
-    // tells whether the window could be made.
+    // tells whether it could be made and given SocketWindowProc.
     WinsockTransport();
     // Closes the connection, puts the window's procedure back, destroys the
     // window and ends this object's use of Winsock, in that order.
@@ -26,7 +26,8 @@ public:
     WinsockTransport(const WinsockTransport&) = delete;
     WinsockTransport& operator=(const WinsockTransport&) = delete;
 
-    bool CanNotify() const override { return window_.Exists(); }
+    // A window without SocketWindowProc would swallow the notifications.
+    bool CanNotify() const override { return window_.Subclassed(); }
     SocketId OpenSocket(const std::string& host, std::int32_t port) override;
     std::int32_t SendText(SocketId socket, std::string_view text) override;
     std::int32_t Receive(SocketId socket, char* block, std::int32_t size) override;

@@ -42,7 +42,7 @@ public:
     virtual ~Transport() = default;
 
     // False when the platform could not set up the delivery of notifications
-    // (the Winsock notification window could not be made).
+    // (the Winsock notification window could not be made or subclassed).
     virtual bool CanNotify() const = 0;
 
     // Resolves host (a name or a dotted IPv4 address), connects to it within

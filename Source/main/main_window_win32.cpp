@@ -7,12 +7,12 @@
 #include <string>
 #include <utility>
 
-#include "download/download_errors.h"
 #include "download/socket_transport_win32.h"
 #include "imei/handset_database.h"
 #include "imei/handset_sources_win32.h"
 #include "main/analyze_command.h"
 #include "main/save_command.h"
+#include "main/startup_messages.h"
 #include "options/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
 #include "shared/data_resource_win32.h"
@@ -23,6 +23,7 @@
 #include "ui/display_font.h"
 #include "ui/display_font_win32.h"
 #include "ui/message_box_win32.h"
+#include "ui/message_prompt.h"
 #include "ui/safe_save_win32.h"
 #include "ui/save_dialog_win32.h"
 
@@ -63,11 +64,9 @@ bool RegisterMainWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 // A start-up failure of its own, like the display font's: the on-line
 // look-up never sees code 2, and the buttons stay as the window opened them.
-void ReportDownloadUnavailable(HWND owner) {
-    const std::string text = "Quorvel could not set up its network events (" +
-                             DownloadErrorText(kNoNotificationWindow) +
-                             ").\r\n\r\nIt runs on, but every on-line look-up will fail.";
-    MessageBoxA(owner, text.c_str(), "Quorvel", MB_OK | MB_ICONEXCLAMATION);
+void ReportDownloadUnavailable(HWND owner, Language language) {
+    ShowMessage(owner, NetworkEventsUnavailableMessage(language), kStyleExclamationOk,
+                kStartupFailureTitle, nullptr);
 }
 
 }  // namespace
@@ -218,7 +217,9 @@ void MainWindow::ShutDown() {
 void MainWindow::ExtractDisplayFont() {
     const std::string fontBytes =
         LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId);
-    if (!displayFont_.Extract(fontBytes)) ReportDisplayFontUnavailable(window_);
+    if (!displayFont_.Extract(fontBytes)) {
+        ReportDisplayFontUnavailable(window_, CurrentLanguage(ProgramSettings()));
+    }
 }
 
 void MainWindow::GiveImeiBoxNumberStyle() {
@@ -234,7 +235,7 @@ void MainWindow::InstallCaptionButton() { captionButton_.Install(window_, Contro
 void MainWindow::RegisterDisplayFont() {
     // A file that could not be written has been reported already.
     if (displayFont_.IsExtracted() && !displayFont_.Register()) {
-        ReportDisplayFontUnavailable(window_);
+        ReportDisplayFontUnavailable(window_, CurrentLanguage(ProgramSettings()));
     }
 }
 
@@ -261,7 +262,9 @@ void MainWindow::ApplyMainCaptions() {
 void MainWindow::CreateDownloadObject() {
     auto transport = std::make_unique<WinsockTransport>();
     transport->SetNotificationSink(this);
-    if (!online_.Connect(std::move(transport)).CanNotify()) ReportDownloadUnavailable(window_);
+    if (!online_.Connect(std::move(transport)).CanNotify()) {
+        ReportDownloadUnavailable(window_, CurrentLanguage(ProgramSettings()));
+    }
 }
 
 // A download still under way is dropped with the object; no event follows.

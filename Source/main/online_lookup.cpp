@@ -3,7 +3,6 @@
 #include <memory>
 #include <utility>
 
-#include "download/download_errors.h"
 #include "imei/handset_database.h"
 #include "imei/imei.h"
 #include "main/analyze_command.h"
@@ -54,13 +53,10 @@ void OnlineLookup::StreamBytes(const char* bytes, std::size_t count) {
 void OnlineLookup::DownloadFailed(std::int32_t why) {
     if (FromEarlierLookUp()) return;
     const Language language = CurrentLanguage(settings_);
-    const OnlineMessages& texts = OnlineMessagesFor(language);
     if (why == 4) rejectedReply_ = true;
-    const std::string message = std::string(texts.failureFirst) + kCrLf + texts.failureSecond +
-                                kCrLf + kCrLf + texts.causeLabel + kCrLf + "<" +
-                                DownloadErrorText(why) + ">";
     const LookupToken lookup = CurrentLookup();
-    view_.ShowMessage(message, kStyleCriticalOk, AnalyzeMessagesFor(language).title);
+    view_.ShowMessage(DownloadFailedMessage(language, why), kStyleCriticalOk,
+                      AnalyzeMessagesFor(language).title);
     if (lookup.Current()) view_.EnableCommands(true);
 }
 
@@ -68,15 +64,13 @@ void OnlineLookup::Disconnected() {
     if (FromEarlierLookUp()) return;
     const bool localMiss = IsLocalMiss(view_.ResultText());
     const Language language = CurrentLanguage(settings_);
-    const OnlineMessages& texts = OnlineMessagesFor(language);
     const std::string title = AnalyzeMessagesFor(language).title;
 
     const ReducedPage reduced = ReducePage(page_);
     page_.clear();
     if (reduced.loginRequired) {
         const LookupToken lookup = CurrentLookup();
-        view_.ShowMessage(std::string(texts.loginFirst) + kCrLf + texts.loginSecond,
-                          kStyleExclamationOk, title);
+        view_.ShowMessage(LoginRequiredMessage(language), kStyleExclamationOk, title);
         if (lookup.Current()) view_.EnableCommands(true);
         return;
     }
@@ -97,18 +91,19 @@ void OnlineLookup::Disconnected() {
 void OnlineLookup::OfferRecord(Language language, const std::string& title,
                                const std::string& manufacturer, const std::string& modelType,
                                const std::string& reference) {
-    const OnlineMessages& texts = OnlineMessagesFor(language);
     if (!IsSettingOn(settings_, Setting::kAddMissingImei)) {
-        const std::string question = std::string(texts.addFirst) + kCrLf + texts.addSecond;
         const LookupToken lookup = CurrentLookup();
         // Yes files the handset under this look-up's IMEI, never a later one's.
-        if (view_.ShowMessage(question, kStyleQuestionYesNo, title) != kResultYes) return;
+        if (view_.ShowMessage(AddHandsetQuestion(language), kStyleQuestionYesNo, title) !=
+            kResultYes) {
+            return;
+        }
         if (!lookup.Current()) return;
     }
     if (!AppendUserRecord(userFilePath_,
                           UserRecordLine(imei_, manufacturer, modelType, reference))) {
-        view_.ShowMessage(std::string(texts.userFileNotWritten) + kCrLf + userFilePath_,
-                          kStyleCriticalOk, title);
+        view_.ShowMessage(UserFileNotWrittenMessage(language, userFilePath_), kStyleCriticalOk,
+                          title);
     }
 }
 

@@ -1,7 +1,21 @@
 #include "main/online_messages.h"
 
+#include "download/download_errors.h"
+#include "shared/text.h"
+
 namespace quorvel {
 namespace {
+
+struct OnlineMessages {
+    const char* failureFirst;
+    const char* failureSecond;
+    const char* causeLabel;
+    const char* loginFirst;
+    const char* loginSecond;
+    const char* addFirst;
+    const char* addSecond;
+    const char* userFileNotWritten;
+};
 
 constexpr OnlineMessages kEnglish = {
     "Error while connecting to the online server.",
@@ -45,10 +59,30 @@ constexpr OnlineMessages kVietnamese = {
     "\xA5ng tr\xD8nh:",
 };
 
-}  // namespace
-
 const OnlineMessages& OnlineMessagesFor(Language language) {
     return language == Language::Vietnamese ? kVietnamese : kEnglish;
+}
+
+}  // namespace
+
+std::string DownloadFailedMessage(Language language, std::int32_t why) {
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    return std::string(texts.failureFirst) + kCrLf + texts.failureSecond + kCrLf + kCrLf +
+           texts.causeLabel + kCrLf + "<" + DownloadErrorText(why) + ">";
+}
+
+std::string LoginRequiredMessage(Language language) {
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    return std::string(texts.loginFirst) + kCrLf + texts.loginSecond;
+}
+
+std::string AddHandsetQuestion(Language language) {
+    const OnlineMessages& texts = OnlineMessagesFor(language);
+    return std::string(texts.addFirst) + kCrLf + texts.addSecond;
+}
+
+std::string UserFileNotWrittenMessage(Language language, const std::string& path) {
+    return OnlineMessagesFor(language).userFileNotWritten + (kCrLf + path);
 }
 
 }  // namespace quorvel

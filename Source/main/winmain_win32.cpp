@@ -3,12 +3,18 @@
 #include <windows.h>
 
 #include "main/main_window_win32.h"
+#include "main/startup_messages.h"
+#include "settings/profile_settings_win32.h"
+#include "ui/message_box_win32.h"
+#include "ui/message_prompt.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     quorvel::MainWindow* mainWindow = quorvel::MainWindow::Open(instance);
     if (!mainWindow) {
-        MessageBoxA(nullptr, "Quorvel could not open its main window.", "Quorvel",
-                    MB_OK | MB_ICONSTOP);
+        quorvel::ShowMessage(nullptr,
+                             quorvel::MainWindowUnavailableMessage(
+                                 quorvel::CurrentLanguage(quorvel::ProgramSettings())),
+                             quorvel::kStyleCriticalOk, quorvel::kStartupFailureTitle, nullptr);
         return 1;
     }
     HWND window = mainWindow->Handle();

@@ -46,7 +46,8 @@ struct OptionsValues {
 // What the dialog opens with. The language entry is the language the captions
 // show (exactly "0" Vietnamese, anything else English), so the list never
 // contradicts them. A check box is ticked by its setting's row of
-// kSettingRules: only when the integer value is 1.
+// kSettingRules: the proxy's as the look-up reads it (any numeric value but
+// 0), the other two only when the integer value is 1.
 OptionsValues ReadOptionsValues(SettingsStore& settings);
 
 // Writes all six keys, changed or not, in the order LanguageID,

@@ -49,8 +49,8 @@ inline constexpr std::array<SettingRule, 7> kSettingRules = {{
      SettingReading::kCheckedValue},
     {Setting::kAddMissingImei, kAddMissingImeiKey, "", SettingReading::kOnlyOne,
      SettingReading::kCheckedValue},
-    {Setting::kProxyUsed, kProxyUsedKey, "", SettingReading::kNumber,
-     SettingReading::kCheckedValue},
+    // The box shows whether look-ups go through the proxy.
+    {Setting::kProxyUsed, kProxyUsedKey, "", SettingReading::kNumber, SettingReading::kNumber},
     {Setting::kProxyAddress, kProxyAddressKey, "", SettingReading::kText, SettingReading::kText},
     {Setting::kProxyPort, kProxyPortKey, "", SettingReading::kNumber, SettingReading::kText},
     // Where quorvel-service listens by default.

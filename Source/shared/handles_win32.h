@@ -9,6 +9,8 @@
 
 #include <utility>
 
+#include "shared/system_function_win32.h"
+
 namespace quorvel {
 
 template <typename Handle, typename Releaser, Handle kNone = Handle{}>
@@ -108,10 +110,8 @@ private:
 // 64-bit import library lacks it, although the library has it at each width.
 inline bool FindSubclassData(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR* data) {
     using GetWindowSubclassProc = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
-    // Through a plain function type, which GCC lets any function pointer pass.
     static const auto getWindowSubclass =
-        reinterpret_cast<GetWindowSubclassProc>(reinterpret_cast<void (*)()>(
-            GetProcAddress(GetModuleHandleA("comctl32.dll"), "GetWindowSubclass")));
+        SystemFunction<GetWindowSubclassProc>("comctl32.dll", "GetWindowSubclass");
     return getWindowSubclass && getWindowSubclass(window, procedure, id, data);
 }
 

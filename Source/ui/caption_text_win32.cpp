@@ -5,6 +5,7 @@
 #include <dwmapi.h>
 #endif
 
+#include "shared/system_function_win32.h"
 #include "ui/captions.h"
 
 namespace quorvel {
@@ -26,17 +27,15 @@ static_assert(kNcRenderingPolicy == DWMWA_NCRENDERING_POLICY &&
 
 using SetWindowAttributeProc = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 
-// Looked up once; the library stays loaded until the process ends.
+// Looked up once.
 SetWindowAttributeProc DwmSetWindowAttributeProc() {
-    static const SetWindowAttributeProc proc = []() -> SetWindowAttributeProc {
-        HMODULE dwm = LoadLibraryA("dwmapi.dll");
-        if (!dwm) return nullptr;
-        // Through a plain function type, which GCC lets any function pointer pass.
-        return reinterpret_cast<SetWindowAttributeProc>(
-            reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-    }();
+    static const auto proc =
+        SystemFunction<SetWindowAttributeProc>("dwmapi.dll", "DwmSetWindowAttribute");
     return proc;
 }
+
+// Ends a font enumeration at its first font, which makes it return 0.
+int CALLBACK StopAtFirstFont(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM) { return 0; }
 
 }  // namespace
 
@@ -50,6 +49,16 @@ void KeepOwnCaptionDrawing(HWND window) {
 UniqueFont CreateDisplayFont(int weight) {
     return UniqueFont(CreateFontA(kDisplayFontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, 0, 0, 0,
                                   0, 0, kDisplayFontFace));
+}
+
+bool IsDisplayFaceInstalled() {
+    // The installed faces, not a created font: a font of a face removed since
+    // may still be drawn from the system's cache.
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(wanted.lfFaceName, kDisplayFontFace, LF_FACESIZE);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    return EnumFontFamiliesExA(dc.Get(), &wanted, StopAtFirstFont, 0, 0) == 0;
 }
 
 void DrawCaptionText(HDC dc, const RECT& rect, const std::string& text, bool bold,

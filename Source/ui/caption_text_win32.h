@@ -19,6 +19,10 @@ inline constexpr int kBoldExtraWeight = 200;
 // parameter 0. When the face is not installed the system substitutes one.
 UniqueFont CreateDisplayFont(int weight);
 
+// Whether fonts of the display face are drawn in it: false when the face is
+// not installed and the system puts another in its place.
+bool IsDisplayFaceInstalled();
+
 // Draws one line of text into rect of dc in the display font, weight 500 or
 // 700 when bold, in the system colour colourIndex (COLOR_CAPTIONTEXT, ...):
 // transparent background (left so afterwards), vertically centred,

@@ -54,6 +54,14 @@ HFONT DressedDialog::Font() {
     return font_.Get();
 }
 
+void DressedDialog::WhenShown(HWND dialog, void (*step)(HWND dialog)) {
+    if (IsWindowVisible(dialog)) {
+        step(dialog);
+    } else {
+        whenShown_ = step;
+    }
+}
+
 LRESULT DressedDialog::DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ++running_;
     const LRESULT result = CallPreviousProcedure(window, message, wParam, lParam);
@@ -74,6 +82,10 @@ void DressedDialog::AfterPrevious(HWND window, UINT message, WPARAM wParam) {
                     FindChildWithCaption(window, "Button", kSaveButtonRelabel.systemCaption)) {
                 RelabelControl(save, kSaveButtonRelabel.replacement, Font());
             }
+            break;
+        case WM_SHOWWINDOW:
+            // Sent before the dialog becomes visible.
+            if (wParam && whenShown_) std::exchange(whenShown_, nullptr)(window);
             break;
         case WM_NCDESTROY:
             // The controls are gone: their font can go with the dressing.

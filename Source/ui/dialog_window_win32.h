@@ -52,6 +52,12 @@ public:
     // created on first use and deleted with the dialog, after its controls.
     HFONT Font();
 
+    // Runs step on the dialog once the system has laid it out: now when the
+    // dialog is shown already, else when it is about to be shown (Wine lays a
+    // message box's buttons out after it has activated it, Windows before it
+    // creates it), before it is first painted.
+    void WhenShown(HWND dialog, void (*step)(HWND dialog));
+
 private:
     DressedDialog(HWND dialog, DialogDress dress);
     ~DressedDialog() = default;
@@ -60,7 +66,8 @@ private:
     // After it: WM_NCPAINT and WM_NCACTIVATE draw the title, bold, in the
     // active or inactive caption-text colour, as the system drew the bar
     // (CaptionState); WM_CTLCOLORBTN relabels a button still captioned
-    // "&Save" where the dress says so; WM_NCDESTROY ends the dressing.
+    // "&Save" where the dress says so; WM_SHOWWINDOW runs the step waiting
+    // for it (WhenShown); WM_NCDESTROY ends the dressing.
     LRESULT DialogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void AfterPrevious(HWND window, UINT message, WPARAM wParam);
     using Subclass = WindowSubclass<DressedDialog, &DressedDialog::DialogWindowProc>;
@@ -68,6 +75,7 @@ private:
     DialogDress dress_;
     CaptionState caption_;
     UniqueFont font_;  // made on first use
+    void (*whenShown_)(HWND dialog) = nullptr;
     // Calls running in DialogWindowProc: a message handled by the previous
     // procedure may run a nested loop in which the dialog is destroyed; the
     // dressing then goes when the outermost call is done.

@@ -4,6 +4,8 @@
 
 #include "shared/handles_win32.h"
 #include "ui/display_font.h"
+#include "ui/message_box_win32.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
@@ -80,13 +82,9 @@ void DisplayFontInstallation::Remove() {
     extracted_ = false;
 }
 
-void ReportDisplayFontUnavailable(HWND owner) {
-    const std::string text =
-        "Quorvel could not install its display font from the temporary folder:\r\n" +
-        GetTempFolder() +
-        "\r\n\r\nIt runs on with the system font, so Vietnamese letters may not show "
-        "correctly.";
-    MessageBoxA(owner, text.c_str(), "Quorvel", MB_OK | MB_ICONEXCLAMATION);
+void ReportDisplayFontUnavailable(HWND owner, Language language) {
+    ShowMessage(owner, DisplayFontUnavailableMessage(language, GetTempFolder()),
+                kStyleExclamationOk, kStartupFailureTitle, nullptr);
 }
 
 }  // namespace quorvel

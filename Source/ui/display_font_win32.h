@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "ui/captions.h"
+
 namespace quorvel {
 
 // The system's temporary folder (GetTempPathA), ending in "\"; the empty text
@@ -45,8 +47,8 @@ private:
     bool registered_ = false;
 };
 
-// Tells the user, in English and with the system's own message box (the
-// display font being unavailable), that the program runs on without it.
-void ReportDisplayFontUnavailable(HWND owner);
+// Tells the user, in the interface language and in a message box that reads
+// without the display font, that the program runs on without it.
+void ReportDisplayFontUnavailable(HWND owner, Language language);
 
 }  // namespace quorvel

@@ -13,8 +13,10 @@ namespace quorvel {
 // shown. The prompt is laid out by ReformatPrompt; the system gets an empty
 // title and title is drawn into the caption bar instead. The text and the
 // OK, Yes and No buttons get the display font, those buttons Vietnamese
-// captions, whatever the interface language. A non-null icon replaces the
-// system icon of a style that has one; a style without an icon shows none.
+// captions, whatever the interface language, and the text and the box are
+// sized for that font; without the display font installed the box keeps the
+// system's captions and font. A non-null icon replaces the system icon of a
+// style that has one; a style without an icon shows none.
 // The box is owned by owner, which it keeps disabled while it is open,
 // whichever window is active (another program's included).
 int ShowMessage(HWND owner, const std::string& prompt, int style, const std::string& title,

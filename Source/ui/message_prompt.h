@@ -16,6 +16,10 @@ enum MessageStyle : int {
 };
 enum MessageResult : int { kResultOk = 1, kResultYes = 6, kResultNo = 7 };
 
+// The title of the boxes that report a start-up failure: the program's name,
+// which reads in any font.
+inline constexpr const char* kStartupFailureTitle = "Quorvel";
+
 // Lines are split at every CR LF (a trailing CR LF gives a last empty line).
 // The first of the longest lines gets seven spaces appended, which widens the
 // box for the title drawn into its caption; then every line is followed by

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+#include "shared/system_function_win32.h"
 #include "ui/dialog_window_win32.h"
 #include "ui/message_prompt.h"
 #include "ui/save_dialog_texts.h"
@@ -25,6 +26,16 @@ constexpr DWORD kEnglishFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEP
 constexpr DWORD kVietnameseFlags = kEnglishFlags | OFN_ENABLEHOOK;
 static_assert(kEnglishFlags == 0x80006 && kVietnameseFlags == 0x80026, "dialog flags");
 
+// GetSaveFileNameA, from comdlg32.dll loaded when the first Save As dialog
+// opens: imported, the library and those it loads take a share of every
+// start of the program.
+using GetSaveFileNameProc = BOOL(WINAPI*)(LPOPENFILENAMEA);
+GetSaveFileNameProc GetSaveFileNameFunction() {
+    static const auto proc =
+        SystemFunction<GetSaveFileNameProc>("comdlg32.dll", "GetSaveFileNameA");
+    return proc;
+}
+
 std::string ShowSaveDialog(HWND owner, Language language, DWORD flags, LPOFNHOOKPROC hook) {
     const SaveDialogTexts& texts = SaveDialogTextsFor(language);
     std::array<char, kPathBufferSize> file = {};
@@ -40,7 +51,8 @@ std::string ShowSaveDialog(HWND owner, Language language, DWORD flags, LPOFNHOOK
     dialog.lpfnHook = hook;
     // A failure other than cancelling (a name too long for the buffer) leaves
     // the needed size in the buffer's first bytes, which is no path.
-    if (!GetSaveFileNameA(&dialog)) return std::string();
+    const GetSaveFileNameProc getSaveFileName = GetSaveFileNameFunction();
+    if (!getSaveFileName || !getSaveFileName(&dialog)) return std::string();
     file.back() = '\0';
     return std::string(file.data());
 }

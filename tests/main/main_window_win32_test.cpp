@@ -7,19 +7,34 @@
 #include <thread>
 #include <vector>
 
+#include "download/socket_window_win32.h"
 #include "main/main_window_win32.h"
 #include "settings/profile_settings_win32.h"
+#include "support/cp1252.h"
 #include "support/message_box_script.h"
 #include "support/save_dialog_driver.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
 #include "support/test_socket.h"
 #include "support/win32_test_support.h"
+#include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
 
 using test::WindowText;
+
+HHOOK gRefusingHook = nullptr;
+
+// Refuses to create the socket notification window.
+LRESULT CALLBACK RefuseNotificationWindow(int code, WPARAM wParam, LPARAM lParam) {
+    const char* name = code == HCBT_CREATEWND
+                           ? reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszName
+                           : nullptr;
+    const bool refused =
+        name && !IS_INTRESOURCE(name) && std::string(name) == kNotificationWindowCaption;
+    return refused ? 1 : CallNextHookEx(gRefusingHook, code, wParam, lParam);
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -147,6 +162,28 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     EXPECT_NE(served.get().at(0).request.find("s=352099001761481 "), std::string::npos);
     PostThreadMessageA(frontThread, WM_QUIT, 0, 0);
     front.join();
+}
+
+// A start-up that could not set up the network events says so in the
+// interface language, in a box like every other (its title drawn, the
+// system's empty), and the window opens all the same.
+TEST(MainWindowStartUp, ReportsNetworkEventsItCouldNotSetUpInTheInterfaceLanguage) {
+    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
+    gRefusingHook =
+        SetWindowsHookExA(WH_CBT, RefuseNotificationWindow, nullptr, GetCurrentThreadId());
+    test::MessageBoxScript script({IDOK});
+    MainWindow* main = test::OpenShownMainWindow();
+    UnhookWindowsHookEx(gRefusingHook);
+    test::DeleteProgramFile(kSettingsFileName);
+    ASSERT_NE(main, nullptr);
+    main->Close();
+    ASSERT_EQ(script.Seen().size(), 1u);
+    EXPECT_EQ(script.Seen()[0].title + "|" + script.Seen()[0].systemTitle, "Quorvel|");
+    EXPECT_EQ(script.Seen()[0].text,
+              ReformatPrompt(test::Cp1252(
+                  "Quorvel kh¤ng thÓ thiÕt lËp viÖc nhËn sø kiÖn mÁng (Unable to create a "
+                  "necessary window).\r\n\r\nCh§¥ng trØnh tiÕp tóc chÁy, nh§ng mãi lÇn lÊy "
+                  "th¤ng tin trøc tuyÕn ¢Òu thÊt bÁi.")));
 }
 
 }  // namespace

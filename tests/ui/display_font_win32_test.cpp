@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "settings/profile_settings_win32.h"
 #include "support/message_box_script.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
@@ -27,7 +28,8 @@ static std::string DrawnFace(HFONT font) {
 // The run writes the committed font into its temporary folder (TMP) for its
 // captions (the Analyze button's here) and removes it with their font; when it cannot, it uses a
 // file that already holds the font (a second running copy holds it open) or reports and runs on in
-// the design font, leaving another's file alone.
+// the design font, leaving another's file alone. The report reads without the
+// display font, in the interface language (Vietnamese without marks here).
 TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
     test::TestFolder folder("font-temp");
     const std::string file = folder.PathOf(kDisplayFontFileName);
@@ -43,6 +45,7 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
                           {font, false, font, font},
                           {other, true, other, other},
                           {"missing", true, std::nullopt, std::nullopt}};
+    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
     char previousTmp[MAX_PATH + 1] = {};
     GetEnvironmentVariableA("TMP", previousTmp, sizeof previousTmp);
     for (const Case& c : cases) {
@@ -57,8 +60,11 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         MainWindow* main = test::OpenShownMainWindow();
         ASSERT_NE(main, nullptr);
         ASSERT_EQ(catcher.Seen().size(), c.reported ? 1u : 0u) << c.held.size();
-        for (const auto& box : catcher.Seen())
+        for (const auto& box : catcher.Seen()) {
+            EXPECT_EQ(box.text.rfind("Quorvel khong the cai dat phong chu hien thi", 0), 0u);
             EXPECT_NE(box.text.find(GetTempFolder()), box.text.npos);
+            EXPECT_EQ(box.title, "Quorvel");
+        }
         EXPECT_EQ(test::ReadTestFile(file), c.during);
         const auto captionFont =
             reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
@@ -71,6 +77,7 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         DeleteFileA(file.c_str());
     }
     SetEnvironmentVariableA("TMP", previousTmp);
+    test::DeleteProgramFile(kSettingsFileName);
 }
 
 }  // namespace quorvel

@@ -3,8 +3,11 @@
 
 #include <string>
 
+#include "main/analyze_messages.h"
+#include "main/startup_messages.h"
 #include "shared/data_resource_win32.h"
 #include "shared/handles_win32.h"
+#include "shared/window_text_win32.h"
 #include "support/message_box_probe.h"
 #include "ui/captions.h"
 #include "ui/display_font.h"
@@ -23,6 +26,13 @@ static LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
     return dialog ? 1 : CallNextHookEx(gRefusingHook, code, wParam, lParam);
 }
 
+// The display font installed for a test, as the program installs it.
+static bool InstallDisplayFont(DisplayFontInstallation& displayFont) {
+    return displayFont.Extract(
+               LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
+           displayFont.Register();
+}
+
 // Each box is owned by its owner, which it keeps disabled, while another
 // window is active; its title is drawn into the caption bar, not given to
 // the system; the text and the OK, Yes and No buttons get the display font
@@ -32,9 +42,7 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwner) {
     // The titles are drawn in the display font, as in the program; without it
     // they would be in whichever face the system puts in its place.
     DisplayFontInstallation displayFont;
-    ASSERT_TRUE(
-        displayFont.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
-        displayFont.Register());
+    ASSERT_TRUE(InstallDisplayFont(displayFont));
     const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
     UniqueWindow owner(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
                                        nullptr, nullptr, nullptr));
@@ -75,6 +83,55 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwner) {
         EXPECT_EQ(seen.icon == programIcon, c.icon != nullptr);
     }
     EXPECT_GT(titlePixels[1], titlePixels[0] + 30);
+}
+
+// The system lays a box out for its own font; in the display font that it is
+// drawn with, each line of the text still fits on one line of the box, above
+// the button, which stays inside the box (the Vietnamese wrong-length message
+// once broke before "số.").
+TEST(ShowMessage, LaysTheTextOutForTheFontItIsDrawnWith) {
+    DisplayFontInstallation displayFont;
+    ASSERT_TRUE(InstallDisplayFont(displayFont));
+    const std::string prompts[] = {AnalyzeMessagesFor(Language::Vietnamese).wrongLength,
+                                   NetworkEventsUnavailableMessage(Language::Vietnamese)};
+    for (const std::string& prompt : prompts) {
+        RECT lines = {}, control = {}, button = {}, client = {};
+        test::MessageBoxAnswerer answerer([&](HWND box) {
+            HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
+            while ((GetWindowLongA(text, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                text = FindWindowExA(box, text, "Static", nullptr);
+            }
+            GetWindowRect(text, &control);
+            GetWindowRect(GetDlgItem(box, IDOK), &button);
+            GetClientRect(box, &client);
+            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            UniqueWindowDc dc(text);
+            ScopedSelection font(dc.Get(),
+                                 reinterpret_cast<HGDIOBJ>(SendMessageA(text, WM_GETFONT, 0, 0)));
+            std::string shown = WindowText(text);
+            DrawTextA(dc.Get(), shown.data(), -1, &lines,
+                      DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+            return IDOK;
+        });
+        ShowMessage(nullptr, prompt, kStyleExclamationOk, "", nullptr);
+        ASSERT_TRUE(answerer.Answered());
+        EXPECT_LE(lines.right, control.right - control.left) << prompt;
+        EXPECT_LE(lines.bottom, control.bottom - control.top) << prompt;
+        EXPECT_LE(control.bottom, button.top) << prompt;
+        EXPECT_LE(button.bottom, client.bottom) << prompt;
+    }
+}
+
+// Without the display font (its failure is reported at start-up) the box
+// keeps the system's captions and font, which read without it.
+TEST(ShowMessage, KeepsTheSystemsCaptionsWithoutTheDisplayFont) {
+    test::SeenMessageBox seen;
+    test::MessageBoxAnswerer answerer(
+        [&](HWND box) { return seen = test::SeeMessageBox(box), IDOK; });
+    EXPECT_EQ(ShowMessage(nullptr, "a", kStyleExclamationOk, "Quorvel", nullptr), kResultOk);
+    ASSERT_EQ(seen.buttons.size(), 1u);
+    EXPECT_EQ(seen.buttons[0].text, "OK");
+    EXPECT_NE(seen.text.fontFace, kDisplayFontFace);
 }
 
 // A hook installed before the box's own hears its events (and refuses the
