@@ -1,28 +1,38 @@
-// What the main window adds to the core: its controls, their styles and
-// states, and the wiring of the IMEI box and the buttons to the commands.
+// What the main window and its options dialog add to the core: their
+// controls and states, the wiring of keys and buttons to the commands and
+// the form, and the settings file.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
-#include <thread>
+#include <string_view>
 #include <vector>
 
 #include "download/socket_window_win32.h"
+#include "main/caption_button_win32.h"
 #include "main/main_window_win32.h"
+#include "main/startup_messages.h"
+#include "options/options_dialog_win32.h"
 #include "settings/profile_settings_win32.h"
-#include "support/cp1252.h"
+#include "shared/handles_win32.h"
+#include "support/message_box_probe.h"
 #include "support/message_box_script.h"
 #include "support/save_dialog_driver.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
 #include "support/test_socket.h"
 #include "support/win32_test_support.h"
+#include "ui/about_text.h"
+#include "ui/captions.h"
 #include "ui/message_prompt.h"
 
 namespace quorvel {
 namespace {
 
 using test::WindowText;
+using C = OptionsControl;
 
 HHOOK gRefusingHook = nullptr;
 
@@ -39,6 +49,7 @@ LRESULT CALLBACK RefuseNotificationWindow(int code, WPARAM wParam, LPARAM lParam
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        SetCursorPos(0, 0);  // away from the caption bar
         test::DeleteProgramFile(kSettingsFileName);
         main_ = test::OpenShownMainWindow();
         ASSERT_NE(main_, nullptr);
@@ -56,24 +67,18 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(MainWindowTest, OpensWithItsControlsInTabOrderAndSaveDisabled) {
+// Opened: its controls in tab order, Save alone disabled; EnableCommands
+// switches the four buttons and the pointer.
+TEST_F(MainWindowTest, OpensWithItsControlsInTabOrderAndSwitchesTheButtons) {
     EXPECT_EQ(WindowText(window_), "Q u o r v e l ");
-    std::vector<int> ids;  // z-order is the tab order
+    std::vector<int> ids;  // z-order is the tab order; a disabled control's id is negative
     for (HWND c = GetWindow(window_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        ids.push_back(GetDlgCtrlID(c));
+        ids.push_back(IsWindowEnabled(c) ? GetDlgCtrlID(c) : -GetDlgCtrlID(c));
     }
-    EXPECT_EQ(ids, (std::vector<int>{kLb1Id, kTx1Id, kLbiId, kTx2Id, kCm1Id, kCm2Id, kCm3Id, kCm4Id,
-                                     kPxiId}));
-    EXPECT_TRUE(GetWindowLongA(Control(kTx1Id), GWL_STYLE) & ES_NUMBER);
-    EXPECT_TRUE(GetWindowLongA(Control(kTx2Id), GWL_STYLE) & ES_MULTILINE);
-    EXPECT_EQ(LOWORD(SendMessageA(window_, DM_GETDEFID, 0, 0)), kCm1Id);
-    for (MainControlId id : {kCm1Id, kCm3Id, kCm4Id}) EXPECT_TRUE(Enabled(id));
-    EXPECT_FALSE(Enabled(kCm2Id));
-    EXPECT_TRUE(SendMessageA(window_, WM_GETICON, ICON_BIG, 0) ||
-                GetClassLongPtrA(window_, GCLP_HICON));
-}
-
-TEST_F(MainWindowTest, EnableCommandsSwitchesTheFourButtonsAndThePointer) {
+    EXPECT_EQ(ids, (std::vector<int>{kLb1Id, kTx1Id, kLbiId, kTx2Id, kCm1Id, -kCm2Id, kCm3Id,
+                                     kCm4Id, kPxiId}));
+    EXPECT_NE(GetClassLongPtrA(window_, GCLP_HICON), 0u);
+    EXPECT_TRUE(GetWindowLongA(Control(kTx2Id), GWL_STYLE) & ES_MULTILINE);  // the result's lines
     for (bool enable : {false, true}) {
         main_->EnableCommands(enable);
         for (MainControlId id : {kCm1Id, kCm2Id, kCm3Id, kCm4Id}) EXPECT_EQ(Enabled(id), enable);
@@ -92,7 +97,6 @@ TEST_F(MainWindowTest, TheImeiBoxEnterAndClear) {
     PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PumpPendingMessages(window_);
     EXPECT_EQ(WindowText(imeiBox), "35 209900-176148/1");
-    EXPECT_EQ(WindowText(Control(kTx2Id)).rfind("Input IMEI: 35 209900-176148/2\r\n", 0), 0u);
     EXPECT_TRUE(Enabled(kCm2Id));
     SendMessageA(imeiBox, EM_SETSEL, 2, 9);  // a separator replaces the selection
     SendMessageA(imeiBox, WM_CHAR, '-', 1);
@@ -123,28 +127,16 @@ TEST_F(MainWindowTest, SaveWritesTheResultBoxToTheFileChosen) {
 }
 
 // The page of a look-up comes from a server on 127.0.0.1. Its login box is
-// owned by the window and modal, also while another thread's window is in
-// front, and the window may close under it.
+// owned by the window and modal, also while another window is active, and
+// the window may close under it.
 TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     int port = 0;
     auto served =
         test::ServeOnLoopback({{"HTTP/1.0 200 OK\r\n\r\nLogin for on-line services"}}, &port);
     WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(port));
     WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
-    // Another thread's window in front: this thread has no active window then.
-    DWORD frontThread = 0;
-    HANDLE frontShown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread front([&] {
-        HWND other = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50,
-                                     50, nullptr, nullptr, nullptr, nullptr);
-        SetForegroundWindow(other);
-        frontThread = GetCurrentThreadId();
-        SetEvent(frontShown);
-        for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;) DispatchMessageA(&message);
-        DestroyWindow(other);
-    });
-    WaitForSingleObject(frontShown, 5000);
-    CloseHandle(frontShown);
+    UniqueWindow active(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                        nullptr, nullptr, nullptr));
     bool ownedAndModal = false;
     test::MessageBoxAnswerer answerer([&](HWND box) {
         ownedAndModal = GetWindow(box, GW_OWNER) == window_ && !IsWindowEnabled(window_);
@@ -152,6 +144,7 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
         return IDOK;
     });
     SetWindowTextA(Control(kTx1Id), "352099001761481");
+    SetActiveWindow(active.Get());
     Click(kCm1Id);
     for (int i = 0; i < 250 && IsWindow(window_); ++i) {
         PumpPendingMessages(nullptr);
@@ -160,8 +153,52 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     EXPECT_TRUE(ownedAndModal);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_NE(served.get().at(0).request.find("s=352099001761481 "), std::string::npos);
-    PostThreadMessageA(frontThread, WM_QUIT, 0, 0);
-    front.join();
+}
+
+// The system menu ends with a separator and About; the caption button's
+// letter is drawn whole in dark red over the button (black is transparent);
+// the press captures, a release on the button's top-left pixel opens About
+// (owned, with the window's icon) and lets the mouse go.
+TEST_F(MainWindowTest, OpensAboutFromTheMenuAndItsDrawnCaptionButton) {
+    RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const auto showsAbout = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        test::SeenMessageBox box;
+        std::string title;
+        test::MessageBoxAnswerer answerer([&](HWND shown) {
+            return box = test::SeeMessageBox(shown), title = test::DrawnTitle(shown), IDOK;
+        });
+        SendMessageA(window_, message, wParam, lParam);
+        // The CompanyName of the program's version record is its contact line.
+        EXPECT_EQ(
+            box.text.text + title,
+            ReformatPrompt(AboutText({1, 2, 0}, "Contact: quorvel@example.org")) + kAboutTitle);
+        EXPECT_EQ(box.owner, window_);
+        EXPECT_EQ(box.icon, reinterpret_cast<HICON>(GetClassLongPtrA(window_, GCLP_HICON)));
+    };
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    const int last = GetMenuItemCount(menu) - 1;
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(last), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Quorvel...");
+    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR);
+    showsAbout(WM_SYSCOMMAND, GetMenuItemID(menu, last), 0);
+
+    const CaptionButtonPlace place = GetCaptionButtonRect(window_);
+    const PixelRect& b = place.button;
+    const RECT inside = {b.left + 2, b.top + 2, b.right - 2, b.bottom - 2};  // within the frame
+    std::ptrdiff_t imagePixels = 0;
+    for (std::string_view row : kCaptionImageRows)
+        imagePixels += std::count(row.begin(), row.end(), '#');
+    EXPECT_EQ(test::PixelsOfColour(window_, inside, RGB(128, 0, 0)), imagePixels);
+    EXPECT_EQ(test::PixelsOfColour(window_, inside, RGB(0, 0, 0)), 0);
+    const LPARAM centre = MAKELPARAM(place.window.left + (b.left + b.right) / 2,
+                                     place.window.top + (b.top + b.bottom) / 2);
+    SendMessageA(window_, WM_NCLBUTTONDOWN, HTCAPTION, centre);
+    EXPECT_EQ(GetCapture(), window_);
+    POINT corner = {place.window.left + b.left, place.window.top + b.top};
+    ScreenToClient(window_, &corner);
+    showsAbout(WM_LBUTTONUP, 0, MAKELPARAM(corner.x, corner.y));
+    EXPECT_NE(GetCapture(), window_);
 }
 
 // A start-up that could not set up the network events says so in the
@@ -178,12 +215,115 @@ TEST(MainWindowStartUp, ReportsNetworkEventsItCouldNotSetUpInTheInterfaceLanguag
     ASSERT_NE(main, nullptr);
     main->Close();
     ASSERT_EQ(script.Seen().size(), 1u);
-    EXPECT_EQ(script.Seen()[0].title + "|" + script.Seen()[0].systemTitle, "Quorvel|");
-    EXPECT_EQ(script.Seen()[0].text,
-              ReformatPrompt(test::Cp1252(
-                  "Quorvel kh¤ng thÓ thiÕt lËp viÖc nhËn sø kiÖn mÁng (Unable to create a "
-                  "necessary window).\r\n\r\nCh§¥ng trØnh tiÕp tóc chÁy, nh§ng mãi lÇn lÊy "
-                  "th¤ng tin trøc tuyÕn ¢Òu thÊt bÁi.")));
+    EXPECT_EQ(
+        script.Seen()[0].title + "|" + script.Seen()[0].systemTitle + "|" + script.Seen()[0].text,
+        "Quorvel||" + ReformatPrompt(NetworkEventsUnavailableMessage(Language::Vietnamese)));
+}
+
+// A key as the modal loop hands it to the dialog: through IsDialogMessageA,
+// and to the control itself when the dialog does not take it.
+void PressKey(HWND dialog, C control, WPARAM key) {
+    SetFocus(OptionsItem(dialog, control));
+    MSG message = {OptionsItem(dialog, control), WM_KEYDOWN, key, 0x00010001, 0, {0, 0}};
+    if (!IsDialogMessageA(dialog, &message)) DispatchMessageA(&message);
+}
+
+void ClickItem(HWND dialog, C id) { SendMessageA(OptionsItem(dialog, id), BM_CLICK, 0, 0); }
+
+// quorvel.ini in the program folder.
+std::string SettingsFile() {
+    return test::ReadTestFile(test::ProgramFilePath("quorvel.ini")).value_or("");
+}
+
+// Presses Options and runs script on the dialog inside its modal loop; the
+// button script returns ends the dialog if it is still open (IDCANCEL ends it
+// without writing).
+void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& script) {
+    test::MessageBoxAnswerer answerer(script);
+    SendMessageA(main.Control(kCm4Id), BM_CLICK, 0, 0);
+    EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
+}
+
+// Reading a missing file gives empty values and makes no file; a value reads
+// back as written, 8-bit bytes and all, up to 254 characters.
+TEST_F(MainWindowTest, SettingsReadBackAsWrittenUpTo254Characters) {
+    EXPECT_EQ(ReadSetting(kSettingsSection, kProxyAddressKey), "");
+    EXPECT_EQ(test::ReadTestFile(test::ProgramFilePath("quorvel.ini")), std::nullopt);
+    for (const std::string& value :
+         {std::string("Ti\xD5ng Vi\xD6t \x98\xE2ng"), std::string(), std::string(254, 'a') + "b"}) {
+        WriteSetting(kSettingsSection, kProxyAddressKey, value);
+        EXPECT_EQ(ReadSetting(kSettingsSection, kProxyAddressKey), value.substr(0, 254));
+    }
+    EXPECT_NE(SettingsFile(), "");
+}
+
+// Opened on stored settings, owned and modal, without a system title (its
+// own is drawn), captions in the display font; OK unchanged writes nothing.
+TEST_F(MainWindowTest, OptionsDialogIsOwnedAndModalAndWritesOnlyThroughOkOrApply) {
+    MainWindow& main = *main_;
+    WriteSetting(kSettingsSection, kProxyPortKey, "8888");
+    const std::string stored = SettingsFile();
+    WithOptionsDialog(main, [&](HWND dialog) {
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), main.Handle());
+        EXPECT_FALSE(IsWindowEnabled(main.Handle()));
+        EXPECT_EQ(WindowText(dialog), "");
+        EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
+        EXPECT_EQ(test::FontFace(OptionsItem(dialog, C::Lb3)), kDisplayFontFace);
+        EXPECT_NE(test::FontFace(OptionsItem(dialog, C::Tx2)), kDisplayFontFace);
+        EXPECT_EQ(WindowText(OptionsItem(dialog, C::Tx2)), "8888");
+        return IDOK;
+    });
+    EXPECT_EQ(SettingsFile(), stored);
+
+    // Clicks, keys and typing reach the form (its rules are tested with it);
+    // Apply writes every value, switches both windows and the drawn title to
+    // the language chosen, stays open and hands the focus on.
+    test::DeleteProgramFile(kSettingsFileName);
+    WithOptionsDialog(main, [&](HWND dialog) {
+        const int english = test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT));
+        PressKey(dialog, C::Cb1, VK_UP);
+        ClickItem(dialog, C::Ck1);
+        ClickItem(dialog, C::Ck2);
+        SetFocus(OptionsItem(dialog, C::Cm3));
+        ClickItem(dialog, C::Cm3);
+        EXPECT_EQ(SettingsFile(),
+                  "[Settings]\r\nLanguageID=0\r\nGetOnlineIMEI=1\r\nAddMissingIMEI=1\r\n"
+                  "ProxyUsed=0\r\nProxyAddress=\r\nProxyPort=\r\n");
+        EXPECT_EQ(WindowText(OptionsItem(dialog, C::Lb3)) + WindowText(main.Control(kCm1Id)),
+                  "C\xE5ng:&Ph\xA1n t\xDB\x63h");
+        EXPECT_NE(test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT)), english)
+            << "the title was not painted again";
+        EXPECT_FALSE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
+        EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
+        SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, '8', 0);
+        SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, VK_BACK, 0);
+        EXPECT_TRUE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        return IDCANCEL;
+    });
+
+    // Escape, the close box and Cancel close without writing; Enter and OK
+    // apply first.
+    const std::pair<std::function<void(HWND)>, const char*> ways[] = {
+        {[](HWND d) { PressKey(d, C::Tx2, VK_ESCAPE); }, "|"},
+        {[](HWND d) { SendMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, "|"},
+        {[](HWND d) { ClickItem(d, C::Cm2); }, "|"},
+        {[](HWND d) { PressKey(d, C::Tx2, VK_RETURN); }, "1|3128"},
+        {[](HWND d) { ClickItem(d, C::Cm1); }, "1|3128"},
+    };
+    for (const auto& [close, written] : ways) {
+        test::DeleteProgramFile(kSettingsFileName);
+        WithOptionsDialog(main, [&](HWND dialog) {
+            ClickItem(dialog, C::Cki);
+            SetWindowTextA(OptionsItem(dialog, C::Tx2), "3128");
+            close(dialog);
+            EXPECT_FALSE(IsWindowVisible(dialog)) << "left open";
+            return IDCANCEL;
+        });
+        EXPECT_EQ(ReadSetting(kSettingsSection, kProxyUsedKey) + "|" +
+                      ReadSetting(kSettingsSection, kProxyPortKey),
+                  written);
+    }
 }
 
 }  // namespace

@@ -16,23 +16,18 @@ public:
         calls.push_back("write " + path);
         if (files.count(path)) return NewFileResult::kNameTaken;
         if (refuseNewFiles) return NewFileResult::kNotCreated;
-        const bool fails = bytesBeforeWriteFails >= 0;
-        files[path] = fails ? bytes.substr(0, std::size_t(bytesBeforeWriteFails)) : bytes;
-        return fails ? NewFileResult::kNotWritten : NewFileResult::kWritten;
+        files[path] = bytes.substr(0, std::size_t(bytesBeforeWriteFails));  // -1: all of them
+        return bytesBeforeWriteFails >= 0 ? NewFileResult::kNotWritten : NewFileResult::kWritten;
     }
     bool ReplaceWith(const std::string& from, const std::string& to) override {
-        calls.push_back("replace " + from + " " + to);
         if (refuseReplace || !files.count(from)) return false;
         files[to] = files[from];
         return files.erase(from);
     }
-    void Remove(const std::string& path) override {
-        calls.push_back("remove " + path);
-        files.erase(path);
-    }
+    void Remove(const std::string& path) override { files.erase(path); }
 
     std::map<std::string, std::string> files;  // path -> bytes
-    std::vector<std::string> calls;
+    std::vector<std::string> calls;            // the new files tried, in order
     bool refuseNewFiles = false;
     int bytesBeforeWriteFails = -1;  // negative: writes succeed
     bool refuseReplace = false;

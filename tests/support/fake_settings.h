@@ -1,5 +1,4 @@
-// An in-memory settings store for core tests; counts reads so that tests can
-// check that values are read anew rather than cached.
+// An in-memory settings store for core tests; logs the keys written.
 #pragma once
 
 #include <map>
@@ -14,7 +13,6 @@ namespace quorvel::test {
 class FakeSettings : public SettingsStore {
 public:
     std::string ReadSetting(const std::string& section, const std::string& key) override {
-        ++reads;
         const auto found = values.find({section, key});
         return found == values.end() ? std::string() : found->second;
     }
@@ -29,7 +27,6 @@ public:
 
     std::map<std::pair<std::string, std::string>, std::string> values;
     std::vector<std::string> writes;
-    int reads = 0;
 };
 
 }  // namespace quorvel::test
