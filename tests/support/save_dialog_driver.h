@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "support/message_box_probe.h"
-#include "support/win32_test_support.h"
 
 namespace quorvel::test {
 
@@ -40,17 +39,16 @@ inline SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open,
                                        const SaveDialogAnswer& answer) {
     SeenSaveDialog seen;
     std::vector<std::unique_ptr<MessageBoxAnswerer>> later;
-    const auto answerLater = [&](HWND box) {
-        seen.laterBoxes.push_back(SeeMessageBox(box));
-        const std::size_t count = seen.laterBoxes.size();
-        return count <= answer.laterPresses.size() ? answer.laterPresses[count - 1] : 0;
-    };
     MessageBoxAnswerer answerer([&](HWND dialog) {
         seen = {WindowText(dialog), GetWindow(dialog, GW_OWNER), {}};
         // Made once the dialog is taken, so that they answer only the boxes
         // that open after it.
         for (std::size_t i = 0; i <= answer.laterPresses.size(); ++i) {
-            later.push_back(std::make_unique<MessageBoxAnswerer>(answerLater));
+            later.push_back(std::make_unique<MessageBoxAnswerer>([&](HWND box) {
+                seen.laterBoxes.push_back(SeeMessageBox(box));
+                const std::size_t count = seen.laterBoxes.size();
+                return count <= answer.laterPresses.size() ? answer.laterPresses[count - 1] : 0;
+            }));
         }
         if (answer.act) answer.act(dialog);
         // The name box is an edit (edt1) in dialogs with a hook, a combo box
