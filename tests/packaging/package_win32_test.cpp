@@ -30,7 +30,8 @@ TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
               std::string::npos);
 
     // Started as Explorer starts it: from its own folder.
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION program = {};
     ASSERT_TRUE(CreateProcessA((folder + "\\Quorvel.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
                                0, nullptr, folder.c_str(), &startup, &program));
