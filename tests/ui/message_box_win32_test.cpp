@@ -39,14 +39,16 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwnerAndItsFont) {
         HICON icon;
         const char* title;
         std::string prompt;
-        const char* buttons;  // captions, '*' after those in the display font
+        // The text and the buttons, '*' after those in the display font, and
+        // the icon: the system's (s) or the caller's (c).
+        const char* shown;
     };
     const Case cases[] = {
         {MB_YESNO | MB_ICONQUESTION, IDNO, 7, nullptr, "",
-         AnalyzeMessagesFor(Language::Vietnamese).wrongLength, "&C\xE2* &Kh\xA4ng* "},
+         AnalyzeMessagesFor(Language::Vietnamese).wrongLength, "text* &C\xE2* &Kh\xA4ng* s"},
         {MB_OKCANCEL | MB_ICONINFORMATION, IDOK, 1, programIcon, "WWWWWWWWWW",
-         NetworkEventsUnavailableMessage(Language::Vietnamese), "\x98\xE2ng* Cancel "},
-        {kStyleExclamationOk, IDOK, 1, nullptr, "", "a", "OK "},  // without the display font
+         NetworkEventsUnavailableMessage(Language::Vietnamese), "text* \x98\xE2ng* Cancel c"},
+        {kStyleExclamationOk, IDOK, 1, nullptr, "", "a", "text OK s"},  // without the display font
     };
     int titlePixels[3] = {};
     for (const Case& c : cases) {
@@ -73,20 +75,15 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsOwnerAndItsFont) {
         });
         EXPECT_EQ(ShowMessage(owner.Get(), c.prompt, c.style, c.title, c.icon), c.result);
         EXPECT_EQ(seen.owner, owner.Get());
-        EXPECT_EQ(seen.systemTitle, "");
-        EXPECT_EQ(seen.text.text, ReformatPrompt(c.prompt));
-        std::string buttons;
-        for (const test::SeenControl& b : seen.buttons) {
-            buttons += b.text + (b.fontFace == kDisplayFontFace ? "* " : " ");
-        }
-        EXPECT_EQ(buttons, c.buttons);
-        EXPECT_EQ(seen.text.fontFace == kDisplayFontFace, row < 2);
-        EXPECT_NE(seen.icon, nullptr);
-        EXPECT_EQ(seen.icon == programIcon, c.icon != nullptr);
-        EXPECT_LE(lines.right, text.right - text.left) << row;
-        EXPECT_LE(lines.bottom, text.bottom - text.top) << row;
-        EXPECT_LE(text.bottom, button.top) << row;
-        EXPECT_LE(button.bottom, client.bottom) << row;
+        EXPECT_EQ(seen.systemTitle + "|" + seen.text.text, "|" + ReformatPrompt(c.prompt));
+        std::string shown = seen.text.fontFace == kDisplayFontFace ? "text*" : "text";
+        for (const test::SeenControl& b : seen.buttons)
+            shown += " " + b.text + (b.fontFace == kDisplayFontFace ? "*" : "");
+        EXPECT_EQ(shown + (seen.icon == programIcon ? " c" : seen.icon ? " s" : " -"), c.shown);
+        EXPECT_TRUE(lines.right <= text.right - text.left &&
+                    lines.bottom <= text.bottom - text.top && text.bottom <= button.top &&
+                    button.bottom <= client.bottom)
+            << row;
     }
     EXPECT_GT(titlePixels[1], titlePixels[0] + 30);
 }
