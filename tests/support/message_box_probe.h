@@ -33,14 +33,14 @@ struct SeenMessageBox {
 inline SeenMessageBox SeeMessageBox(HWND box) {
     SeenMessageBox seen{WindowText(box), {}, {}, nullptr, GetWindow(box, GW_OWNER)};
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const SeenControl control = {WindowText(child), FontFace(child)};
         const bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-        if (ClassName(child) == "Button") {
-            seen.buttons.push_back({WindowText(child), FontFace(child)});
-        } else if (ClassName(child) == "Static" && !isIcon) {
-            seen.text = {WindowText(child), FontFace(child)};
-        } else if (ClassName(child) == "Static" && IsWindowVisible(child)) {
+        if (ClassName(child) == "Button")
+            seen.buttons.push_back(control);
+        else if (ClassName(child) == "Static" && !isIcon)
+            seen.text = control;
+        else if (ClassName(child) == "Static" && IsWindowVisible(child))
             seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        }
     }
     return seen;
 }
@@ -62,9 +62,8 @@ inline int PixelsOfColour(HWND window, const RECT& area, COLORREF colour) {
     ScopedSelection selection(dc.Get(), bitmap.Get());
     BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
     int count = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) count += GetPixel(dc.Get(), x, y) == colour;
-    }
+    for (int i = 0; i < width * height; ++i)
+        count += GetPixel(dc.Get(), i % width, i / width) == colour;
     return count;
 }
 inline int CaptionPixelsOfColour(HWND window, COLORREF colour) {

@@ -29,9 +29,9 @@ TEST(WindowSubclass, ChainsAndEndsByRemoveOrWithItsWindow) {
         EXPECT_EQ(counting.userMessages, 1);
         // The static control's own answer, not the default procedure's 0.
         EXPECT_EQ(SendMessageA(window.Get(), WM_GETDLGCODE, 0, 0), DLGC_STATIC);
-        if (windowGoesFirst) window.Reset();
-        if (!windowGoesFirst) subclass.Remove();
-        EXPECT_EQ(CountingSubclass::Find(window.Get()), nullptr);
+        const HWND handle = window.Get();
+        windowGoesFirst ? window.Reset() : subclass.Remove();
+        EXPECT_EQ(CountingSubclass::Find(handle), nullptr);
         EXPECT_FALSE(subclass.Installed()) << windowGoesFirst;
     }
 }
