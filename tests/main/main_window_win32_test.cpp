@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, SaveWritesTheResultBoxToTheFileChosen) {
     SetWindowTextA(Control(kTx2Id), result.c_str());
     main_->EnableCommands(true);
     WriteSetting(kSettingsSection, kLanguageIdKey, "0");
-    const auto seen = test::AnswerSaveDialog([&] { Click(kCm2Id); }, {path.c_str(), {}, {}});
+    const auto seen = test::AnswerSaveDialog([&] { Click(kCm2Id); }, {path.c_str(), {}});
     EXPECT_EQ(seen.owner, window_);
     EXPECT_EQ(seen.systemTitle, " ");  // the Vietnamese dialog's
     EXPECT_EQ(test::ReadTestFile(path).value_or(""), result);

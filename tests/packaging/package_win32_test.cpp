@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "main/main_window_win32.h"
-#include "shared/handles_win32.h"
 #include "support/test_files.h"
 #include "support/test_folder_win32.h"
 
@@ -21,9 +20,7 @@ static constexpr UINT kAnswerMilliseconds = 30000;
 TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     const std::vector<std::string> files = {"LICENSE-DATA.txt", "LICENSE-FONT.txt", "LICENSE.txt",
                                             "Quorvel.exe", "README.txt"};
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    const std::string folder = std::string(current) + "\\unpacked";
+    const std::string folder = test::WorkingFolderPath("unpacked");
     ASSERT_EQ(test::FolderEntries(folder), files);
     // The user's notes are Windows text: Windows-1252 (the pilcrow 0xB6 of
     // the user file's format) and CR LF.

@@ -23,12 +23,26 @@ inline std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
+// Empties and removes a folder, its read-only files included.
+inline void RemoveTree(const std::string& path) {
+    for (const std::string& name : FolderEntries(path)) {
+        const std::string entry = path + "\\" + name;
+        SetFileAttributesA(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(entry.c_str())) RemoveTree(entry);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// The full path of an entry of the test program's working folder.
+inline std::string WorkingFolderPath(const std::string& name) {
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    return std::string(current) + "\\" + name;
+}
+
 class TestFolder {
 public:
-    explicit TestFolder(const std::string& name) {
-        char current[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, current);
-        path_ = std::string(current) + "\\" + name;
+    explicit TestFolder(const std::string& name) : path_(WorkingFolderPath(name)) {
         RemoveTree(path_);
         CreateDirectoryA(path_.c_str(), nullptr);
     }
@@ -36,23 +50,12 @@ public:
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 
-    // The full path of the folder, without a trailing "\".
-    const std::string& Path() const { return path_; }
     // The full path of an entry of the folder.
     std::string PathOf(const std::string& name) const { return path_ + "\\" + name; }
     // The names of the folder's entries, sorted.
     std::vector<std::string> Entries() const { return FolderEntries(path_); }
 
 private:
-    static void RemoveTree(const std::string& path) {
-        for (const std::string& name : FolderEntries(path)) {
-            const std::string entry = path + "\\" + name;
-            SetFileAttributesA(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileA(entry.c_str())) RemoveTree(entry);
-        }
-        RemoveDirectoryA(path.c_str());
-    }
-
     std::string path_;
 };
 

@@ -7,14 +7,14 @@
 #include "ui/caption_button.h"
 
 namespace quorvel {
-namespace {
 
 // Metrics: SM_CXSIZE, SM_CYSIZE, SM_CXEDGE, SM_CYEDGE, SM_CYCAPTION. The button
 // is SM_CXSIZE - 2 by SM_CYSIZE - 4; left = (width - 2 cx edge) - 4 bw - 5; top =
 // (height - client height - 2 cy edge - caption) / 2 toward zero + cy edge + 2.
 // The image is centred in it, halves toward zero, one pixel right and down
 // when pushed; a point is inside from left and top to before right and bottom.
-TEST(CaptionButton, RectImageOffsetAndInsideTest) {
+// A message's words are signed 16-bit halves.
+TEST(CaptionButton, RectImageOffsetInsideTestAndWords) {
     const std::tuple<int, int, int, CaptionMetrics, PixelRect> rects[] = {
         {400, 330, 300, {18, 18, 2, 2, 18}, {327, 8, 343, 22}},
         {500, 331, 300, {18, 18, 2, 2, 18}, {427, 8, 443, 22}},
@@ -26,28 +26,21 @@ TEST(CaptionButton, RectImageOffsetAndInsideTest) {
         EXPECT_TRUE(CaptionButtonRect(width, height, clientHeight, metrics) == rect)
             << width << height;
     }
-    const std::tuple<PixelRect, int, int, PixelOffset> images[] = {
-        {{327, 8, 343, 22}, 5, 9, {5, 2}}, {{0, 0, 4, 4}, 5, 9, {0, -2}}};
-    for (const auto& [button, width, height, normal] : images) {
-        const PixelOffset at = CaptionImageOffset(button, width, height, kButtonNormal);
-        const PixelOffset pushed = CaptionImageOffset(button, width, height, kButtonPushed);
-        EXPECT_EQ(std::tie(at.dx, at.dy), std::tie(normal.dx, normal.dy));
-        EXPECT_EQ(std::make_tuple(pushed.dx, pushed.dy),
-                  std::make_tuple(normal.dx + 1, normal.dy + 1));
+    const std::tuple<PixelRect, CaptionButtonState, int, int> images[] = {
+        {{327, 8, 343, 22}, kButtonNormal, 5, 2},
+        {{327, 8, 343, 22}, kButtonPushed, 6, 3},
+        {{0, 0, 4, 4}, kButtonNormal, 0, -2}};
+    for (const auto& [button, state, dx, dy] : images) {
+        const PixelOffset at = CaptionImageOffset(button, 5, 9, state);
+        EXPECT_EQ(std::make_pair(at.dx, at.dy), std::make_pair(dx, dy)) << state;
     }
     const std::tuple<int, int, bool> points[] = {{10, 20, true},  {29, 39, true},  {9, 30, false},
                                                  {20, 19, false}, {30, 30, false}, {20, 40, false}};
     for (const auto& [x, y, inside] : points)
         EXPECT_EQ(IsInside({10, 20, 30, 40}, x, y), inside) << x << "," << y;
-}
-
-TEST(CaptionButton, WordsAreSignedSixteenBitHalves) {
-    const std::tuple<std::uint32_t, int, int> cases[] = {{0xFFEC0064u, 100, -20},
-                                                         {0x0001FFFEu, -2, 1}};
-    for (const auto& [value, low, high] : cases) {
-        EXPECT_EQ(std::make_tuple(LoWord(value), HiWord(value)), std::make_tuple(low, high))
-            << value;
-    }
+    EXPECT_EQ(std::make_tuple(LoWord(0xFFEC0064u), HiWord(0xFFEC0064u), LoWord(0x0001FFFEu),
+                              HiWord(0x0001FFFEu)),
+              std::make_tuple(100, -20, -2, 1));
 }
 
 // Steps: press (p), move (m), release (r), inside (+) or outside (-), capture
@@ -75,5 +68,4 @@ TEST(CaptionButton, TrackerFollowsPressMoveAndRelease) {
     }
 }
 
-}  // namespace
 }  // namespace quorvel

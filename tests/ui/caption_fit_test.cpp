@@ -17,7 +17,6 @@
 #include "ui/captions.h"
 
 namespace quorvel {
-namespace {
 
 using U = std::size_t;
 
@@ -89,7 +88,8 @@ TEST(DisplayFontFile, HeaderFaceAndAGlyphOfItsOwnForEveryLetter) {
 // The room a control leaves its text: a check box's text starts after its
 // 13-pixel box and a gap of 4, a button keeps 4 pixels of edge and focus
 // rectangle each side, a frame's text sits 7 pixels in from each end, a
-// drop-down list keeps its 16-pixel arrow and the edges. Labels wrap into as
+// drop-down list keeps its 16-pixel arrow and the edges (kMargins, in the
+// order of ControlKind); other controls use their width. Labels wrap into as
 // many 13-pixel lines as their height holds. The options dialog is in twips,
 // 15 a pixel.
 TEST(DisplayFontFile, EveryCaptionFitsItsControl) {
@@ -97,14 +97,9 @@ TEST(DisplayFontFile, EveryCaptionFitsItsControl) {
     const auto fits = [&font](const auto& table, int id, int scale, const char* text) {
         const ControlPlace& place = *std::find_if(
             table.begin(), table.end(), [id](const ControlPlace& p) { return p.id == id; });
-        const int width = place.width / scale;
-        using K = ControlKind;
-        const int room = place.kind == K::CheckBox                                   ? width - 17
-                         : place.kind == K::Button || place.kind == K::DefaultButton ? width - 8
-                         : place.kind == K::Frame                                    ? width - 14
-                         : place.kind == K::DropDownList                             ? width - 22
-                                                                                     : width;
-        const int lines = place.kind == K::Label ? place.height / scale / 13 : 1;
+        constexpr int kMargins[] = {0, 0, 0, 8, 8, 17, 14, 22, 0};
+        const int room = place.width / scale - kMargins[static_cast<int>(place.kind)];
+        const int lines = place.kind == ControlKind::Label ? place.height / scale / 13 : 1;
         EXPECT_LE(font.Lines(text, U(room)), U(lines))
             << "control " << id << ": \"" << text << "\" in " << room << " pixels";
     };
@@ -114,18 +109,15 @@ TEST(DisplayFontFile, EveryCaptionFitsItsControl) {
         using C = OptionsControl;
         // clang-format off
         for (const auto& [id, text] : {std::pair{kLb1Id, m.enterImeiLabel}, {kLbiId, m.imeiTipLabel}, {kCm1Id, m.analyzeButton},
-                                       {kCm2Id, m.saveButton}, {kCm3Id, m.clearButton}, {kCm4Id, m.optionsButton}}) {
+                                       {kCm2Id, m.saveButton}, {kCm3Id, m.clearButton}, {kCm4Id, m.optionsButton}})
             fits(kMainControls, id, 1, text);
-        }
         for (const auto& [id, text] : {std::pair{C::Lb1, o.languageLabel}, {C::Ck1, o.getOnlineCheck}, {C::Ck2, o.addMissingCheck},
                                        {C::Cm1, o.okButton}, {C::Cm2, o.cancelButton}, {C::Cm3, o.applyButton},
                                        {C::Fr1, o.connectionFrame}, {C::Cki, o.useProxyCheck}, {C::Lb2, o.proxyAddressLabel},
-                                       {C::Lb3, o.proxyPortLabel}, {C::Cb1, kVietnameseEntry}, {C::Cb1, kEnglishEntry}}) {
+                                       {C::Lb3, o.proxyPortLabel}, {C::Cb1, kVietnameseEntry}, {C::Cb1, kEnglishEntry}})
             fits(kOptionsControls, static_cast<int>(id), 15, text);
-        }
         // clang-format on
     }
 }
 
-}  // namespace
 }  // namespace quorvel

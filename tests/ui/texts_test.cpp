@@ -13,13 +13,12 @@
 #include "ui/save_dialog_texts.h"
 
 namespace quorvel {
-namespace {
 
 using test::Cp1252;
 using namespace std::literals;
 
 // The six captions of the main window, one a line, in the order applied.
-std::string Shown(const MainCaptions& m) {
+static std::string Shown(const MainCaptions& m) {
     return std::string(m.enterImeiLabel) + "\n" + m.imeiTipLabel + "\n" + m.analyzeButton + "\n" +
            m.saveButton + "\n" + m.clearButton + "\n" + m.optionsButton;
 }
@@ -43,19 +42,14 @@ TEST(Texts, MessageBoxButtonsAndPromptLayout) {
     for (const ButtonRelabel& b : kMessageBoxButtonRelabels) {
         buttons += std::string(b.systemCaption) + "|" + b.replacement + "\n";
     }
-    EXPECT_EQ(buttons, Cp1252("OK|˜âng\n&Yes|&Câ\n&No|&Kh¤ng\n"));
-    EXPECT_STREQ(kSaveButtonRelabel.systemCaption, "&Save");
-    EXPECT_EQ(kSaveButtonRelabel.replacement, Cp1252("&L§u"));
-
+    EXPECT_EQ(buttons + kSaveButtonRelabel.systemCaption + "|" + kSaveButtonRelabel.replacement,
+              Cp1252("OK|˜âng\n&Yes|&Câ\n&No|&Kh¤ng\n&Save|&L§u"));
     // The first of the longest lines gets seven spaces; every line then ends
     // with CR LF, and one more CR LF ends the text. Only CR LF ends a line.
     const std::pair<const char*, const char*> prompts[] = {
-        // clang-format off
-        {"abc", "abc       \r\n\r\n"},         {"a\r\nbc", "a\r\nbc       \r\n\r\n"},
-        {"ab\r\ncd", "ab       \r\ncd\r\n\r\n"}, {"a\r\nbcd\r\nef", "a\r\nbcd       \r\nef\r\n\r\n"},
-        {"abc\r\n", "abc       \r\n\r\n\r\n"},   {"\r\n", "       \r\n\r\n\r\n"},
-        {"ab\ncd\r\nxyz", "ab\ncd       \r\nxyz\r\n\r\n"},
-        // clang-format on
+        {"ab\r\ncd", "ab       \r\ncd\r\n\r\n"},
+        {"a\r\nbcd\r\nef", "a\r\nbcd       \r\nef\r\n\r\n"},
+        {"ab\ncd\r\nxyz\r\n", "ab\ncd       \r\nxyz\r\n\r\n\r\n"},
     };
     for (const auto& [prompt, shown] : prompts) EXPECT_EQ(ReformatPrompt(prompt), shown) << prompt;
 }
@@ -67,8 +61,7 @@ TEST(Texts, SaveDialogFiltersTitlesAndRelabels) {
     EXPECT_EQ(vi.filter, Cp1252("Tªi liÖu vŸn b¶n (*.txt)\0*.txt\0TÊt c¶ (*.*)\0*.*\0\0"sv));
     EXPECT_EQ(en.systemTitle, nullptr);
     EXPECT_STREQ(vi.systemTitle, " ");
-    EXPECT_EQ(kSaveDialogTitle, Cp1252("L§u TËp Tin"));
-    EXPECT_STREQ(kSaveDefaultExtension, "txt");
+    EXPECT_EQ(kSaveDialogTitle + "|"s + kSaveDefaultExtension, Cp1252("L§u TËp Tin|txt"));
     std::string relabels;
     for (const ControlRelabel& r : kSaveDialogRelabels) {
         relabels += std::string(r.className) + "|" + r.systemCaption + "|" + r.replacement + "\n";
@@ -80,16 +73,22 @@ TEST(Texts, SaveDialogFiltersTitlesAndRelabels) {
                                "static|Files of &type:|&DÁng tËp tin:\n"));  // Wine's type list
 }
 
+// The display font's failure reads without the font: English, or
+// Vietnamese without marks.
 TEST(Texts, AboutMessageAndDisplayFontFile) {
     EXPECT_EQ(kAboutTitle, Cp1252("Giìi thiÖu"));
     EXPECT_EQ(AboutText({1, 2, 0}, "contact"),
               Cp1252("PhÇn mÒm gi¶i mº th¤ng tin tô sç IMEI, phi£n b¶n 1.2.0\r\n\r\n") +
                   kAboutCreditLine + "\r\ncontact\r\n" + kHandsetDataCredit);
-
-    EXPECT_EQ(DisplayFontFilePath("C:\\Temp\\"), "C:\\Temp\\~DF9BA6Z.vwf\xA0");
     EXPECT_EQ(DisplayFontFilePath("C:\\Temp"), "C:\\Temp\\~DF9BA6Z.vwf\xA0");
     EXPECT_EQ(DisplayFontFilePath(""), "");  // no folder: no file anywhere
+    EXPECT_EQ(DisplayFontUnavailableMessage(Language::Vietnamese, "C:\\T\\") + "|" +
+                  DisplayFontUnavailableMessage(Language::English, "D:\\"),
+              "Quorvel khong the cai dat phong chu hien thi tu thu muc tam:\r\nC:\\T\\\r\n\r\n"
+              "Chuong trinh tiep tuc chay voi phong chu he thong, nen chu tieng Viet co the hien "
+              "thi khong dung.|Quorvel could not install its display font from the temporary "
+              "folder:\r\nD:\\\r\n\r\nIt runs on with the system font, so Vietnamese letters may "
+              "not show correctly.");
 }
 
-}  // namespace
 }  // namespace quorvel
