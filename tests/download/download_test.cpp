@@ -186,7 +186,7 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         {"R" + k200 + "\r\nContent-Length: 9\r\n|C",
          "Body Content-Length: 9\r\n" + kClosed + "Disconnected"},
         // A header in pieces; its blank line over three of them.
-        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\nab|Rcd|C",
+        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\na|Rbcd|C",
          "Body abcd" + kClosed + "Disconnected"},
         // A redirect that cannot connect ends the download; the next is new.
         {"X|R" + kRedirect + "\r\n|X|Fhttp://second.test/",
