@@ -56,8 +56,7 @@ struct Rig {
     }
     // All that was written down, joined by '|', without a leading kStart.
     std::string Written() const {
-        std::string all;
-        for (const std::string& line : log.events) all += (all.empty() ? "" : "|") + line;
+        const std::string all = log.Joined();
         const bool started = all.compare(0, kStart.size() + 1, kStart + "|") == 0;
         return started ? all.substr(kStart.size() + 1) : all;
     }
@@ -90,11 +89,8 @@ TEST(DownloadUrl, AUrlOpensItsHostAndPortAndGoesWholeIntoTheRequestLine) {
 
 TEST(DownloadUrl, AnUnusableUrlFailsWithCode11AndOpensNothing) {
     for (const char* url :
-         {"HTTP://example.test/", "https://example.test/", "example.test/path",
-          "http:/example.test/", "http://", "http:///path", "http://:80/", "http://example.test:0/",
-          "http://example.test:abc/", "http://example.test:-80/", "http://example.test:0.4/",
-          " http://example.test/", "http://exa\r\nmple.test/", "http://example.test/\x1F",
-          "http://example.test/\x7F"}) {
+         {"https://example.test/", "http://", "http:///path", "http://example.test:abc/",
+          "http://exa\r\nmple.test/", "http://example.test/\x7F"}) {
         Rig rig;
         rig.Steps(std::string("F") + url);
         EXPECT_EQ(rig.Written(), "Failed 11") << url;
@@ -139,65 +135,59 @@ TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameRequest) {
 }
 
 TEST(DownloadReply, TheStatusAndTheAnnouncedLengthDecideTheOutcome) {
-    // The status line and header lines, whether accepted, the body, the outcome.
-    std::vector<std::tuple<std::string, bool, std::string, std::string>> cases = {
-        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "0123456789", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "01234567", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 10", true, "0123456789ab", "Failed 0"},
-        {"HTTP/1.0 404 No\r\nContent-Length: 10", false, "01234567", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\nCONTENT-LENGTH: 4", true, "abc", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\ncontent-length:10", true, "0123456789", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nContent-Length : 4", true, "abc", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 0", true, "abc", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: -1", true, "abc", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: abc", true, "abc", "Failed 0"},
-        {"HTTP/1.0 200 OK\r\nContent-Length: 5\r\nContent-Length: 3", true, "abc", "Disconnected"},
-        {"HTTP/1.0 200 OK\r\nX-Content-Length: 4\r\nContent-Length", true, "abc", "Disconnected"},
-        // Header-like lines after the blank line are body, also in the header's receive.
-        {"HTTP/1.0 200 OK", true, "Content-Length: 9\r\n", "Disconnected"}};
-    // Status lines alone, and redirects that cannot be followed.
-    for (const char* status :
-         {"HTTP/1.0 200 OK", "HTTP/1.1 206 Partial", "HTTP/1.0 0200 OK", "HTTP/1.0 200 "})
-        cases.emplace_back(status, true, "abc", "Disconnected");
-    for (const char* status :
-         {"HTTP/1.0 200", "HTTP/1.0  200 OK", "HTTP/1.0 200OK", "", "HTTP/1.0 201 Created",
-          "HTTP/1.0 x200 OK", "HTTP/1.0 302 Found",
-          "HTTP/1.0 302 Found\r\nLocation:  ", "HTTP/1.0 302 Found\r\nLocation : /b",
-          "HTTP/1.0 302 Found\r\nLocation: /\x01", "HTTP/1.0 303 See Other\r\nLocation: /b"})
-        cases.emplace_back(status, false, "abc", "Disconnected");
-    for (const auto& [head, accepted, body, outcome] : cases) {
-        EXPECT_EQ(Rig().Run("R" + head + "\r\n\r\n" + body + "|C"),
-                  (accepted ? "Body " : "Failed 4|Body ") + body + kClosed + outcome)
-            << head;
+    // Replies with the body "abc": whether accepted (else code 4), how the close ends.
+    const std::tuple<bool, const char*, std::vector<std::string>> cases[] = {
+        {true,
+         "Disconnected",
+         {k200 + "content-length:3", k200 + "Content-Length : 4", k200 + "Content-Length: -1",
+          k200 + "Content-Length: 5\r\nContent-Length: 3",
+          k200 + "X-Content-Length: 4\r\nContent-Length", "HTTP/1.1 206 Partial",
+          "HTTP/1.0 0200 OK"}},
+        {true, "Failed 0", {k200 + "Content-Length: 0", k200 + "Content-Length: abc"}},
+        {false, "Failed 0", {"HTTP/1.0 404 No\r\nContent-Length: 4"}},
+        // Status lines that are no 200 or 206, and redirects that cannot be followed.
+        {false,
+         "Disconnected",
+         {"HTTP/1.0  200 OK", "HTTP/1.0 200OK", "", "HTTP/1.0 201 Created",
+          "HTTP/1.0 302 Found\r\nLocation : /b", "HTTP/1.0 303 See Other\r\nLocation: /b"}}};
+    for (const auto& [accepted, outcome, heads] : cases) {
+        for (const std::string& head : heads) {
+            EXPECT_EQ(Rig().Run("R" + head + "\r\n\r\nabc|C"),
+                      (accepted ? "Body abc" : "Failed 4|Body abc") + kClosed + outcome)
+                << head;
+        }
     }
 }
 
 TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
-    const std::string kFollowed =
-        "Close|Open example.test:80|QuerySent|Body new" + kClosed + "Disconnected";
+    // Each download follows at most the bound of redirects; a header beyond
+    // 64 KiB fails with code 4 and closes the connection.
+    std::string redirects, followed;
+    for (int i = 0; i < C1::kMaxRedirects; ++i) {
+        redirects += "R" + kRedirect + "\r\n|W|";
+        followed += "Close|Open example.test:80|QuerySent|";
+    }
+    const auto headerOf = [](std::size_t size) {  // received in blocks of 1000
+        const std::string header = k200 + "X: " + std::string(size - 24, 'f') + "\r\n\r\n";
+        std::string steps;
+        for (std::size_t at = 0; at < size; at += 1000)
+            steps += "R" + header.substr(at, 1000) + "|";
+        return steps;
+    };
     const std::pair<std::string, std::string> cases[] = {
+        {redirects + "R" + k200 + "\r\n|C|F|" + redirects + "R" + kRedirect + "\r\n",
+         followed + "Shutdown 1|Close|Disconnected|" + kStart + "|" + followed + "Failed 4"},
+        {headerOf(C1::kMaxHeaderSize) + "Rbody|C", "Body body" + kClosed + "Disconnected"},
+        {headerOf(C1::kMaxHeaderSize + 1) + "Rbody|C", "Close|Failed 4"},
         // A notification reads on only while the blocks come back full (of
         // body bytes, when a block ends the header).
         {"R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1", "Body " + kFull + kFull + "c"},
-        {"U" + k200 + "\r\n" + kFull.substr(19) + "|Umore|E1", "Body " + kFull.substr(19)},
+        // Header-like lines after the blank line are body, also in the header's receive.
+        {"R" + k200 + "\r\nContent-Length: 9\r\n|C",
+         "Body Content-Length: 9\r\n" + kClosed + "Disconnected"},
         // A header in pieces; its blank line over three of them.
-        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\nab|Rcd|C",
+        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\na|Rbcd|C",
          "Body abcd" + kClosed + "Disconnected"},
-        // Events of other values, and the high 16 bits (an error code), are
-        // not looked at; nothing acts without a connection.
-        {"U" + k200 + "\r\nbody|E0|E4|E8|E16|E64|E65536|E658374688|E32|E1|E2|E16384",
-         "Shutdown 1|Body body|Close|Disconnected"},
-        // A close before a whole header, on a redirect's connection too.
-        {"C|C", "Shutdown 1|Close|Failed 0"},
-        {"RHTTP/1.0 200 OK\r\nContent-Le|C|C", "Shutdown 1|Close|Failed 0"},
-        {"R" + kRedirect + "\r\n|W|RHTTP/1.0 200 O|C|C",
-         "Close|Open example.test:80|QuerySent|Shutdown 1|Close|Failed 0"},
-        // A redirect is followed on a new connection that raises no Connected;
-        // its body never shows.
-        {"RHTTP/1.0 302 Found\r\nContent-Length: 8\r\nLocation:   /b  \r\n\r\nredirect|W|R" + k200 +
-             "\r\nnew|C",
-         kFollowed},
-        {"RHTTP/1.0 301 Moved\r\nLocation: /b\r\n\r\n|W|R" + k200 + "\r\nnew|C", kFollowed},
         // A redirect that cannot connect ends the download; the next is new.
         {"X|R" + kRedirect + "\r\n|X|Fhttp://second.test/",
          "Close|Open example.test:80|Failed 5|Open second.test:80|Connected|QuerySent"},
@@ -205,17 +195,7 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         // the next starts afresh. A cancel follows no redirect.
         {"R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
          "Body abc|" + kCancel + "Failed 1" + kNextEvents},
-        {"R" + k200 + "\r\nabc" + kNext, "Body abc|" + kCancel + "Disconnected" + kNextEvents},
-        {"R" + k200 + "Content-Le" + kNext, kCancel + "Disconnected" + kNextEvents},
         {"R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
-        {"R" + kRedirect + "|UContent-Length: 4\r\n\r\nbody" + kNext,
-         kCancel + "Failed 1" + kNextEvents},
-        {"R" + k200 + "Content-Length: 10\r\n\r\nabc|Fhttps://example.test/",
-         "Body abc|" + kCancel + "Failed 1|Failed 11"},
-        // The end of the no-progress watch closes with code 0, and so does a
-        // read that comes after the time limit, unread.
-        {"R" + k200 + "\r\npart|E16384|C|E16384", "Body part|Close|Failed 0"},
-        {"R" + k200 + "\r\nab|L0|Rcd|C", "Body ab|Close|Failed 0"},
     };
     for (const auto& [steps, events] : cases) EXPECT_EQ(Rig().Run(steps), events) << steps;
 }
@@ -230,25 +210,18 @@ TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
     const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
         {"Failed", "RBBBB|C", "RHTTP/1.0 404 Gone\r\n\r\nAAAA",
          "Failed 4|Body AAAABBBB" + kClosed + "Disconnected"},
-        {"Failed", "C|Fhttp://second.test/", "RHTTP/1.0 404 Gone\r\n\r\n",
-         "Failed 4|" + kCancel + "Disconnected|Open second.test:80|Connected|QuerySent"},
         {"Body", "Fhttp://second.test/|U" + k200 + "\r\nnew", "R" + k200 + "\r\n|U" + x + "|E1|E1",
          "Body " + x + "|" + kCancel +
              "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent|Body new"},
-        {"Body", "Fhttps://bad/", "R" + k200 + "Content-Length: 10\r\n\r\nabc",
-         "Body abc|" + kCancel + "no BytesReceived|Failed 1|Failed 11"},
-        {"Disconnected", "C|Fhttp://from-handler.test/", "Fhttp://second.test/",
-         kCancel + "Disconnected|Open from-handler.test:80|Connected|" + kCancel +
-             "Disconnected|Open second.test:80|Connected|QuerySent"},
         {"Body", "Fhttp://second.test/", "R" + k200 + "\r\n|Uabc|C",
          "Shutdown 1|Body abc|" + kCancel +
              "no BytesReceived|Disconnected|Open second.test:80|Connected|QuerySent"},
+        // Only read, write and close notifications are held.
+        {"Body", "Umore|E3", "R" + k200 + "\r\nabc", "Body abc"},
         // Held notifications came in time: the time limit passing meanwhile drops none.
         {"Body", "Umore|E1|L0", "R" + k200 + "\r\nabc|C",
          "Body abcmore" + kClosed + "Disconnected"},
         {"Connected", "D", gone, "Open example.test:80|Connected"},
-        {"QuerySent", "D", gone, kStart},
-        {"Failed", "D", gone, "Failed 4"},
         {"Body", "D", gone, "Failed 4|Body " + z.substr(497)},
         {"Disconnected", "D", "Fhttp://second.test/", kCancel + "Disconnected"}};
     for (const auto& [trigger, handlerSteps, steps, events] : cases) {
@@ -276,19 +249,6 @@ TEST(DownloadErrorTextTest, EachCodeHasItsTextAndEveryOtherValueIsUnknown) {
         "error|");
 }
 
-TEST(DownloadRedirect, EachDownloadFollowsAtMostTheBoundOfRedirects) {
-    std::string steps, first, second;
-    for (int i = 0; i < C1::kMaxRedirects; ++i) {
-        steps += "R" + kRedirect + "\r\n|W|";
-        first += "Close|Open example.test:80|QuerySent|";
-        second += "Close|Open second.test:80|QuerySent|";
-    }
-    EXPECT_EQ(Rig().Run(steps + "R" + k200 + "\r\n|C|Fhttp://second.test/|" + steps + "R" +
-                        kRedirect + "\r\n"),
-              first + "Shutdown 1|Close|Disconnected|Open second.test:80|Connected|QuerySent|" +
-                  second + "Failed 4");
-}
-
 // A send that takes a part is completed on later write notifications; one
 // that fails closes the connection with code 3, also after a part went out.
 TEST(DownloadSend, TheWholeRequestGoesOutOnceEvenWhenASendTakesOnlyPart) {
@@ -303,19 +263,6 @@ TEST(DownloadSend, TheWholeRequestGoesOutOnceEvenWhenASendTakesOnlyPart) {
         EXPECT_EQ(rig.Written(), events);
         EXPECT_EQ(rig.fake->Last().sent,
                   test::RequestFor("http://example.test/p", "example.test").substr(0, sent));
-    }
-}
-
-TEST(DownloadHeaderBound, AHeaderBeyond64KiBFailsWithCode4AndClosesTheConnection) {
-    for (std::size_t size : {C1::kMaxHeaderSize, C1::kMaxHeaderSize + 1}) {
-        const std::string header =
-            k200 + "X: " + std::string(size - k200.size() - 7, 'f') + "\r\n\r\n";
-        std::string steps;
-        for (std::size_t at = 0; at < header.size(); at += 1000)
-            steps += "R" + header.substr(at, 1000) + "|";
-        EXPECT_EQ(Rig().Run(steps + "Rbody|C"), size == C1::kMaxHeaderSize
-                                                    ? "Body body" + kClosed + "Disconnected"
-                                                    : "Close|Failed 4");
     }
 }
 

@@ -122,6 +122,13 @@ public:
         if (onEvent) onEvent("BytesReceived");
     }
 
+    // The lines joined by '|'.
+    std::string Joined() const {
+        std::string all;
+        for (const std::string& line : events) all += (all.empty() ? "" : "|") + line;
+        return all;
+    }
+
     std::vector<std::string> events;
     std::function<void(const std::string& line)> onEvent;
 

@@ -29,11 +29,13 @@ namespace {
 
 NativeSocket Native(TestSocket socket) { return static_cast<NativeSocket>(socket); }
 
+timeval Limit(int milliseconds) { return {milliseconds / 1000, (milliseconds % 1000) * 1000}; }
+
 bool Readable(TestSocket socket, int milliseconds) {
     fd_set ready;
     FD_ZERO(&ready);
     FD_SET(Native(socket), &ready);
-    timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    timeval limit = Limit(milliseconds);
     return select(static_cast<int>(socket) + 1, &ready, nullptr, nullptr, &limit) > 0;
 }
 
@@ -60,8 +62,8 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
     const TestSocket listener = NewSocket();
     sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
-    if (listener == kNoTestSocket) return kNoTestSocket;
-    if (bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    if (listener == kNoTestSocket ||
+        bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         listen(Native(listener), backlog) != 0 ||
         getsockname(Native(listener), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         closesocket(Native(listener));
@@ -71,18 +73,12 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
     return listener;
 }
 
-TestSocket AcceptWithin(TestSocket listener, int milliseconds) {
-    if (!Readable(listener, milliseconds)) return kNoTestSocket;
-    const auto accepted = static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
-    return accepted < 0 ? kNoTestSocket : accepted;
-}
-
 TestSocket ConnectToLoopback(int port, int milliseconds) {
     const TestSocket connection = NewSocket();
     if (connection == kNoTestSocket) return kNoTestSocket;
     // Bounds a blocking connect (and later sends) on Linux; Winsock ignores it
     // for connect, where a loopback connect answers at once anyway.
-    const timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
+    const timeval limit = Limit(milliseconds);
     setsockopt(Native(connection), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit),
                sizeof limit);
     const sockaddr_in address = Loopback(port);
@@ -118,8 +114,10 @@ std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges
         std::vector<Served> results;
         char buffer[4096];
         for (const Exchange& exchange : exchanges) {
-            const TestSocket connection = AcceptWithin(listener, 5000);
-            if (connection == kNoTestSocket) break;
+            if (!Readable(listener, 5000)) break;
+            const auto connection =
+                static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
+            if (connection < 0) break;
             Served& served = results.emplace_back();
             int n = 1;
             while (served.request.find("\r\n\r\n") == std::string::npos &&

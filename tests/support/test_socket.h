@@ -20,8 +20,6 @@ TestSocket ListenOnLoopback(int backlog, int* port);
 // A connection to 127.0.0.1:port, or kNoTestSocket when it fails or takes
 // longer than milliseconds.
 TestSocket ConnectToLoopback(int port, int milliseconds);
-// The next connection, or kNoTestSocket when none comes within milliseconds.
-TestSocket AcceptWithin(TestSocket listener, int milliseconds);
 // The count received, 0 when the peer closed, -1 when the connection failed
 // (a reset among others), kTimedOut when nothing came within milliseconds.
 int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds);
