@@ -1,19 +1,101 @@
-// quorvel-service's answers, and its server's rules for clients, on 127.0.0.1.
+// quorvel-service: its request parsing and options, its answers, and its
+// server's rules for clients, on 127.0.0.1.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
+#include <optional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "main/page_reduction.h"
 #include "service/analysis_service.h"
+#include "service/http_message.h"
+#include "service/service_options.h"
 #include "service/service_server_posix.h"
+#include "shared/text.h"
 #include "shared/unique_fd_posix.h"
 #include "support/test_socket.h"
 #include "tacdb_csv.h"
 
 namespace quorvel {
 namespace {
+
+TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
+    const HeadScan complete = HeadScan::kComplete, incomplete = HeadScan::kIncomplete,
+                   tooLarge = HeadScan::kTooLarge, malformed = HeadScan::kMalformed;
+    // What was received, the limit, the scan and the head's length (0: left as it was).
+    const std::tuple<std::string, std::size_t, HeadScan, std::size_t> cases[] = {
+        {"GET / HTTP/1.0\r\nHost: a\r\n\r\n", 100, complete, 27},
+        {"GET / HTTP/1.0\nHost: a\n\nbody", 100, complete, 24},
+        {"GET / HTTP/1.0\r\nHost: a\r\n", 100, incomplete, 0},
+        {"GET / HTTP/1.0\r\r\r\r", 100, incomplete, 0},  // lone CRs end nothing
+        {"GET / HTTP/1.0\r\n\r\n", 18, complete, 18},    // exactly at the limit
+        {"GET / HTTP/1.0\r\n\r\n", 17, tooLarge, 0},
+        {std::string(40, 'A'), 32, tooLarge, 0},
+        {"GET /\x01", 32, malformed, 0},
+        {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
+        {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0},
+    };
+    for (const auto& [received, limit, scan, length] : cases) {
+        std::size_t headLength = 0;
+        EXPECT_EQ(ScanRequestHead(received, limit, &headLength), scan) << received;
+        EXPECT_EQ(headLength, length) << received;
+    }
+}
+
+// Each head with its "method path ? query", or "" when it is refused.
+TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrlsRefusesMalformedHeads) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"GET /index.php?goto=imei HTTP/1.0\r\nHost: h\r\n\r\n", "GET /index.php ? goto=imei"},
+        {"GET http://imei.example/index.php?s=1 HTTP/1.0\r\n\r\n", "GET /index.php ? s=1"},
+        {"GET http://host HTTP/1.0\r\n\r\n", "GET  ? "},
+        {"GET http://host?q=1 HTTP/1.0\r\n\r\n", "GET  ? q=1"},
+        {"GET /p?q=1#frag HTTP/1.0\r\n\r\n", "GET /p ? q=1"},
+        {"POST /p HTTP/1.0\nA: b\n\n", "POST /p ? "},
+        {"\r\nGET /p HTTP/1.0\r\n\r\n", "GET /p ? "},
+        {"GET /p HTTP/1.0\r\nA: b\r\n  c\r\n\r\n", "GET /p ? "},
+    };
+    for (const auto& [head, expected] : cases) {
+        const std::optional<RequestLine> line = ParseRequestHead(head);
+        EXPECT_EQ(line ? line->method + " " + line->path + " ? " + line->query : "", expected)
+            << head;
+    }
+    for (const char* head :
+         {"", "\r\n\r\n", "hello there\r\n\r\n", "GET /index.php\r\n\r\n", "GET / HTTP/1\r\n\r\n",
+          "GET  / HTTP/1.0\r\n\r\n", "GET index.php HTTP/1.0\r\n\r\n",
+          "GET https://host/index.php HTTP/1.0\r\n\r\n", "GET http:///index.php HTTP/1.0\r\n\r\n",
+          "GET http://:80/index.php HTTP/1.0\r\n\r\n", "GE(T / HTTP/1.0\r\n\r\n",
+          "GET / HTTP/1.0\r\nHost h\r\n\r\n", "GET / HTTP/1.0\r\nHost : h\r\n\r\n",
+          "GET / HTTP/1.0\r\n A: b\r\n\r\n", "GET /\x01 HTTP/1.0\r\n\r\n"}) {
+        EXPECT_FALSE(ParseRequestHead(head)) << head;
+    }
+}
+
+// Each command line with what it gives: "bind port data login help version",
+// or the error.
+TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "127.0.0.1 8047  0 0 0"},
+        {"--port 65535 --bind ::1 --data t.csv --require-login --help --version",
+         "::1 65535 t.csv 1 1 1"},
+        {"--port", "--port needs a value"},
+        {"--port 65536", "not a port number from 0 to 65535: 65536"},
+        {"--port 99999999999999999999", "not a port number from 0 to 65535: 99999999999999999999"},
+        {"8047", "unknown option: 8047"},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string error;
+        const auto o =
+            ParseServiceOptions(*args ? SplitText(args, " ") : std::vector<std::string>(), &error);
+        EXPECT_EQ(o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
+                          std::to_string(o->requireLogin) + " " + std::to_string(o->help) + " " +
+                          std::to_string(o->version)
+                    : error,
+                  expected)
+            << args;
+    }
+}
 
 // Tag brackets, "&", UTF-8 letters and ": " in a handset list's values.
 const char* const kList =
@@ -72,18 +154,19 @@ TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
 
 class ServiceServerTest : public ::testing::Test {
 protected:
-    void Listen(ServerLimits limits) {
+    // A server of the default limits but those set by limit, started at once
+    // unless clients are to connect before it runs.
+    void Listen(void (*limit)(ServerLimits&), bool run = true) {
+        ServerLimits limits;
+        limit(limits);
         server_ = std::make_unique<ServiceServer>(
             [this](const std::string& head) { return service_.Respond(head); }, limits);
         std::string error;
         ASSERT_TRUE(server_->Listen("127.0.0.1", 0, &error)) << error;
+        if (run) Run();
     }
     void Run() {
         runner_ = std::thread([this] { server_->Run(); });
-    }
-    void Start(ServerLimits limits) {
-        Listen(limits);
-        Run();
     }
     void TearDown() override {
         EXPECT_EQ(StatusLine(Exchange(Request("490139200000001"))), "HTTP/1.0 200 OK");
@@ -112,9 +195,7 @@ protected:
 
 // Other clients are served while these wait.
 TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinishedHeadGets408) {
-    ServerLimits limits;
-    limits.headTimeout = std::chrono::seconds(1);
-    Start(limits);
+    Listen([](ServerLimits& limits) { limits.headTimeout = std::chrono::seconds(1); });
     const UniqueFd silent = Connect(), unfinished = Connect("GET /index.php HTTP/1.0\r\n");
     for (const std::string& request : {std::string("\x16\x03\x01\x02\x00\x01", 6),
                                        "GET /" + std::string(20000, 'a') + " HTTP/1.0\r\n\r\n"})
@@ -127,9 +208,7 @@ TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinished
 }
 
 TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
-    ServerLimits limits;
-    limits.maxClients = 2;
-    Start(limits);
+    Listen([](ServerLimits& limits) { limits.maxClients = 2; });
     const std::string request = Request("490139200000001");
     const UniqueFd oldest = Connect(request.substr(0, 10));
     const UniqueFd slow = Connect(request.substr(0, 10));
@@ -142,9 +221,7 @@ TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
 // Clients that connected while the server was busy are all in its queue at
 // once; none of them is slow, so none is closed to make room.
 TEST_F(ServiceServerTest, ABurstOfMoreClientsThanSlotsIsAnsweredWhole) {
-    ServerLimits limits;
-    limits.maxClients = 4;
-    Listen(limits);
+    Listen([](ServerLimits& limits) { limits.maxClients = 4; }, false);
     std::vector<UniqueFd> burst;
     for (int i = 0; i < 12; ++i) burst.push_back(Connect(Request("490139200000001")));
     Run();
