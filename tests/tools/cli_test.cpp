@@ -2,12 +2,14 @@
 // input and exit codes (the IMEI rules are the core's, tested there).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
 
 #include "builtin_records.h"
 #include "cli/cli.h"
+#include "cli/executable_folder.h"
 #include "service/analysis_service.h"
 #include "service/service_server_posix.h"
 #include "shared/text.h"
@@ -45,8 +47,8 @@ CliRun RunCliOn(const std::vector<std::string>& arguments, const std::string& in
 
 TEST(Cli, TextResultsSeparatedByAnEmptyLineComplaintsOnStandardError) {
     const CliRun run =
-        RunCliOn({"999999000000006", "--fix", "4901542032375x1", std::string(65, '1'), "1\x1B[2J",
-                  " 35-209900-176148-2 ", "49015420323751x", "35-209900-176148-23"});
+        RunCliOn({"999999000000006", "--fix", "4901542032375x1", std::string(65, '1'),
+                  std::string(64, '2'), "1\x1B[2J", " 35-209900-176148-2 ", "35-209900-176148-23"});
     const std::string alcatel =
         "\n\n[Local information]\nManufacturer: Alcatel\nModel type: One Touch 332\n"
         "Reference: N/A\nIssued by: " +
@@ -63,7 +65,8 @@ TEST(Cli, TextResultsSeparatedByAnEmptyLineComplaintsOnStandardError) {
                   alcatel);
     const std::string wrongLength = ": " + kWrongLength + "\n";
     EXPECT_EQ(run.err, "4901542032375x1" + wrongLength + std::string(64, '1') + "\xE2\x80\xA6" +
-                           wrongLength + "1?[2J" + wrongLength + "49015420323751x" + wrongLength);
+                           wrongLength + std::string(64, '2') + wrongLength + "1?[2J" +
+                           wrongLength);
 }
 
 // The rows of every kind of input from the arguments and from standard input
@@ -99,7 +102,7 @@ TEST(Cli, CsvAndJsonRowsForEveryKindOfInput) {
     for (int pass = 0; pass < 600; ++pass) {  // lines across the blocks of the input
         for (const auto& [input, row] : rows) {
             csv.push_back(input);
-            csvLines += input + (pass % 2 ? "\n" : "\r\n\r\n   \n");
+            csvLines += pass % 2 ? " " + input + "\n" : input + "\r\n\r\n   \n";
             expected += row + "\r\n";
         }
     }
@@ -137,7 +140,7 @@ TEST(Cli, CsvAndJsonRowsForEveryKindOfInput) {
 // version), user file, service, proxy and inputs, or the error.
 TEST(Cli, OptionsAndUsageErrors) {
     const std::pair<const char*, const char*> cases[] = {
-        {"--csv 1 --user-db my.dat -- --fix -", "100000 my.dat   1 --fix -"},
+        {"--csv 1 - --user-db my.dat -- --fix", "100000 my.dat   1 - --fix"},
         {"--online --service h:1 --proxy p:2 --help -h --version", "000111 - h:1 p:2"},
         {"--json --fix", "--fix cannot be used with --csv or --json (check_digit gives the digit)"},
         {"--csv --json", "--csv and --json cannot be used together"},
@@ -161,6 +164,18 @@ TEST(Cli, OptionsAndUsageErrors) {
         for (const std::string& imei : o->imeis) given += " " + imei;
         EXPECT_EQ(given, expected) << line;
     }
+    // The folder of the default user file: the running program's own.
+    EXPECT_EQ(ExecutableFolder(), std::filesystem::canonical(QUORVEL_TEST_FOLDER).string());
+    // The end of the help, and a standard output that cannot be written.
+    EXPECT_NE(std::string(kCliUsage).find("2 for a usage error or\noutput that could not be "
+                                          "written. See also: man quorvel-cli.\n"),
+              std::string::npos);
+    std::istringstream in;
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    HandsetIndex none("", nullptr);
+    EXPECT_EQ(RunCli(CliOptions(), none, in, out, err), kExitUsageError);
+    EXPECT_EQ(err.str(), "quorvel-cli: cannot write the output\n");
     const CliRun unreadable =
         RunCliOn({"--user-db", "missing.dat", "999999000000006"}, "", std::nullopt);
     EXPECT_EQ(unreadable.status, kExitAllValid);
