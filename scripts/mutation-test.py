@@ -193,6 +193,8 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--files", nargs="*", default=[], help="globs of core files to mutate")
     parser.add_argument("--list", action="store_true", help="list the mutants, build nothing")
+    parser.add_argument("--skip", type=int, default=0,
+                        help="resume a run cut short: skip the first N mutants it tried")
     parser.add_argument("--list-stale", action="store_true",
                         help="list the equivalent-mutant entries that name no mutant of the code")
     args = parser.parse_args()
@@ -232,6 +234,8 @@ def main():
         return 2
     killed = survived = uncompiled = 0
     for index, (path, number, description, new) in enumerate(mutants, 1):
+        if index <= args.skip:
+            continue
         original = path.read_bytes()
         lines = original.decode("latin-1").split("\n")
         lines[number - 1] = new
