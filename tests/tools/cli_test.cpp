@@ -110,7 +110,10 @@ TEST(Cli, CsvAndJsonRowsForEveryKindOfInput) {
         EXPECT_EQ(run.out, expected);
         EXPECT_EQ(run.status, kExitSomeInvalid);
     }
-    for (const auto& row : rows) json.push_back(row.first), jsonLines += row.first + "\n";
+    for (const auto& row : rows) {  // the last line without its line end
+        json.push_back(row.first);
+        jsonLines += (jsonLines.empty() ? "" : "\n") + row.first;
+    }
     const std::vector<std::string> names = SplitText(kColumns, ",");
     for (const CliRun& run : {RunCliOn(json), RunCliOn({"--json"}, jsonLines)}) {
         EXPECT_EQ(run.status, kExitSomeInvalid);
@@ -196,6 +199,9 @@ TEST(Cli, OnlineLinesFollowTheLocalResultFailuresGoToStandardError) {
     const std::string address = "127.0.0.1:" + std::to_string(server.port());
     const CliRun run = RunCliOn({"--online", "--fix", "--service", address, "35-999901-000000-1"});
     const CliRun json = RunCliOn({"--online", "--json", "--service", address, "359999010000008"});
+    // The service answers what a proxy is asked too.
+    const CliRun proxied = RunCliOn(
+        {"--online", "--json", "--service", "imei.example", "--proxy", address, "359999010000008"});
     server.Stop();
     runner.join();
     const std::vector<std::string> lines = {"[Information from " + address + "]",
@@ -210,6 +216,7 @@ TEST(Cli, OnlineLinesFollowTheLocalResultFailuresGoToStandardError) {
     const nlohmann::json online = nlohmann::json::parse(json.out)["online"];
     ASSERT_TRUE(online.is_array() && online.size() > 3) << json.out;
     EXPECT_EQ(std::vector<std::string>(online.begin(), online.begin() + 4), lines);
+    EXPECT_EQ(nlohmann::json::parse(proxied.out)["online"][0], "[Information from IMEI.EXAMPLE]");
     const CliRun failedJson =
         RunCliOn({"--online", "--json", "--service", "127.0.0.1:1", "359999010000008"});
     EXPECT_EQ(nlohmann::json::parse(failedJson.out)["online"], nullptr);

@@ -35,8 +35,7 @@ TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
         {std::string(40, 'A'), 32, tooLarge, 0},
         {"GET /\x01", 32, malformed, 0},
         {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
-        {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0},
-    };
+        {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0}};
     for (const auto& [received, limit, scan, length] : cases) {
         std::size_t headLength = 0;
         EXPECT_EQ(ScanRequestHead(received, limit, &headLength), scan) << received;
@@ -92,28 +91,26 @@ TEST(HttpMessage, QueryValuesAndReplies) {
               "Content-Length: 1\r\nConnection: close\r\n\r\nx");
 }
 
-// Each command line with what it gives: "bind port data login help version",
-// or the error.
+// Each command line with what it gives: "bind port data" and the flags
+// require-login, help and version, or the error.
 TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "127.0.0.1 8047  0 0 0"},
-        {"--port 65535 --bind ::1 --data t.csv --require-login --help --version",
-         "::1 65535 t.csv 1 1 1"},
-        {"--port", "--port needs a value"},
-        {"--port 65536", "not a port number from 0 to 65535: 65536"},
-        {"--port 99999999999999999999", "not a port number from 0 to 65535: 99999999999999999999"},
-        {"8047", "unknown option: 8047"},
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "127.0.0.1 8047  000"},
+        {SplitText("--port 65535 --bind ::1 --data t.csv --require-login --help --version", " "),
+         "::1 65535 t.csv 111"},
+        {{"--port"}, "--port needs a value"},
+        {{"--port", "65536"}, "not a port number from 0 to 65535: 65536"},
+        {{"--port", "99999999999999999999"},
+         "not a port number from 0 to 65535: 99999999999999999999"},
+        {{"8047"}, "unknown option: 8047"},
     };
     for (const auto& [args, expected] : cases) {
         std::string error;
-        const auto o =
-            ParseServiceOptions(*args ? SplitText(args, " ") : std::vector<std::string>(), &error);
-        EXPECT_EQ(o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
-                          std::to_string(o->requireLogin) + " " + std::to_string(o->help) + " " +
-                          std::to_string(o->version)
-                    : error,
-                  expected)
-            << args;
+        const std::optional<ServiceOptions> o = ParseServiceOptions(args, &error);
+        EXPECT_EQ((o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
+                           std::string{"01"[o->requireLogin], "01"[o->help], "01"[o->version]}
+                     : error),
+                  expected);
     }
 }
 
@@ -127,9 +124,7 @@ std::string Request(const std::string& imei) {
     return "GET /index.php?goto=imei&action=analyse&s=" + imei + " HTTP/1.0\r\nHost: a\r\n\r\n";
 }
 std::string StatusLine(const std::string& reply) { return reply.substr(0, reply.find("\r\n")); }
-ReducedPage Page(const std::string& reply) {
-    return ReducePage(reply.substr(reply.find("\r\n\r\n") + 4));
-}
+std::string Body(const std::string& reply) { return reply.substr(reply.find("\r\n\r\n") + 4); }
 
 // The whole page of a known handset, as a browser gets it; the lines the
 // program reads from other pages; the country of each approval body; the
@@ -138,7 +133,7 @@ TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
     const AnalysisService service(HandsetDirectory(ReadTacDatabase(kList)), false);
     const std::string nokia = service.Respond(Request("490139200000001"));
     EXPECT_EQ(
-        nokia.substr(nokia.find("\r\n\r\n") + 4),
+        Body(nokia),
         "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; "
         "charset=windows-1252\">\r\n<title>Quorvel on-line IMEI analysis</title>\r\n</head>\r\n"
         "<body>\r\n<p>IMEI 490139200000001</p>\r\n<h1>IMEI number analysis results</h1>\r\n"
@@ -160,7 +155,8 @@ TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
         {"350000050000000", "M&N L\xF6sungen\r\nModel type: X\x99 ?\r\nReference: DE: D1-988\r"},
     };
     for (const auto& [imei, expected] : pages)
-        EXPECT_NE(Page(service.Respond(Request(imei))).lines.find(expected), std::string::npos)
+        EXPECT_NE(ReducePage(Body(service.Respond(Request(imei)))).lines.find(expected),
+                  std::string::npos)
             << imei;
     const std::tuple<const char*, const char*, const char*> countries[] = {
         {"01", "US", "United States"},  {"33", "FR", "France"},  {"35", "GB", "United Kingdom"},
