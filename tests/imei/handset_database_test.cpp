@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "imei/handset_database.h"
 #include "support/test_files.h"
 
 namespace quorvel {
 namespace {
-
-const TacMatch kTac8 = TacMatch::kTac8, kUserFile = TacMatch::kUserFile, kNone = TacMatch::kNone;
 
 // A record of a six-character key (a block's prefix, as older records had)
 // answers for no TAC.
@@ -31,48 +30,45 @@ TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
         "351111000000001=Maker\xB6Model\xB6Ref\r\n351111000000002=Later\xB6Line\xB6Loses\r\n"
         "352222\r\n3533330=Seven\xB6"
         "Digits\r\n35444400=a=b\xB6\xB6\r\n";
-    const struct {
-        std::optional<std::string> records, userFile;
-        std::string tac, expected;
-        TacMatch matchedBy;
-    } cases[] = {
-        {kRecords, user, "35209901", "Alcatel|OT 332|", kTac8},
-        {kRecords, user, "35209977", kUnknownLookupResult, kNone},
-        {kRecords, user, "35000000", "Built|In|Record", kTac8},  // beats the user's
-        {kRecords, user, "35111100", "Maker|Model|Ref", kUserFile},
-        {kRecords, user, "35111177", kUnknownLookupResult, kNone},  // a sibling of learnt ones
-        {kRecords, user, "35222211", "352222", kUserFile},
-        {kRecords, user, "35333311", "Seven|Digits", kUserFile},
-        {kRecords, user, "35444400", "a=b||", kUserFile},
-        {kRecords, std::nullopt, "35111100", kUnknownLookupResult, kNone},
-        {std::nullopt, user, "35000000", "User|Would|Lose", kUserFile},
-        {kRecords, "353333000000000 no equals \xB6 sign\r\n", "35333300",
-         "353333000000000 no equals | sign", kUserFile},
+    const std::string none = kUnknownLookupResult + std::string(" none");
+    // Each user file (nullopt: none), TAC, and the fields found with how.
+    const std::tuple<std::optional<std::string>, std::string, std::string> cases[] = {
+        {user, "35209901", "Alcatel|OT 332| tac8"},
+        {user, "35209977", none},
+        {user, "35000000", "Built|In|Record tac8"},  // beats the user's
+        {user, "35111100", "Maker|Model|Ref user-file"},
+        {user, "35111177", none},  // a sibling of learnt ones
+        {user, "35222211", "352222 user-file"},
+        {user, "35333311", "Seven|Digits user-file"},
+        {user, "35444400", "a=b|| user-file"},
+        {std::nullopt, "35111100", none},
+        {"353333000000000 no equals \xB6 sign\r\n", "35333300",
+         "353333000000000 no equals | sign user-file"},
         // Lines end with CR LF only: LF ends, a lone CR or a last CR stay in the line.
-        {kRecords, "35111100=A\266B\n35222200=D\n", "35111100", "A|B\n35222200=D\n", kUserFile},
-        {kRecords, "35111100=A\n35222200=D\n", "35222200", kUnknownLookupResult, kNone},
-        {kRecords, "351111=A\r352222=B\r\n", "35222200", kUnknownLookupResult, kNone},
-        {kRecords, "35111100\r", "35111100", "35111100\r", kUserFile},
-        {kRecords, "35111100", "35111177", kUnknownLookupResult, kNone},
-        {kRecords, "35111100=X\r\n\n35222200=Y\r\n", "35222200", kUnknownLookupResult, kNone},
-        {kRecords, std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y", kUserFile},
+        {"35111100=A\266B\n35222200=D\n", "35111100", "A|B\n35222200=D\n user-file"},
+        {"351111=A\r352222=B\r\n", "35222200", none},
+        {"35111100\r", "35111100", "35111100\r user-file"},
+        {"35111100=X\r\n\n35222200=Y\r\n", "35222200", none},
+        {std::string(65523, 'x') + "\r\n35111100=Y\r\n", "35111100", "Y user-file"},
         // The first 64 KiB read ends with a line.
-        {kRecords, std::string(65534, 'x') + "\r\n35111100=Z\r\n", "35111100", "Z", kUserFile},
-        {kRecords, "35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
-         "Y", kUserFile},
-        {kRecords, "\3741234567=X\r\n", "\3741234567", "X", kUserFile},
+        {std::string(65534, 'x') + "\r\n35111100=Z\r\n", "35111100", "Z user-file"},
+        {"35111100=Y\r\n" + std::string(65522, 'x') + "\r\n35111100=W\r\n", "35111100",
+         "Y user-file"},
+        {"\3741234567=X\r\n", "\3741234567", "X user-file"},
         // A TAC is eight printable characters.
-        {kRecords, user, "351111", kUnknownLookupResult, kNone},
-        {kRecords, user, "352099\x01\x01", kUnknownLookupResult, kNone},
+        {user, "351111", none},
+        {user, "352099\x01\x01", none},
     };
     const std::string path = test::PerTestFileName("handset_database_test-", ".dat");
-    for (const auto& c : cases) {
-        PutFile(path, c.userFile);
-        FileHandsetSources sources(c.records, path);
-        const TacAnswer answer = LookupTac(c.tac, sources);
-        EXPECT_EQ(answer.fields, c.expected) << c.tac;
-        EXPECT_EQ(answer.matchedBy, c.matchedBy) << c.tac;
+    for (const auto& [userFile, tac, expected] : cases) {
+        PutFile(path, userFile);
+        FileHandsetSources sources(kRecords, path);
+        const TacAnswer answer = LookupTac(tac, sources);
+        EXPECT_EQ(answer.fields + " " + TacMatchName(answer.matchedBy), expected) << tac;
     }
+    PutFile(path, user);  // without records, the user's line answers
+    FileHandsetSources userOnly(std::nullopt, path);
+    EXPECT_EQ(LookupTac("35000000", userOnly).fields, "User|Would|Lose");
     std::filesystem::remove(path);
 }
 
@@ -99,22 +95,6 @@ TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
     }
 }
 
-// Files are read whole, past a few read buffers; a missing file or a folder
-// cannot be read.
-TEST(HandsetFiles, ReadWholeMissingAndFoldersUnreadable) {
-    const std::string path = test::PerTestFileName("handset_database_test-", ".dat");
-    std::string bytes("a\0\xFF", 3);
-    // Four whole read buffers and one byte.
-    for (int k = 0; k < 65534; ++k) bytes.push_back(static_cast<char>(k));
-    test::WriteTestFile(path, bytes);
-    EXPECT_EQ(ReadFileBytes(path), bytes);
-    EXPECT_EQ(ReadFileBytes(path + ".missing"), std::nullopt);
-    std::filesystem::remove(path);
-    ASSERT_TRUE(std::filesystem::create_directory(path));
-    EXPECT_EQ(ReadFileBytes(path), std::nullopt);
-    std::filesystem::remove(path);
-}
-
 TEST(UserRecords, LineOfALearntHandset) {
     // The key is the first 14 digits and the computed check digit; a field
     // separator inside a value becomes a space, the lookup's "|" a "/".
@@ -129,8 +109,13 @@ TEST(UserRecords, LineOfALearntHandset) {
     for (const auto& [before, after] : files) {
         PutFile(path, before);
         EXPECT_TRUE(AppendUserRecord(path, "L\r\n"));
-        EXPECT_EQ(test::ReadTestFile(path), after) << before.value_or("none");
+        EXPECT_EQ(ReadFileBytes(path), after) << before.value_or("none");
     }
+    // A missing file or a folder cannot be read.
+    EXPECT_EQ(ReadFileBytes(path + ".missing"), std::nullopt);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    EXPECT_EQ(ReadFileBytes(path), std::nullopt);
     std::filesystem::remove(path);
 }
 

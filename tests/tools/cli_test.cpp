@@ -85,7 +85,6 @@ TEST(Cli, CsvAndJsonRowsForEveryKindOfInput) {
         {"999999000000006",
          "999999000000006,999999000000006,yes,6,99999900,User \xC3\xBC?[2J,\"Model, "
          "\"\"Q\"\"??\",R-1??\xE2\x82\xAC,unknown,user-file,"},
-        {"330033000000002", "330033000000002," + swing + ",tac8,"},
         {"33-003300-000000-99", "33-003300-000000-99," + swing + ",tac8,99"},
         {"330033000000003",
          "330033000000003,330033000000003,no,2,33003300,Alcatel,Pocketline Swing,," + art +
@@ -98,44 +97,39 @@ TEST(Cli, CsvAndJsonRowsForEveryKindOfInput) {
          "???????????????,,no,,,,,,,,"},
     };
     std::vector<std::string> csv = {"--csv"}, json = {"--json"};
-    std::string csvLines, jsonLines, expected = kColumns + std::string("\r\n");
+    std::string csvLines, expected = kColumns + std::string("\r\n");
     for (int pass = 0; pass < 600; ++pass) {  // lines across the blocks of the input
         for (const auto& [input, row] : rows) {
             csv.push_back(input);
             csvLines += pass % 2 ? " " + input + "\n" : input + "\r\n\r\n   \n";
             expected += row + "\r\n";
+            if (pass == 0) json.push_back(input);
         }
     }
+    csvLines.pop_back();  // the last line without its line end
     for (const CliRun& run : {RunCliOn(csv), RunCliOn({"--csv"}, csvLines)}) {
         EXPECT_EQ(run.out, expected);
         EXPECT_EQ(run.status, kExitSomeInvalid);
     }
-    for (const auto& row : rows) {  // the last line without its line end
-        json.push_back(row.first);
-        jsonLines += (jsonLines.empty() ? "" : "\n") + row.first;
-    }
-    const std::vector<std::string> names = SplitText(kColumns, ",");
-    for (const CliRun& run : {RunCliOn(json), RunCliOn({"--json"}, jsonLines)}) {
-        EXPECT_EQ(run.status, kExitSomeInvalid);
-        const std::vector<std::string> objects = SplitText(run.out, "\n");
-        ASSERT_EQ(objects.size(), std::size(rows) + 1);  // and the empty text after the last
-        for (std::size_t k = 0; k < std::size(rows); ++k) {
-            const std::vector<std::string> columns = ParseCsv(rows[k].second)[0].fields;
-            nlohmann::json object = {{"input", columns[0]}, {"error", kWrongLength}};
-            if (!columns[1].empty()) {
-                object.erase("error");
-                for (std::size_t c = 1; c < names.size(); ++c) object[names[c]] = columns[c];
-                object["valid"] = columns[2] == "yes";
-                object["check_digit"] = std::stoi(columns[3]);
-                if (columns[10].empty()) object["software_version"] = nullptr;
-            }
-            if (columns[9] == "user-file") {  // control characters escaped
-                object["manufacturer"] = "User \u00fc\x1B[2J";
-                object["model_type"] = "Model, \"Q\"\x7F\r";
-                object["reference"] = "R-1\u0081\n\u20ac";
-            }
-            EXPECT_EQ(nlohmann::json::parse(objects[k]), object) << objects[k];
+    const std::vector<std::string> names = SplitText(kColumns, ","),
+                                   objects = SplitText(RunCliOn(json).out, "\n");
+    ASSERT_EQ(objects.size(), std::size(rows) + 1);  // and the empty text after the last
+    for (std::size_t k = 0; k < std::size(rows); ++k) {
+        const std::vector<std::string> columns = ParseCsv(rows[k].second)[0].fields;
+        nlohmann::json object = {{"input", columns[0]}, {"error", kWrongLength}};
+        if (!columns[1].empty()) {
+            object.erase("error");
+            for (std::size_t c = 1; c < names.size(); ++c) object[names[c]] = columns[c];
+            object["valid"] = columns[2] == "yes";
+            object["check_digit"] = std::stoi(columns[3]);
+            if (columns[10].empty()) object["software_version"] = nullptr;
         }
+        if (columns[9] == "user-file") {  // control characters escaped
+            object["manufacturer"] = "User \u00fc\x1B[2J";
+            object["model_type"] = "Model, \"Q\"\x7F\r";
+            object["reference"] = "R-1\u0081\n\u20ac";
+        }
+        EXPECT_EQ(nlohmann::json::parse(objects[k]), object) << objects[k];
     }
 }
 

@@ -81,7 +81,6 @@ TEST(BuiltInRecords, AnswerForTheirOwnTacsAndTheUserFileForTheRest) {
                                     "350139980000006=Learnt\xB6One\xB6L-1\r\n350139670000001=Learnt"
                                     "\xB6Loses\xB6-\r\n353999=Hand\xB6Written\xB6H-6\r\n"));
     const std::pair<std::string, std::string> cases[] = {
-        {"35209900", "Alcatel|One Touch 332| tac8"},
         // Samsung's, in a block whose rows of tacdb.csv are all Nokia 3310.
         {"35013967", "Samsung|SM-S908B/E/N/U/U1/W...|SM-S908B tac8"},
         {"35066600", "Siemens|SL45i| tac8"},  // Samsung's too: tacdb.csv wins
@@ -89,9 +88,7 @@ TEST(BuiltInRecords, AnswerForTheirOwnTacsAndTheUserFileForTheRest) {
         {"35013999", kUnknownLookupResult + std::string(" none")},
         {"12312312", kUnknownLookupResult + std::string(" none")},  // a placeholder
         {"35013998", "Learnt|One|L-1 user-file"},
-        {"35013997", kUnknownLookupResult + std::string(" none")},  // a sibling of the learnt TAC
         {"35399950", "Hand|Written|H-6 user-file"},
-        {"35399900", "Sony Ericsson|T610| tac8"},
     };
     for (const auto& [tac, expected] : cases) {
         const TacAnswer answer = LookupTac(tac, index);
