@@ -56,6 +56,10 @@ TEST(ReadTacDatabase, MalformedTextIsRefusedWithItsLine) {
                       error + " " + error.substr(5, 1));
         }
     }
+    // Blank lines are passed over; a line without a TAC or codes is listed.
+    const std::vector<std::size_t> line3 = {3};
+    EXPECT_EQ(ReadTacDatabase("tac,name,name,aka\n\n1,a,b,c\n").skippedLines, line3);
+    EXPECT_EQ(ReadModelCodeList("tac,model\n\n35209900,\n").skippedLines, line3);
 }
 
 // Bytes that are not UTF-8 are taken as Windows-1252; letters it lacks become "?".
@@ -65,7 +69,9 @@ TEST(TextEncoding, Cp1252AndUtf8BothWays) {
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(everyByte)), everyByte);
     EXPECT_EQ(Cp1252ToUtf8("\xFC\x80\x98\x99\x81"),
               "\xC3\xBC\xE2\x82\xAC\xCB\x9C\xE2\x84\xA2\xC2\x81");
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD\xF0\x9F\x98\x80 \xFC\x80 ab\xC3"), "?? \xFC\x80 ab\xC3");
+    EXPECT_EQ(Utf8ToCp1252("\xE0\xA0\x80\xE4\xB8\xAD\xF0\x9F\x98\x80 \xFC\x80 ab\xC3"),
+              "??? \xFC\x80 ab\xC3");
+    EXPECT_EQ(EncodeUtf8(U"\u0080\U0001F600"), "\xC2\x80\xF0\x9F\x98\x80");
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82(\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"),
               "\xE2\x82(\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80");
 }

@@ -53,7 +53,7 @@ TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrlsRefusesMalformedHeads) {
         {"POST /p HTTP/1.0\nA: b\n\n", "POST /p ? "},
         {"\r\nGET /p HTTP/1.0\r\n\r\n", "GET /p ? "},
         {"GET /p HTTP/1.0\r\nA: b\r\n  c\r\n\r\n", "GET /p ? "},
-        {"GET /p HTTP/1.0", "GET /p ? "},  // a last line without its line end
+        {"GET /p HTTP/1.9", "GET /p ? "},  // a last line without its line end
     };
     for (const auto& [head, expected] : cases) {
         const std::optional<RequestLine> line = ParseRequestHead(head);
@@ -66,7 +66,8 @@ TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrlsRefusesMalformedHeads) {
           "GET https://host/index.php HTTP/1.0\r\n\r\n", "GET http:///index.php HTTP/1.0\r\n\r\n",
           "GET http://:80/index.php HTTP/1.0\r\n\r\n", "GE(T / HTTP/1.0\r\n\r\n",
           "GET / HTTP/1.0\r\nHost h\r\n\r\n", "GET / HTTP/1.0\r\nHost : h\r\n\r\n",
-          "GET / HTTP/1.0\r\n A: b\r\n\r\n", "GET /\x01 HTTP/1.0\r\n\r\n"}) {
+          "GET / HTTP/1.0\r\n A: b\r\n\r\n", "GET / HTTP/1.0\r\n\tA: b\r\n\r\n",
+          "GET /\x01 HTTP/1.0\r\n\r\n"}) {
         EXPECT_FALSE(ParseRequestHead(head)) << head;
     }
 }
@@ -176,6 +177,7 @@ TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
                          "<input type=\"submit\" value=\"Log in\">\r\n</form>\r\n</body>"),
               std::string::npos)
         << login;
+    EXPECT_EQ(StatusLine(login), "HTTP/1.0 200 OK");
     const std::pair<const char*, std::vector<std::string>> errors[] = {
         {"400 Bad Request",
          {"hi\r\n\r\n", Request("49013920000000"), Request("49013920000000A"),
