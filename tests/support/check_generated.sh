@@ -3,14 +3,11 @@
 #   check_generated.sh COMMITTED SCRATCH GENERATOR [ARGS...]
 # runs GENERATOR ARGS... SCRATCH and compares SCRATCH with COMMITTED byte for byte.
 set -e
-committed=$1
-scratch=$2
+committed=$1 scratch=$2
 shift 2
 rm -f "$scratch"
 "$@" "$scratch"
-if cmp "$committed" "$scratch"; then
-  echo "$committed is up to date"
-else
+cmp "$committed" "$scratch" || {
   echo "$committed differs from what its generator makes now ($scratch); rebuild and commit it" >&2
   exit 1
-fi
+}

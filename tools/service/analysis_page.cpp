@@ -90,11 +90,6 @@ std::string BreakDown(const std::string& imei) {
 
 }  // namespace
 
-std::string ApprovalCountryCode(const std::string& imei) {
-    const ApprovalCountry* country = FindApprovalCountry(imei);
-    return country ? country->code : kNotAvailable;
-}
-
 std::string RenderAnalysisPage(const std::string& imei, const Handset* handset) {
     const Handset unknown;
     const Handset& shown = handset ? *handset : unknown;

@@ -9,10 +9,6 @@
 
 namespace quorvel {
 
-// The two-letter code of the country whose body approved the TAC that
-// starts imei, from its first two digits, or "N/A".
-std::string ApprovalCountryCode(const std::string& imei);
-
 // The analysis of a 15-digit imei; handset is null when its TAC is unknown,
 // and every value that is not known reads "N/A".
 std::string RenderAnalysisPage(const std::string& imei, const Handset* handset);

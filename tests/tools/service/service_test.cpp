@@ -1,13 +1,19 @@
-// quorvel-service's answers, and its server's rules for clients, on 127.0.0.1.
+// quorvel-service: its request parsing and options, its answers, and its
+// server's rules for clients, on 127.0.0.1.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 
+#include <optional>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "main/page_reduction.h"
 #include "service/analysis_service.h"
+#include "service/http_message.h"
+#include "service/service_options.h"
 #include "service/service_server_posix.h"
+#include "shared/text.h"
 #include "shared/unique_fd_posix.h"
 #include "support/test_socket.h"
 #include "tacdb_csv.h"
@@ -15,75 +21,197 @@
 namespace quorvel {
 namespace {
 
-// Tag brackets, "&", UTF-8 letters and ": " in a handset list's values.
+TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
+    const HeadScan complete = HeadScan::kComplete, incomplete = HeadScan::kIncomplete,
+                   tooLarge = HeadScan::kTooLarge, malformed = HeadScan::kMalformed;
+    // What was received, the limit, the scan and the head's length (0: left as it was).
+    const std::tuple<std::string, std::size_t, HeadScan, std::size_t> cases[] = {
+        {"GET / HTTP/1.0\r\nHost: a\r\n\r\n", 100, complete, 27},
+        {"GET / HTTP/1.0\nHost: a\n\nbody", 100, complete, 24},
+        {"GET / HTTP/1.0\r\nHost: a\r\n", 100, incomplete, 0},
+        {"GET / HTTP/1.0\r\r\r\r", 100, incomplete, 0},  // lone CRs end nothing
+        {"GET / HTTP/1.0\r\n\r\n", 18, complete, 18},    // exactly at the limit
+        {"GET / HTTP/1.0\r\n\r\n", 17, tooLarge, 0},
+        {std::string(40, 'A'), 32, tooLarge, 0},
+        {"GET /\x01", 32, malformed, 0},
+        {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
+        {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0}};
+    for (const auto& [received, limit, scan, length] : cases) {
+        std::size_t headLength = 0;
+        EXPECT_EQ(ScanRequestHead(received, limit, &headLength), scan) << received;
+        EXPECT_EQ(headLength, length) << received;
+    }
+}
+
+// Each head with its "method path ? query", or "" when it is refused.
+TEST(ParseRequestHead, ReadsPathsAndAbsoluteUrlsRefusesMalformedHeads) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"GET /index.php?goto=imei HTTP/1.0\r\nHost: h\r\n\r\n", "GET /index.php ? goto=imei"},
+        {"GET http://imei.example/index.php?s=1 HTTP/1.0\r\n\r\n", "GET /index.php ? s=1"},
+        {"GET http://host?q=1 HTTP/1.0\r\n\r\n", "GET  ? q=1"},
+        {"GET /p?q=1#frag HTTP/1.0\r\n\r\n", "GET /p ? q=1"},
+        {"POST /p HTTP/1.0\nA: b\n\n", "POST /p ? "},
+        {"\r\nGET /p HTTP/1.0\r\n\r\n", "GET /p ? "},
+        {"GET /p HTTP/1.0\r\nA: b\r\n  c\r\n\r\n", "GET /p ? "},
+        {"GET /p HTTP/1.9", "GET /p ? "},  // a last line without its line end
+    };
+    for (const auto& [head, expected] : cases) {
+        const std::optional<RequestLine> line = ParseRequestHead(head);
+        EXPECT_EQ(line ? line->method + " " + line->path + " ? " + line->query : "", expected)
+            << head;
+    }
+    for (const char* head :
+         {"", "\r\n\r\n", "hello there\r\n\r\n", "GET /index.php\r\n\r\n", "GET / HTTP/1\r\n\r\n",
+          "GET  / HTTP/1.0\r\n\r\n", "GET index.php HTTP/1.0\r\n\r\n",
+          "GET https://host/index.php HTTP/1.0\r\n\r\n", "GET http:///index.php HTTP/1.0\r\n\r\n",
+          "GET http://:80/index.php HTTP/1.0\r\n\r\n", "GE(T / HTTP/1.0\r\n\r\n",
+          "GET / HTTP/1.0\r\nHost h\r\n\r\n", "GET / HTTP/1.0\r\nHost : h\r\n\r\n",
+          "GET / HTTP/1.0\r\n A: b\r\n\r\n", "GET / HTTP/1.0\r\n\tA: b\r\n\r\n",
+          "GET /\x01 HTTP/1.0\r\n\r\n"}) {
+        EXPECT_FALSE(ParseRequestHead(head)) << head;
+    }
+}
+
+// The first value of a name, its escapes decoded, hex digits of both cases;
+// nothing for a bad escape or an absent name. A reply's head.
+TEST(HttpMessage, QueryValuesAndReplies) {
+    const std::tuple<const char*, const char*, std::optional<std::string>> cases[] = {
+        {"goto=imei&s=1&s=2", "s", "1"},
+        {"a&s", "s", ""},
+        {"a=1", "s", std::nullopt},
+        {"s=%4", "s", std::nullopt},
+        {"s=%7G", "s", std::nullopt},
+        {"s=%G7", "s", std::nullopt},
+        {"s=%0A%9f%aF%Fa", "s", "\x0A\x9F\xAF\xFA"},
+    };
+    for (const auto& [query, name, value] : cases)
+        EXPECT_EQ(QueryValue(query, name), value) << query;
+    EXPECT_EQ(FormatReply(405, "x"),
+              "HTTP/1.0 405 Method Not Allowed\r\nAllow: GET\r\nContent-Type: text/html\r\n"
+              "Content-Length: 1\r\nConnection: close\r\n\r\nx");
+}
+
+// Each command line with what it gives: "bind port data" and the flags
+// require-login, help and version, or the error.
+TEST(ParseServiceOptions, EveryOptionAndBadArguments) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "127.0.0.1 8047  000"},
+        {SplitText("--port 65535 --bind ::1 --data t.csv --require-login --help --version", " "),
+         "::1 65535 t.csv 111"},
+        {{"--port"}, "--port needs a value"},
+        {{"--port", "65536"}, "not a port number from 0 to 65535: 65536"},
+        {{"--port", "99999999999999999999"},
+         "not a port number from 0 to 65535: 99999999999999999999"},
+        {{"8047"}, "unknown option: 8047"},
+    };
+    for (const auto& [args, expected] : cases) {
+        std::string error;
+        const std::optional<ServiceOptions> o = ParseServiceOptions(args, &error);
+        EXPECT_EQ((o ? o->bindAddress + " " + std::to_string(o->port) + " " + o->dataFile + " " +
+                           std::string{"01"[o->requireLogin], "01"[o->help], "01"[o->version]}
+                     : error),
+                  expected);
+    }
+}
+
+// Tag brackets, blanks, "&", UTF-8 letters and ": " in a handset list's values.
 const char* const kList =
-    "notice\r\ntac,name,name,aka\r\n49013920,Nokia,1610,\"1610+,1611\"\r\n35000003,Tags,<b>bold</"
-    "b>,\r\n"
+    "notice\r\ntac,name,name,aka\r\n49013920,Nokia,1610,\"1610+,1611\"\r\n"
+    "35000003,Tags,\" <b>\t \r\nbold</b> \",\r\n"
     "35000005,M&N L\xC3\xB6sungen,X\xE2\x84\xA2 \xE4\xB8\xAD,DE: D1-988\r\n";
 
 std::string Request(const std::string& imei) {
     return "GET /index.php?goto=imei&action=analyse&s=" + imei + " HTTP/1.0\r\nHost: a\r\n\r\n";
 }
 std::string StatusLine(const std::string& reply) { return reply.substr(0, reply.find("\r\n")); }
-ReducedPage Page(const std::string& reply) {
-    return ReducePage(reply.substr(reply.find("\r\n\r\n") + 4));
-}
+std::string Body(const std::string& reply) { return reply.substr(reply.find("\r\n\r\n") + 4); }
 
-// Each IMEI with (part of) the page lines it gets, then the error statuses.
+// The whole page of a known handset, as a browser gets it; the lines the
+// program reads from other pages; the country of each approval body; the
+// login page; the error statuses.
 TEST(AnalysisService, AnswersWithTheHandsetOrItsErrorStatus) {
     const AnalysisService service(HandsetDirectory(ReadTacDatabase(kList)), false);
-    const auto lines = [&](const std::string& request) {
-        return Page(service.Respond(request)).lines;
-    };
+    const std::string nokia = service.Respond(Request("490139200000001"));
+    EXPECT_EQ(
+        Body(nokia),
+        "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=windows-1252\">\r\n<title>Quorvel on-line IMEI analysis</title>\r\n</head>\r\n"
+        "<body>\r\n<p>IMEI 490139200000001</p>\r\n<h1>IMEI number analysis results</h1>\r\n"
+        "<table>\r\n<tr><td>Manufacturer</td><td>Nokia</td></tr>\r\n<tr><td>Model type</td><td>"
+        "1610</td></tr>\r\n<tr><td>Reference</td><td>1610+</td></tr>\r\n<tr><td>Approval body"
+        "</td><td>RegTP, Germany (Regulierungsbehoerde F\xFCr Telekommunikation und Post)</td>"
+        "</tr>\r\n<tr><td>Check digit</td><td>1 (correct)</td></tr>\r\n</table>\r\n<h2>Country "
+        "of handset approval</h2>\r\n<table>\r\n<tr><td>Short name</td><td>DE</td></tr>\r\n<tr>"
+        "<td>Name</td><td>Germany</td></tr>\r\n</table>\r\n<h2>IMEI number break-down</h2>\r\n"
+        "<table>\r\n<tr><th>TAC</th><th>FAC</th><th>SNR</th><th>Check digit</th></tr>\r\n<tr>"
+        "<td>490139</td><td>20</td><td>000000</td><td>1</td></tr>\r\n</table>\r\n<p>Handset "
+        "data: Osmocom TAC database, CC-BY-SA 3.0, (c) Harald Welte 2016 and its contributors."
+        "</p>\r\n</body>\r\n</html>\r\n");
     const std::pair<const char*, const char*> pages[] = {
-        {"490139200000001",
-         "Manufacturer: Nokia\r\nModel type: 1610\r\nReference: 1610+\r\nApproval body: RegTP, "
-         "Germany (Regulierungsbehoerde F\xFCr Telekommunikation und Post)\r\nCheck digit: 1 "
-         "(correct)\r\nCountry of handset approval: DE\r\n"},
         {"860000000000000",
          "Manufacturer: N/A\r\nModel type: N/A\r\nReference: N/A\r\nApproval body: N/A\r\n"
          "Check digit: 0 (wrong, should be 9)\r\nCountry of handset approval: N/A\r\n"},
-        {"350000030000000", "Model type: &lt;b&gt;bold&lt;/b&gt;\r"},
-        {"49013920000000%31&s=1", "Model type: 1610\r"},
+        {"350000030000000", "Model type: &lt;b&gt; bold&lt;/b&gt;\r"},
         {"350000050000000", "M&N L\xF6sungen\r\nModel type: X\x99 ?\r\nReference: DE: D1-988\r"},
     };
     for (const auto& [imei, expected] : pages)
-        EXPECT_NE(lines(Request(imei)).find(expected), std::string::npos) << imei;
-    EXPECT_EQ(lines("GET http://a.example/index.php?goto=imei&action=analyse&s=490139200000001 "
-                    "HTTP/1.0\r\n\r\n"),
-              lines(Request("490139200000001")));  // as a proxy asks
-    const std::pair<const char*, std::vector<std::string>> errors[] = {
-        {"HTTP/1.0 400 Bad Request",
-         {"hi\r\n\r\n", Request("49013920000000"), Request("49013920000000A"),
-          Request("49013920000000%"), Request("49013920000000%3"), Request("1&s=490139200000001")}},
-        {"HTTP/1.0 404 Not Found",
-         {"GET /index.php?goto=news HTTP/1.0\r\n\r\n",
-          "GET /index.php?goto=imei&action=list&s=1 HTTP/1.0\r\n\r\n"}},
-        {"HTTP/1.0 405 Method Not Allowed", {"POST" + Request("490139200000001").substr(3)}},
-    };
-    for (const auto& [status, requests] : errors) {
-        for (const std::string& request : requests)
-            EXPECT_EQ(StatusLine(service.Respond(request)), status) << request;
+        EXPECT_NE(ReducePage(Body(service.Respond(Request(imei)))).lines.find(expected),
+                  std::string::npos)
+            << imei;
+    const std::tuple<const char*, const char*, const char*> countries[] = {
+        {"01", "US", "United States"},  {"33", "FR", "France"},  {"35", "GB", "United Kingdom"},
+        {"44", "GB", "United Kingdom"}, {"45", "DK", "Denmark"}, {"50", "DE", "Germany"},
+        {"51", "DE", "Germany"},        {"52", "DE", "Germany"}, {"86", "N/A", "N/A"}};
+    for (const auto& [prefix, code, name] : countries) {
+        const std::string row = std::string("<td>") + code + "</td></tr>\r\n<tr><td>Name</td><td>";
+        EXPECT_NE(service.Respond(Request(prefix + std::string(13, '0'))).find(row + name + "<"),
+                  std::string::npos)
+            << prefix;
     }
     const std::string login = AnalysisService(HandsetDirectory(ReadTacDatabase(kList)), true)
                                   .Respond(Request("490139200000001"));
-    EXPECT_TRUE(Page(login).loginRequired && login.find("Nokia") == std::string::npos);
+    EXPECT_NE(login.find("<body>\r\n<h1>Login for on-line services</h1>\r\n<p>The analysis of "
+                         "IMEI 490139200000001 is open to registered users only.</p>\r\n<form "
+                         "method=\"post\" action=\"/index.php?goto=login\">\r\nUser name <input "
+                         "name=\"user\"> Password <input type=\"password\" name=\"password\"> "
+                         "<input type=\"submit\" value=\"Log in\">\r\n</form>\r\n</body>"),
+              std::string::npos)
+        << login;
+    EXPECT_EQ(StatusLine(login), "HTTP/1.0 200 OK");
+    const std::pair<const char*, std::vector<std::string>> errors[] = {
+        {"400 Bad Request",
+         {"hi\r\n\r\n", Request("49013920000000"), Request("49013920000000A"),
+          Request("49013920000000%3"), Request("1&s=490139200000001")}},
+        {"404 Not Found",
+         {"GET /index.php?goto=news HTTP/1.0\r\n\r\n",
+          "GET /index.php?goto=imei&action=list&s=1 HTTP/1.0\r\n\r\n"}},
+        {"405 Method Not Allowed", {"POST" + Request("490139200000001").substr(3)}},
+    };
+    for (const auto& [status, requests] : errors) {
+        for (const std::string& request : requests) {
+            const std::string reply = service.Respond(request);
+            EXPECT_EQ(StatusLine(reply), std::string("HTTP/1.0 ") + status) << request;
+            EXPECT_NE(reply.find(std::string("<body>\r\n<h1>") + status + "</h1>\r\n</body>"),
+                      std::string::npos);
+        }
+    }
 }
 
 class ServiceServerTest : public ::testing::Test {
 protected:
-    void Listen(ServerLimits limits) {
+    // A server of the default limits but those set by limit, started at once
+    // unless clients are to connect before it runs.
+    void Listen(void (*limit)(ServerLimits&), bool run = true) {
+        ServerLimits limits;
+        limit(limits);
         server_ = std::make_unique<ServiceServer>(
             [this](const std::string& head) { return service_.Respond(head); }, limits);
         std::string error;
         ASSERT_TRUE(server_->Listen("127.0.0.1", 0, &error)) << error;
+        if (run) Run();
     }
     void Run() {
         runner_ = std::thread([this] { server_->Run(); });
-    }
-    void Start(ServerLimits limits) {
-        Listen(limits);
-        Run();
     }
     void TearDown() override {
         EXPECT_EQ(StatusLine(Exchange(Request("490139200000001"))), "HTTP/1.0 200 OK");
@@ -112,9 +240,7 @@ protected:
 
 // Other clients are served while these wait.
 TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinishedHeadGets408) {
-    ServerLimits limits;
-    limits.headTimeout = std::chrono::seconds(1);
-    Start(limits);
+    Listen([](ServerLimits& limits) { limits.headTimeout = std::chrono::seconds(1); });
     const UniqueFd silent = Connect(), unfinished = Connect("GET /index.php HTTP/1.0\r\n");
     for (const std::string& request : {std::string("\x16\x03\x01\x02\x00\x01", 6),
                                        "GET /" + std::string(20000, 'a') + " HTTP/1.0\r\n\r\n"})
@@ -127,9 +253,7 @@ TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinished
 }
 
 TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
-    ServerLimits limits;
-    limits.maxClients = 2;
-    Start(limits);
+    Listen([](ServerLimits& limits) { limits.maxClients = 2; });
     const std::string request = Request("490139200000001");
     const UniqueFd oldest = Connect(request.substr(0, 10));
     const UniqueFd slow = Connect(request.substr(0, 10));
@@ -142,9 +266,7 @@ TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
 // Clients that connected while the server was busy are all in its queue at
 // once; none of them is slow, so none is closed to make room.
 TEST_F(ServiceServerTest, ABurstOfMoreClientsThanSlotsIsAnsweredWhole) {
-    ServerLimits limits;
-    limits.maxClients = 4;
-    Listen(limits);
+    Listen([](ServerLimits& limits) { limits.maxClients = 4; }, false);
     std::vector<UniqueFd> burst;
     for (int i = 0; i < 12; ++i) burst.push_back(Connect(Request("490139200000001")));
     Run();
