@@ -25,18 +25,14 @@ const std::string kNextEvents =
 // A download object on the scripted transport; its events and the transport's
 // opens, shutdowns and closes are written down in order.
 struct Rig {
-    Rig() {
-        auto transport = std::make_unique<test::FakeTransport>();
-        fake = transport.get();
-        fake->journal = &log.events;
-        download = std::make_unique<C1>(std::move(transport), &log);
-    }
+    Rig() { fake->journal = &log.events; }
     // Runs steps separated by '|': F fetches the rest of the step (the page
     // when empty) and delivers a write; R receives it, U leaves it unread; C
     // and W deliver a close and a write, E the number; X toggles refusing;
     // S limits a send to the number (see sendLimits); L sets the time limit
-    // to the number; D destroys the object.
-    void Steps(const std::string& steps) {
+    // to the number; D destroys the object. Returns all that was written
+    // down, joined by '|', without a leading kStart.
+    std::string Run(const std::string& steps) {
         std::istringstream stream(steps);
         for (std::string step; download && std::getline(stream, step, '|');) {
             const std::string text = step.substr(1);
@@ -44,7 +40,7 @@ struct Rig {
                 download->FetchURLString(text.empty() ? "http://example.test/p" : text);
             if (step[0] == 'R' || step[0] == 'U') fake->Feed(text);
             if (step[0] == 'D') download.reset();
-            if (!download) return;
+            if (!download) break;
             if (step[0] == 'R') download->ProcessMessage(kReadEvent);
             if (step[0] == 'C') download->ProcessMessage(kCloseEvent);
             if (step[0] == 'W' || step[0] == 'F') download->ProcessMessage(kWriteEvent);
@@ -53,47 +49,37 @@ struct Rig {
             if (step[0] == 'S') fake->sendLimits.push_back(std::stoi(text));
             if (step[0] == 'L') download->SetTimeLimit(std::stoi(text));
         }
-    }
-    // All that was written down, joined by '|', without a leading kStart.
-    std::string Written() const {
         const std::string all = log.Joined();
-        const bool started = all.compare(0, kStart.size() + 1, kStart + "|") == 0;
-        return started ? all.substr(kStart.size() + 1) : all;
-    }
-    // Fetches the page, then runs steps.
-    std::string Run(const std::string& steps) {
-        Steps("F|" + steps);
-        return Written();
+        return all.rfind(kStart + "|", 0) == 0 ? all.substr(kStart.size() + 1) : all;
     }
 
     test::DownloadEventLog log;
-    test::FakeTransport* fake;  // owned by download
-    std::unique_ptr<C1> download;
+    test::FakeTransport* fake = new test::FakeTransport;  // owned by download
+    std::unique_ptr<C1> download = std::make_unique<C1>(std::unique_ptr<Transport>(fake), &log);
 };
 
+// The whole request goes out once, also when sends take only part of it; an
+// unusable URL (no target here) fails with code 11 and opens nothing.
 TEST(DownloadUrl, AUrlOpensItsHostAndPortAndGoesWholeIntoTheRequestLine) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"http://example.test", "example.test:80"},
         {"http://example.test:80.6/", "example.test:81"},
         {"http://example.test:70000", "example.test:70000"},
         {"http://example.test:1/p?next=http://other.test:9/", "example.test:1"},
-        {"http://user@example.test/a b~", "user@example.test:80"}};
+        {"http://user@example.test/a b~", "user@example.test:80"},
+        {"https://example.test/", ""},
+        {"http://", ""},
+        {"http://example.test:abc/", ""},
+        {"http://exa\r\nmple.test/", ""},
+        {"http://example.test/\x7F", ""}};
     for (const auto& [url, target] : cases) {
         Rig rig;
-        rig.Steps(std::string("F") + url);
-        EXPECT_EQ(rig.Written(), std::string("Open ") + target + "|Connected|QuerySent");
-        const std::string host(target, std::string(target).find(':'));
-        EXPECT_EQ(rig.fake->Last().sent, test::RequestFor(url, host)) << url;
-    }
-}
-
-TEST(DownloadUrl, AnUnusableUrlFailsWithCode11AndOpensNothing) {
-    for (const char* url :
-         {"https://example.test/", "http://", "http:///path", "http://example.test:abc/",
-          "http://exa\r\nmple.test/", "http://example.test/\x7F"}) {
-        Rig rig;
-        rig.Steps(std::string("F") + url);
-        EXPECT_EQ(rig.Written(), "Failed 11") << url;
+        EXPECT_EQ(rig.Run("S10|S0|S7|S5|F" + url + "|W|W"),
+                  target.empty() ? "Failed 11" : "Open " + target + "|Connected|QuerySent");
+        if (!target.empty()) {
+            EXPECT_EQ(rig.fake->Last().sent,
+                      test::RequestFor(url, target.substr(0, target.find(':'))));
+        }
     }
 }
 
@@ -113,22 +99,20 @@ TEST(DownloadUrl, ConnectablePortIsTheLowSixteenBitsButNever65535) {
 TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameRequest) {
     Rig rig;
     rig.download->ProxyUsed(true);
-    rig.Steps("Fhttp://example.test:8080/x");
-    EXPECT_EQ(rig.fake->Last().sent,
-              test::RequestFor("http://example.test:8080/x", "example.test"));
     int runs = 0;
     rig.fake->onPendingRun = [&] {
         if (++runs == 1) rig.download->ProcessMessage(kCloseEvent);
     };
-    rig.Steps("R" + kRedirect + "\r\n|W");
+    rig.Run("Fhttp://example.test:8080/x|R" + kRedirect + "\r\n|W");
     EXPECT_EQ(runs, 1);
+    EXPECT_EQ(rig.fake->connections[0].sent,
+              test::RequestFor("http://example.test:8080/x", "example.test"));
     EXPECT_EQ(rig.fake->Last().sent, test::RequestFor("/x", "example.test"));
     rig.download->ProxyAddress("proxy.test");
     rig.download->ProxyPort(3128);
-    rig.Steps("X|F");
+    rig.Run("X|F");
     rig.download->ProxyUsed(false);
-    rig.Steps("F|X|F|R" + kRedirect + "\r\n");
-    EXPECT_EQ(rig.Written(),
+    EXPECT_EQ(rig.Run("F|X|F|R" + kRedirect + "\r\n"),
               "Open localhost:80|Connected|QuerySent|Close|Open localhost:80|QuerySent|" + kCancel +
                   "Disconnected|Open proxy.test:3128|Failed 7|" + "Open example.test:80|Failed 5|" +
                   kStart + "|Close|Open example.test:80");
@@ -152,7 +136,7 @@ TEST(DownloadReply, TheStatusAndTheAnnouncedLengthDecideTheOutcome) {
           "HTTP/1.0 302 Found\r\nLocation : /b", "HTTP/1.0 303 See Other\r\nLocation: /b"}}};
     for (const auto& [accepted, outcome, heads] : cases) {
         for (const std::string& head : heads) {
-            EXPECT_EQ(Rig().Run("R" + head + "\r\n\r\nabc|C"),
+            EXPECT_EQ(Rig().Run("F|R" + head + "\r\n\r\nabc|C"),
                       (accepted ? "Body abc" : "Failed 4|Body abc") + kClosed + outcome)
                 << head;
         }
@@ -175,27 +159,31 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         return steps;
     };
     const std::pair<std::string, std::string> cases[] = {
-        {redirects + "R" + k200 + "\r\n|C|F|" + redirects + "R" + kRedirect + "\r\n",
+        {"F|" + redirects + "R" + k200 + "\r\n|C|F|" + redirects + "R" + kRedirect + "\r\n",
          followed + "Shutdown 1|Close|Disconnected|" + kStart + "|" + followed + "Failed 4"},
-        {headerOf(C1::kMaxHeaderSize) + "Rbody|C", "Body body" + kClosed + "Disconnected"},
-        {headerOf(C1::kMaxHeaderSize + 1) + "Rbody|C", "Close|Failed 4"},
+        {"F|" + headerOf(C1::kMaxHeaderSize) + "Rbody|C", "Body body" + kClosed + "Disconnected"},
+        {"F|" + headerOf(C1::kMaxHeaderSize + 1) + "Rbody|C", "Close|Failed 4"},
         // A notification reads on only while the blocks come back full (of
         // body bytes, when a block ends the header).
-        {"R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1", "Body " + kFull + kFull + "c"},
+        {"F|R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1",
+         "Body " + kFull + kFull + "c"},
         // Header-like lines after the blank line are body, also in the header's receive.
-        {"R" + k200 + "\r\nContent-Length: 9\r\n|C",
+        {"F|R" + k200 + "\r\nContent-Length: 9\r\n|C",
          "Body Content-Length: 9\r\n" + kClosed + "Disconnected"},
         // A header in pieces; its blank line over three of them.
-        {"RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\na|Rbcd|C",
+        {"F|RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\na|Rbcd|C",
          "Body abcd" + kClosed + "Disconnected"},
         // A redirect that cannot connect ends the download; the next is new.
-        {"X|R" + kRedirect + "\r\n|X|Fhttp://second.test/",
+        {"F|X|R" + kRedirect + "\r\n|X|Fhttp://second.test/",
          "Close|Open example.test:80|Failed 5|Open second.test:80|Connected|QuerySent"},
         // A new fetch ends the download under way first, by the close rule;
         // the next starts afresh. A cancel follows no redirect.
-        {"R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
+        {"F|R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
          "Body abc|" + kCancel + "Failed 1" + kNextEvents},
-        {"R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
+        {"F|R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
+        // A send that fails closes the connection with code 3, also after a part went out.
+        {"S-1|F", "Open example.test:80|Connected|Close|Failed 3"},
+        {"S12|S-1|F", "Open example.test:80|Connected|Close|Failed 3"},
     };
     for (const auto& [steps, events] : cases) EXPECT_EQ(Rig().Run(steps), events) << steps;
 }
@@ -228,9 +216,9 @@ TEST(DownloadHandlers, AHandlersStepsActInsideTheProcessingOfItsEvent) {
         Rig rig;
         bool done = false;
         rig.log.onEvent = [&](const std::string& line) {
-            if (line.rfind(trigger, 0) == 0 && !std::exchange(done, true)) rig.Steps(handlerSteps);
+            if (line.rfind(trigger, 0) == 0 && !std::exchange(done, true)) rig.Run(handlerSteps);
         };
-        EXPECT_EQ(rig.Run(steps), events) << trigger << " " << handlerSteps;
+        EXPECT_EQ(rig.Run("F|" + steps), events) << trigger << " " << handlerSteps;
     }
 }
 
@@ -249,32 +237,15 @@ TEST(DownloadErrorTextTest, EachCodeHasItsTextAndEveryOtherValueIsUnknown) {
         "error|");
 }
 
-// A send that takes a part is completed on later write notifications; one
-// that fails closes the connection with code 3, also after a part went out.
-TEST(DownloadSend, TheWholeRequestGoesOutOnceEvenWhenASendTakesOnlyPart) {
-    const std::string failed = "Open example.test:80|Connected|Close|Failed 3";
-    const std::tuple<std::string, std::string, std::size_t> cases[] = {
-        {"S10|S0|S7|S5|F|W|W", kStart, 1000},
-        {"S-1|F|W|C", failed, 0},
-        {"S12|S-1|F|W|C", failed, 12}};
-    for (const auto& [steps, events, sent] : cases) {
-        Rig rig;
-        rig.Steps(steps);
-        EXPECT_EQ(rig.Written(), events);
-        EXPECT_EQ(rig.fake->Last().sent,
-                  test::RequestFor("http://example.test/p", "example.test").substr(0, sent));
-    }
-}
-
 // The watch runs while connected, never past the time limit counted from the
 // fetch, and stops with the connection; an event past the limit is code 0.
 TEST(DownloadProgress, TheWatchIsThirtySecondsWithinTheTimeLimit) {
     Rig rig;
-    rig.Run("R" + k200 + "\r\n|C");
+    rig.Run("F|R" + k200 + "\r\n|C");
     EXPECT_EQ(rig.fake->watches, std::vector<int>({30000, 30000, 30000, 0}));
     Rig limited;
     limited.download->SetTimeLimit(0);
-    EXPECT_EQ(limited.Run(""), "Open example.test:80|Connected|Close|Failed 0");
+    EXPECT_EQ(limited.Run("F"), "Open example.test:80|Connected|Close|Failed 0");
     EXPECT_EQ(limited.fake->watches, std::vector<int>({1, 0}));
 }
 

@@ -1,11 +1,10 @@
 // Fakes of the download class's ports for core tests: a scripted transport,
 // whose receives return the next scripted piece of the current connection
-// and whose opens, shutdowns and closes go to a journal if one is given; and
-// a listener that writes the events down.
+// and whose opens, shutdowns and closes go to the journal; and a listener
+// that writes the events down.
 #pragma once
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -26,7 +25,7 @@ public:
 
     bool CanNotify() const override { return true; }
     SocketId OpenSocket(const std::string& host, std::int32_t port) override {
-        Write("Open " + host + ":" + std::to_string(port));
+        journal->push_back("Open " + host + ":" + std::to_string(port));
         if (refuse) return kNoSocket;
         connections.emplace_back();
         return static_cast<SocketId>(connections.size() + 99);
@@ -42,18 +41,17 @@ public:
         Connection* connection = Find(socket);
         if (!connection || connection->pieces.empty()) return -1;
         std::string& piece = connection->pieces.front();
-        const std::size_t count = std::min(piece.size(), static_cast<std::size_t>(size));
-        std::memcpy(block, piece.data(), count);
+        const std::size_t count = piece.copy(block, static_cast<std::size_t>(size));
         piece.erase(0, count);
         if (piece.empty()) connection->pieces.pop_front();
         return static_cast<std::int32_t>(count);
     }
     void Shutdown(SocketId socket, ShutdownHow how) override {
-        if (Find(socket)) Write("Shutdown " + std::to_string(how));
+        if (Find(socket)) journal->push_back("Shutdown " + std::to_string(how));
     }
     void CloseSocket(SocketId socket) override {
-        if (Find(socket)) Write("Close");
-        if (Find(socket)) Find(socket)->closed = true;
+        if (Find(socket)) journal->push_back("Close");
+        if (Find(socket)) Last().closed = true;
     }
     void RunPendingNotifications() override {
         if (onPendingRun) onPendingRun();
@@ -63,7 +61,7 @@ public:
     Connection& Last() { return connections.back(); }
     void Feed(const std::string& piece) { Last().pieces.push_back(piece); }
 
-    std::vector<std::string>* journal = nullptr;
+    std::vector<std::string>* journal = nullptr;  // must be set
     bool refuse = false;
     // What each send call takes, in order: at most a count, 0 for no room
     // now, -1 for a failure. Without limits every send takes everything.
@@ -73,13 +71,10 @@ public:
     std::function<void()> onPendingRun;
 
 private:
-    void Write(const std::string& line) {
-        if (journal) journal->push_back(line);
-    }
+    // Only the newest connection can be open, as with the real transports.
     Connection* Find(SocketId socket) {
-        const auto index = static_cast<std::size_t>(socket - 100);
-        const bool open = socket >= 100 && index < connections.size() && !connections[index].closed;
-        return open ? &connections[index] : nullptr;
+        const bool open = socket == static_cast<SocketId>(connections.size() + 99);
+        return open && !Last().closed ? &Last() : nullptr;
     }
 };
 
@@ -91,35 +86,31 @@ inline std::string RequestFor(const std::string& url, const std::string& host) {
 
 // Writes the events down as lines: "Connected", "QuerySent", "Body <bytes>"
 // (chunks in a row joined, so that the lines do not depend on how the bytes
-// were cut), "Failed <code>", "Disconnected". An id other than 0 is added to
-// its line; a BytesReceived that is missing or does not carry the running
-// total of the body writes a line of its own. onEvent sees each line.
+// were cut), "Failed <code>", "Disconnected". A BytesReceived that is missing
+// or does not carry the running total of the body writes a line of its own.
+// onEvent sees each line but those.
 class DownloadEventLog : public DownloadListener {
 public:
-    void Connected(std::int32_t id) override {
+    void Connected(std::int32_t) override {
         total_ = 0;
-        Add("Connected", id);
+        Add("Connected");
     }
-    void Disconnected(std::int32_t id) override { Add("Disconnected", id); }
-    void DownloadFailed(std::int32_t why, std::int32_t id) override {
-        Add("Failed " + std::to_string(why), id);
+    void Disconnected(std::int32_t) override { Add("Disconnected"); }
+    void DownloadFailed(std::int32_t why, std::int32_t) override {
+        Add("Failed " + std::to_string(why));
     }
-    void QuerySent(std::int32_t id) override { Add("QuerySent", id); }
-    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t id) override {
+    void QuerySent(std::int32_t) override { Add("QuerySent"); }
+    void StreamBytes(std::int32_t count, const char* bytes, std::int32_t) override {
         total_ += count;
-        const std::string chunk(bytes, static_cast<std::size_t>(count));
-        if (!events.empty() && events.back().compare(0, 5, "Body ") == 0 && id == 0)
-            events.back() += chunk;
-        else
-            events.push_back(id == 0 ? "Body " + chunk : "Body id " + std::to_string(id));
+        if (events.empty() || events.back().compare(0, 5, "Body ") != 0) events.push_back("Body ");
+        events.back().append(bytes, static_cast<std::size_t>(count));
         // Also ends the wait of a chunk whose handler brought this one.
         awaitingTotal_ = true;
         if (onEvent) onEvent(events.back());
     }
-    void BytesReceived(std::int64_t total, std::int32_t id) override {
-        const bool expected = std::exchange(awaitingTotal_, false) && total == total_ && id == 0;
-        if (!expected) events.push_back("BytesReceived " + std::to_string(total));
-        if (onEvent) onEvent("BytesReceived");
+    void BytesReceived(std::int64_t total, std::int32_t) override {
+        if (!std::exchange(awaitingTotal_, false) || total != total_)
+            events.push_back("BytesReceived " + std::to_string(total));
     }
 
     // The lines joined by '|'.
@@ -133,9 +124,9 @@ public:
     std::function<void(const std::string& line)> onEvent;
 
 private:
-    void Add(const std::string& line, std::int32_t id) {
+    void Add(const std::string& line) {
         if (std::exchange(awaitingTotal_, false)) events.push_back("no BytesReceived");
-        events.push_back(id == 0 ? line : line + " id " + std::to_string(id));
+        events.push_back(line);
         if (onEvent) onEvent(line);
     }
     std::int64_t total_ = 0;

@@ -118,17 +118,14 @@ std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges
             const auto connection =
                 static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
             if (connection < 0) break;
-            Served& served = results.emplace_back();
-            int n = 1;
-            while (served.request.find("\r\n\r\n") == std::string::npos &&
-                   (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0) {
-                served.request.append(buffer, static_cast<std::size_t>(n));
-            }
+            std::string& request = results.emplace_back().request;
+            for (int n; request.find("\r\n\r\n") == std::string::npos &&
+                        (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0;)
+                request.append(buffer, static_cast<std::size_t>(n));
             SendAll(connection, exchange.reply);
             while (exchange.ending == Exchange::kAwaitClose &&
-                   (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0) {
+                   ReceiveWithin(connection, buffer, sizeof buffer, 5000) > 0) {
             }
-            served.clientClosed = exchange.ending == Exchange::kAwaitClose && n != kTimedOut;
             if (exchange.ending == Exchange::kReset) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 const linger hard = {1, 0};

@@ -37,7 +37,6 @@ struct Exchange {
 
 struct Served {
     std::string request;
-    bool clientClosed = false;  // during kAwaitClose
 };
 
 // Serves the exchanges on 127.0.0.1, one connection each in order, in a
