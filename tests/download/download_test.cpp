@@ -181,6 +181,9 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         {"F|R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
          "Body abc|" + kCancel + "Failed 1" + kNextEvents},
         {"F|R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
+        // A close notification carries an error (a reset) in its high 16 bits.
+        {"F|R" + k200 + "\r\nabc|E" + std::to_string(10054 << 16 | kCloseEvent),
+         "Body abc" + kClosed + "Disconnected"},
         // A send that fails closes the connection with code 3, also after a part went out.
         {"S-1|F", "Open example.test:80|Connected|Close|Failed 3"},
         {"S12|S-1|F", "Open example.test:80|Connected|Close|Failed 3"},
@@ -244,8 +247,7 @@ TEST(DownloadProgress, TheWatchIsThirtySecondsWithinTheTimeLimit) {
     rig.Run("F|R" + k200 + "\r\n|C");
     EXPECT_EQ(rig.fake->watches, std::vector<int>({30000, 30000, 30000, 0}));
     Rig limited;
-    limited.download->SetTimeLimit(0);
-    EXPECT_EQ(limited.Run("F"), "Open example.test:80|Connected|Close|Failed 0");
+    EXPECT_EQ(limited.Run("L0|F"), "Open example.test:80|Connected|Close|Failed 0");
     EXPECT_EQ(limited.fake->watches, std::vector<int>({1, 0}));
 }
 

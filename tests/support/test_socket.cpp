@@ -11,16 +11,11 @@ constexpr int kNoSignal = 0;
 #include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <cstddef>
 using NativeSocket = int;
-using Length = std::size_t;
+using Length = size_t;
 constexpr int kNoSignal = MSG_NOSIGNAL;
 inline int closesocket(int socket) { return close(socket); }
 #endif
-
-#include <chrono>
-#include <thread>
 
 #include "support/test_socket.h"
 
@@ -44,8 +39,8 @@ TestSocket NewSocket() {
     static WSADATA data;
     if (data.wVersion == 0) WSAStartup(0x0101, &data);  // a failure shows in the calls that follow
 #endif
-    const auto made = static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-    return made < 0 ? kNoTestSocket : made;
+    // INVALID_SOCKET and -1 both read as kNoTestSocket.
+    return static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
 }
 
 sockaddr_in Loopback(int port) {
@@ -62,8 +57,8 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
     const TestSocket listener = NewSocket();
     sockaddr_in address = Loopback(0);
     socklen_t length = sizeof address;
-    if (listener == kNoTestSocket ||
-        bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+    // A failed socket fails the calls too.
+    if (bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
         listen(Native(listener), backlog) != 0 ||
         getsockname(Native(listener), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         closesocket(Native(listener));
@@ -74,8 +69,7 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
 }
 
 TestSocket ConnectToLoopback(int port, int milliseconds) {
-    const TestSocket connection = NewSocket();
-    if (connection == kNoTestSocket) return kNoTestSocket;
+    const TestSocket connection = NewSocket();  // when it failed, so do the calls below
     // Bounds a blocking connect (and later sends) on Linux; Winsock ignores it
     // for connect, where a loopback connect answers at once anyway.
     const timeval limit = Limit(milliseconds);
@@ -92,8 +86,7 @@ TestSocket ConnectToLoopback(int port, int milliseconds) {
 
 int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds) {
     if (!Readable(socket, milliseconds)) return kTimedOut;
-    const auto received = recv(Native(socket), buffer, static_cast<Length>(size), 0);
-    return received < 0 ? -1 : static_cast<int>(received);
+    return static_cast<int>(recv(Native(socket), buffer, static_cast<Length>(size), 0));
 }
 
 bool SendAll(TestSocket socket, std::string_view bytes) {
@@ -108,12 +101,12 @@ bool SendAll(TestSocket socket, std::string_view bytes) {
 
 void CloseTestSocket(TestSocket socket) { closesocket(Native(socket)); }
 
-std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges, int* port) {
+std::future<std::vector<Served>> ServeOnLoopback(std::vector<std::string> replies, int* port) {
     const TestSocket listener = ListenOnLoopback(8, port);
-    return std::async(std::launch::async, [listener, exchanges] {
+    return std::async(std::launch::async, [listener, replies] {
         std::vector<Served> results;
         char buffer[4096];
-        for (const Exchange& exchange : exchanges) {
+        for (const std::string& reply : replies) {
             if (!Readable(listener, 5000)) break;
             const auto connection =
                 static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
@@ -122,16 +115,7 @@ std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges
             for (int n; request.find("\r\n\r\n") == std::string::npos &&
                         (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0;)
                 request.append(buffer, static_cast<std::size_t>(n));
-            SendAll(connection, exchange.reply);
-            while (exchange.ending == Exchange::kAwaitClose &&
-                   ReceiveWithin(connection, buffer, sizeof buffer, 5000) > 0) {
-            }
-            if (exchange.ending == Exchange::kReset) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                const linger hard = {1, 0};
-                setsockopt(Native(connection), SOL_SOCKET, SO_LINGER,
-                           reinterpret_cast<const char*>(&hard), sizeof hard);
-            }
+            SendAll(connection, reply);
             CloseTestSocket(connection);
         }
         CloseTestSocket(listener);

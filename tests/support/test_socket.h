@@ -27,21 +27,14 @@ bool SendAll(TestSocket socket, std::string_view bytes);
 // A graceful close (the peer reads the end of the stream).
 void CloseTestSocket(TestSocket socket);
 
-// One connection of a test server: the reply to the request, then the end.
-// kAwaitClose reads until the client ends the connection; kReset sends a
-// reset once the client has had time to read the reply.
-struct Exchange {
-    std::string reply;
-    enum Ending { kClose, kReset, kAwaitClose } ending = kClose;
-};
-
 struct Served {
     std::string request;
 };
 
-// Serves the exchanges on 127.0.0.1, one connection each in order, in a
-// thread of its own; *port receives the port. The result tells what each
-// connection saw once every exchange has run or timed out.
-std::future<std::vector<Served>> ServeOnLoopback(std::vector<Exchange> exchanges, int* port);
+// Serves the replies on 127.0.0.1, one connection each in order: reads the
+// request, sends the reply and closes; in a thread of its own. *port
+// receives the port. The result tells what each connection received once
+// every reply has gone out or its wait timed out.
+std::future<std::vector<Served>> ServeOnLoopback(std::vector<std::string> replies, int* port);
 
 }  // namespace quorvel::test
