@@ -80,7 +80,7 @@ std::string Fetch(const std::string& url, const std::string& proxy = "", int pro
 
 // The server is reached as "localhost", looked up, at a port above 65535
 // whose low 16 bits are its own.
-TEST(NetworkDownload, EachReplyShapeEndsWithItsEvents) {
+TEST(NetworkDownload, EachServerEndsTheDownloadWithItsEvents) {
     const std::string ok = "HTTP/1.0 200 OK\r\n", body(3000, 'b');
     const std::pair<std::vector<std::string>, std::string> shapes[] = {
         // The server's replies, the events after the first QuerySent.
@@ -97,13 +97,10 @@ TEST(NetworkDownload, EachReplyShapeEndsWithItsEvents) {
         EXPECT_EQ(results[0].request, RequestFor(url, "localhost"));
         EXPECT_EQ(results.back().request, RequestFor(results.size() > 1 ? "/b" : url, "localhost"));
     }
-}
-
-// A server that takes the connection (into the listening queue) but never
-// answers ends the download by the no-progress watch with code 0; once nothing
-// listens the connection is refused, code 5; a proxy that cannot be looked
-// up is code 7.
-TEST(NetworkDownload, SilentAndUnreachableTargetsFail) {
+    // A server that takes the connection (into the listening queue) but never
+    // answers ends the download by the no-progress watch with code 0; once
+    // nothing listens the connection is refused, code 5; a proxy that cannot
+    // be looked up is code 7.
     int port = 0;
     const TestSocket silent = ListenOnLoopback(1, &port);
     const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/";

@@ -86,9 +86,8 @@ inline std::string RequestFor(const std::string& url, const std::string& host) {
 
 // Writes the events down as lines: "Connected", "QuerySent", "Body <bytes>"
 // (chunks in a row joined, so that the lines do not depend on how the bytes
-// were cut), "Failed <code>", "Disconnected". A BytesReceived that is missing
-// after a chunk, or comes without one, writes a line of its own.
-// onEvent sees each line but those.
+// were cut), "Failed <code>", "Disconnected". A chunk's missing
+// BytesReceived writes "no BytesReceived". onEvent sees each line.
 class DownloadEventLog : public DownloadListener {
 public:
     void Connected(std::int32_t) override { Add("Connected"); }
@@ -104,9 +103,7 @@ public:
         awaitingTotal_ = true;
         if (onEvent) onEvent(events.back());
     }
-    void BytesReceived(std::int64_t, std::int32_t) override {
-        if (!std::exchange(awaitingTotal_, false)) events.push_back("BytesReceived");
-    }
+    void BytesReceived(std::int64_t, std::int32_t) override { awaitingTotal_ = false; }
 
     // The lines joined by '|'.
     std::string Joined() const {
