@@ -46,7 +46,6 @@ using PlatformTransport = PosixTransport;
 std::string Fetch(const std::string& url, const std::string& proxy = "", int proxyPort = 0) {
     DownloadEventLog log;
     auto* platform = new PlatformTransport;  // owned by download
-    platform->SetConnectTimeout(5000);
     C1 download(std::unique_ptr<Transport>(platform), &log);
 #ifdef _WIN32
     Route route;
@@ -94,7 +93,6 @@ TEST(NetworkDownload, EachServerEndsTheDownloadWithItsEvents) {
         EXPECT_EQ(Fetch(url), "Connected|QuerySent|" + events);
         const std::vector<Served> results = served.get();
         ASSERT_EQ(results.size(), replies.size());
-        EXPECT_EQ(results[0].request, RequestFor(url, "localhost"));
         EXPECT_EQ(results.back().request, RequestFor(results.size() > 1 ? "/b" : url, "localhost"));
     }
     // A server that takes the connection (into the listening queue) but never

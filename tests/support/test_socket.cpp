@@ -24,38 +24,33 @@ namespace {
 
 NativeSocket Native(TestSocket socket) { return static_cast<NativeSocket>(socket); }
 
-timeval Limit(int milliseconds) { return {milliseconds / 1000, (milliseconds % 1000) * 1000}; }
-
 bool Readable(TestSocket socket, int milliseconds) {
     fd_set ready;
     FD_ZERO(&ready);
     FD_SET(Native(socket), &ready);
-    timeval limit = Limit(milliseconds);
+    timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
     return select(static_cast<int>(socket) + 1, &ready, nullptr, nullptr, &limit) > 0;
 }
 
-TestSocket NewSocket() {
+// A new TCP socket (INVALID_SOCKET and -1 both read as kNoTestSocket), and
+// 127.0.0.1:port in address.
+TestSocket NewSocket(int port, sockaddr_in& address) {
 #ifdef _WIN32
     static WSADATA data;
     if (data.wVersion == 0) WSAStartup(0x0101, &data);  // a failure shows in the calls that follow
 #endif
-    // INVALID_SOCKET and -1 both read as kNoTestSocket.
-    return static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
-}
-
-sockaddr_in Loopback(int port) {
-    sockaddr_in address = {};
+    address = {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<std::uint16_t>(port));
-    return address;
+    return static_cast<TestSocket>(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
 }
 
 }  // namespace
 
 TestSocket ListenOnLoopback(int backlog, int* port) {
-    const TestSocket listener = NewSocket();
-    sockaddr_in address = Loopback(0);
+    sockaddr_in address;
+    const TestSocket listener = NewSocket(0, address);
     socklen_t length = sizeof address;
     // A failed socket fails the calls too.
     if (bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
@@ -69,13 +64,14 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
 }
 
 TestSocket ConnectToLoopback(int port, int milliseconds) {
-    const TestSocket connection = NewSocket();  // when it failed, so do the calls below
+    sockaddr_in address;
+    const TestSocket connection =
+        NewSocket(port, address);  // when it failed, so do the calls below
     // Bounds a blocking connect (and later sends) on Linux; Winsock ignores it
     // for connect, where a loopback connect answers at once anyway.
-    const timeval limit = Limit(milliseconds);
+    const timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
     setsockopt(Native(connection), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit),
                sizeof limit);
-    const sockaddr_in address = Loopback(port);
     if (connect(Native(connection), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
         0) {
         CloseTestSocket(connection);
