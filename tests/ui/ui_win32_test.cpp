@@ -161,15 +161,6 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
     }
 }
 
-// The face the system really draws a font with.
-static std::string DrawnFace(HFONT font) {
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedSelection selection(dc.Get(), font);
-    char face[LF_FACESIZE] = {};
-    GetTextFaceA(dc.Get(), LF_FACESIZE, face);
-    return face;
-}
-
 // The run writes the committed font into its temporary folder (TMP) for its
 // captions (the Analyze button's here) and removes it with their font; when
 // it cannot, it uses a file that already holds the font (a second running
@@ -208,7 +199,8 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         EXPECT_EQ(test::ReadTestFile(file), c.during);
         const auto captionFont =
             reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
-        EXPECT_EQ(DrawnFace(captionFont), reported ? kDesignCaptionFontFace : kDisplayFontFace);
+        EXPECT_EQ(test::FontFace(main->Control(kCm1Id)),
+                  reported ? kDesignCaptionFontFace : kDisplayFontFace);
         main->Close();
         PumpPendingMessages(nullptr);
         EXPECT_TRUE(reported || GetObjectType(captionFont) == 0);
