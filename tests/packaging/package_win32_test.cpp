@@ -10,7 +10,7 @@
 
 #include "main/main_window_win32.h"
 #include "support/test_files.h"
-#include "support/test_folder_win32.h"
+#include "support/win32_test_support.h"
 
 namespace quorvel {
 

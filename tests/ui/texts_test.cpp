@@ -23,7 +23,7 @@ static std::string Shown(const MainCaptions& m) {
            m.saveButton + "\n" + m.clearButton + "\n" + m.optionsButton;
 }
 
-TEST(Texts, MainWindowCaptionsInBothLanguages) {
+TEST(Texts, MainWindowAboutAndDisplayFontTexts) {
     EXPECT_EQ(
         Shown(MainCaptionsFor(Language::Vietnamese)),
         Cp1252("&NhËp vªo sç IMEI:\n"
@@ -35,13 +35,27 @@ TEST(Texts, MainWindowCaptionsInBothLanguages) {
               "You can get the IMEI by typing *#06# from the standby screen. It is also usually "
               "printed on the compliance plate under the battery.\n"
               "&Analyze\n&Save\n&Clear\n&Options...");
+    EXPECT_EQ(kAboutTitle, Cp1252("Giìi thiÖu"));
+    EXPECT_EQ(AboutText({1, 2, 0}, "contact"),
+              Cp1252("PhÇn mÒm gi¶i mº th¤ng tin tô sç IMEI, phi£n b¶n 1.2.0\r\n\r\n") +
+                  kAboutCreditLine + "\r\ncontact\r\n" + kHandsetDataCredit);
+    EXPECT_EQ(DisplayFontFilePath("C:\\Temp"), "C:\\Temp\\~DF9BA6Z.vwf\xA0");
+    EXPECT_EQ(DisplayFontFilePath(""), "");  // no folder: no file anywhere
+    // The display font's failure reads without the font: English, or
+    // Vietnamese without marks.
+    EXPECT_EQ(DisplayFontUnavailableMessage(Language::Vietnamese, "C:\\T\\") + "|" +
+                  DisplayFontUnavailableMessage(Language::English, "D:\\"),
+              "Quorvel khong the cai dat phong chu hien thi tu thu muc tam:\r\nC:\\T\\\r\n\r\n"
+              "Chuong trinh tiep tuc chay voi phong chu he thong, nen chu tieng Viet co the hien "
+              "thi khong dung.|Quorvel could not install its display font from the temporary "
+              "folder:\r\nD:\\\r\n\r\nIt runs on with the system font, so Vietnamese letters may "
+              "not show correctly.");
 }
 
-TEST(Texts, MessageBoxButtonsAndPromptLayout) {
+TEST(Texts, MessageBoxAndSaveDialogTexts) {
     std::string buttons;
-    for (const ButtonRelabel& b : kMessageBoxButtonRelabels) {
+    for (const ButtonRelabel& b : kMessageBoxButtonRelabels)
         buttons += std::string(b.systemCaption) + "|" + b.replacement + "\n";
-    }
     EXPECT_EQ(buttons + kSaveButtonRelabel.systemCaption + "|" + kSaveButtonRelabel.replacement,
               Cp1252("OK|˜âng\n&Yes|&Câ\n&No|&Kh¤ng\n&Save|&L§u"));
     // The first of the longest lines gets seven spaces; every line then ends
@@ -52,9 +66,6 @@ TEST(Texts, MessageBoxButtonsAndPromptLayout) {
         {"ab\ncd\r\nxyz\r\n", "ab\ncd       \r\nxyz\r\n\r\n\r\n"},
     };
     for (const auto& [prompt, shown] : prompts) EXPECT_EQ(ReformatPrompt(prompt), shown) << prompt;
-}
-
-TEST(Texts, SaveDialogFiltersTitlesAndRelabels) {
     const SaveDialogTexts& en = SaveDialogTextsFor(Language::English);
     const SaveDialogTexts& vi = SaveDialogTextsFor(Language::Vietnamese);
     EXPECT_EQ(en.filter, "Text Documents (*.txt)\0*.txt\0All Files (*.*)\0*.*\0\0"s);
@@ -63,32 +74,13 @@ TEST(Texts, SaveDialogFiltersTitlesAndRelabels) {
     EXPECT_STREQ(vi.systemTitle, " ");
     EXPECT_EQ(kSaveDialogTitle + "|"s + kSaveDefaultExtension, Cp1252("L§u TËp Tin|txt"));
     std::string relabels;
-    for (const ControlRelabel& r : kSaveDialogRelabels) {
+    for (const ControlRelabel& r : kSaveDialogRelabels)
         relabels += std::string(r.className) + "|" + r.systemCaption + "|" + r.replacement + "\n";
-    }
     EXPECT_EQ(relabels, Cp1252("Button|Cancel|&ThoÀt\n"
                                "static|Save &in:|&N¥i l§u:\n"
                                "static|File &name:|T£n tËp t&in:\n"
                                "static|Save as &type:|&DÁng tËp tin:\n"
                                "static|Files of &type:|&DÁng tËp tin:\n"));  // Wine's type list
-}
-
-// The display font's failure reads without the font: English, or
-// Vietnamese without marks.
-TEST(Texts, AboutMessageAndDisplayFontFile) {
-    EXPECT_EQ(kAboutTitle, Cp1252("Giìi thiÖu"));
-    EXPECT_EQ(AboutText({1, 2, 0}, "contact"),
-              Cp1252("PhÇn mÒm gi¶i mº th¤ng tin tô sç IMEI, phi£n b¶n 1.2.0\r\n\r\n") +
-                  kAboutCreditLine + "\r\ncontact\r\n" + kHandsetDataCredit);
-    EXPECT_EQ(DisplayFontFilePath("C:\\Temp"), "C:\\Temp\\~DF9BA6Z.vwf\xA0");
-    EXPECT_EQ(DisplayFontFilePath(""), "");  // no folder: no file anywhere
-    EXPECT_EQ(DisplayFontUnavailableMessage(Language::Vietnamese, "C:\\T\\") + "|" +
-                  DisplayFontUnavailableMessage(Language::English, "D:\\"),
-              "Quorvel khong the cai dat phong chu hien thi tu thu muc tam:\r\nC:\\T\\\r\n\r\n"
-              "Chuong trinh tiep tuc chay voi phong chu he thong, nen chu tieng Viet co the hien "
-              "thi khong dung.|Quorvel could not install its display font from the temporary "
-              "folder:\r\nD:\\\r\n\r\nIt runs on with the system font, so Vietnamese letters may "
-              "not show correctly.");
 }
 
 }  // namespace quorvel

@@ -1,0 +1,271 @@
+// The Windows parts of the user interface against the real system under
+// Wine: the message box, the Save As dialog, the display font of a run, the
+// result files and the window subclass.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "main/analyze_messages.h"
+#include "main/startup_messages.h"
+#include "settings/profile_settings_win32.h"
+#include "shared/data_resource_win32.h"
+#include "support/test_files.h"
+#include "support/win32_test_support.h"
+#include "ui/control_class_win32.h"
+#include "ui/display_font.h"
+#include "ui/display_font_win32.h"
+#include "ui/message_box_win32.h"
+#include "ui/message_prompt.h"
+#include "ui/safe_save_win32.h"
+#include "ui/save_dialog_win32.h"
+
+namespace quorvel {
+
+// A small shown window of its own.
+static UniqueWindow Popup() {
+    return UniqueWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                        nullptr, nullptr, nullptr));
+}
+
+// The box's title is not given to the system; the text and the OK, Yes and
+// No buttons get the display font and those buttons Vietnamese captions; the
+// caller's icon replaces the system's. The system lays the box out for its
+// own font: in the display font each line of the text still fits on one
+// line, above the buttons, which stay inside the box (the wrong-length
+// message once broke before "số."). Without the display font (its failure is
+// reported at start-up) the box keeps the system's captions and font, which
+// read without it.
+TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsFont) {
+    DisplayFontInstallation displayFont;
+    ASSERT_TRUE(
+        displayFont.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
+        displayFont.Register());
+    const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    UniqueWindow owner = Popup();
+    struct Case {
+        int style, press;  // the button pressed, whose id ShowMessage gives back
+        HICON icon;
+        std::string prompt;
+        // The text and the buttons, '*' after those in the display font, and
+        // the icon: the system's (s) or the caller's (c).
+        const char* shown;
+    };
+    const Case cases[] = {
+        {MB_YESNO | MB_ICONQUESTION, IDNO, nullptr,
+         AnalyzeMessagesFor(Language::Vietnamese).wrongLength, "text* &C\xE2* &Kh\xA4ng* s"},
+        {MB_OKCANCEL | MB_ICONINFORMATION, IDOK, programIcon,
+         NetworkEventsUnavailableMessage(Language::Vietnamese), "text* \x98\xE2ng* Cancel c"},
+        {kStyleExclamationOk, IDOK, nullptr, "a", "text OK s"},  // without the display font
+    };
+    for (const Case& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        if (row == 2) displayFont.Remove();
+        test::SeenMessageBox seen;
+        test::MessageBoxAnswerer answerer([&](HWND box) {
+            seen = test::SeeMessageBox(box);
+            RECT lines = {}, text = {}, button = {}, client = {};
+            HWND control = GetDlgItem(box, 0xFFFF);  // the text, in Windows' and Wine's boxes
+            GetWindowRect(control, &text);
+            GetWindowRect(GetDlgItem(box, c.press), &button);
+            GetClientRect(box, &client);
+            MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            UniqueWindowDc dc(control);
+            ScopedSelection font(
+                dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            DrawTextA(dc.Get(), test::WindowText(control).c_str(), -1, &lines,
+                      DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+            EXPECT_TRUE(lines.right <= text.right - text.left &&
+                        lines.bottom <= text.bottom - text.top && text.bottom <= button.top &&
+                        button.bottom <= client.bottom)
+                << row;
+            return c.press;
+        });
+        EXPECT_EQ(ShowMessage(owner.Get(), c.prompt, c.style, "t", c.icon), c.press);
+        EXPECT_EQ(seen.systemTitle + "|" + seen.text.text, "|" + ReformatPrompt(c.prompt));
+        std::string shown = seen.text.fontFace == kDisplayFontFace ? "text*" : "text";
+        for (const test::SeenControl& b : seen.buttons)
+            shown += " " + b.text + (b.fontFace == kDisplayFontFace ? "*" : "");
+        EXPECT_EQ(shown + (seen.icon == programIcon ? " c" : seen.icon ? " s" : " -"), c.shown);
+    }
+}
+
+static HHOOK gRefusingHook = nullptr;
+
+static LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    const bool dialog =
+        code == HCBT_CREATEWND &&
+        reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass == MAKEINTATOM(32770);
+    return dialog ? 1 : CallNextHookEx(gRefusingHook, code, wParam, lParam);
+}
+
+// A hook installed before the box's own hears its events (and refuses the
+// box here); a box that never opened gives 0.
+TEST(ShowMessage, ChainsItsHookAndGivesNothingWhenTheBoxNeverOpens) {
+    gRefusingHook = SetWindowsHookExA(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+    test::MessageBoxAnswerer unexpected([](HWND) { return IDNO; });  // should it open
+    EXPECT_EQ(ShowMessage(nullptr, "never shown", MB_YESNO, "t", nullptr), 0);
+    UnhookWindowsHookEx(gRefusingHook);
+}
+
+// The system's own dialog, or relabelled in the display
+// font (a font of its own, which goes with it) with its title drawn; when the
+// system gives the Save button its caption back (as when the user picks a
+// folder and then a file again), the next notification or button paint
+// relabels it. The default extension is added. 260 characters with the
+// terminator fill the path buffer: a longer name, or Cancel, gives no path.
+TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
+    test::TestFolder folder("save-dialog");
+    const std::string typed = folder.PathOf("report");
+    const std::string prefix = typed + std::string(259 - typed.size() - 4, 'n');
+    // The dialog's system title, the face of its name label, the Save
+    // button's caption each time the system gave it back, and the drawn title.
+    const std::string english = "Save As||&Save &Save|",
+                      vietnamese = " |" + std::string(kDisplayFontFace) +
+                                   "|&L\xA7u &L\xA7u|L\xA7u T\xCBp Tin";
+    const std::tuple<Language, std::string, std::string> cases[] = {
+        {Language::English, typed, typed + ".txt"},
+        {Language::Vietnamese, prefix + ".txt", prefix + ".txt"},
+        {Language::Vietnamese, prefix + "n.txt", ""},
+        {Language::Vietnamese, "", ""},
+    };
+    for (const auto& [language, name, path] : cases) {
+        std::string shown, asked = "not asked";
+        HFONT font = nullptr;
+        const auto act = [&](HWND dialog) {
+            shown = test::FontFace(FindChildWithCaption(dialog, "Static", "T\xA3n t\xCBp t&in:"));
+            font = DialogFont(dialog);
+            HWND save = GetDlgItem(dialog, IDOK);
+            SetWindowTextA(save, "&Save");
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, cmb1)));
+            shown += "|" + test::WindowText(save);
+            SetWindowTextA(save, "&Save");
+            SendMessageA(dialog, WM_CTLCOLORBTN,
+                         reinterpret_cast<WPARAM>(UniqueWindowDc(save).Get()),
+                         reinterpret_cast<LPARAM>(save));
+            shown += " " + test::WindowText(save) + "|" + test::DrawnTitle(dialog);
+        };
+        const test::SeenSaveDialog seen =
+            test::AnswerSaveDialog([&] { asked = AskSavePath(nullptr, language); },
+                                   {name.empty() ? nullptr : name.c_str(), act});
+        EXPECT_EQ(seen.systemTitle + "|" + shown,
+                  language == Language::English ? english : vietnamese);
+        EXPECT_EQ(asked, path) << name.size();
+        EXPECT_EQ(GetObjectType(font), 0u) << "the dialog's font outlived it";
+    }
+}
+
+// The run writes the committed font into its temporary folder (TMP) for its
+// captions (the Analyze button's here) and removes it with their font; when
+// it cannot, it uses a file that already holds the font (a second running
+// copy holds it open) or reports, in the interface language, and runs on in
+// the design font, leaving another's file alone.
+TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
+    test::TestFolder folder("font-temp");
+    const std::string file = folder.PathOf(kDisplayFontFileName), tmp = folder.PathOf("");
+    const std::string font =
+        test::ReadTestFile("Z:" QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon").value();
+    struct Case {
+        std::string tmp, held;                     // TMP, and the file there, held open
+        std::optional<std::string> during, after;  // the file while the program runs, after it
+    };
+    const Case cases[] = {{tmp, "", font, std::nullopt},
+                          {tmp, font, font, font},
+                          {tmp, "not the font", "not the font", "not the font"}};
+    WriteSetting(kSettingsSection, kLanguageIdKey, "0");
+    char previousTmp[MAX_PATH + 1] = {};
+    GetEnvironmentVariableA("TMP", previousTmp, sizeof previousTmp);
+    for (const Case& c : cases) {
+        const bool reported = c.during != font;
+        SetEnvironmentVariableA("TMP", c.tmp.c_str());
+        if (!c.held.empty()) test::WriteTestFile(file, c.held);
+        UniqueFile holder(c.held.empty() ? nullptr
+                                         : CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                       nullptr, OPEN_EXISTING, 0, nullptr));
+        test::MessageBoxScript catcher({IDOK});
+        MainWindow* main = test::OpenShownMainWindow();
+        ASSERT_NE(main, nullptr);
+        std::string report;
+        for (const auto& box : catcher.Seen()) report += box.title + "|" + box.text;
+        EXPECT_EQ(report, !reported ? ""
+                                    : "Quorvel|" + ReformatPrompt(DisplayFontUnavailableMessage(
+                                                       Language::Vietnamese, c.tmp)));
+        EXPECT_EQ(test::ReadTestFile(file), c.during);
+        const auto captionFont =
+            reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
+        EXPECT_EQ(test::FontFace(main->Control(kCm1Id)),
+                  reported ? kDesignCaptionFontFace : kDisplayFontFace);
+        main->Close();
+        PumpPendingMessages(nullptr);
+        EXPECT_TRUE(reported || GetObjectType(captionFont) == 0);
+        holder.Reset();
+        EXPECT_EQ(test::ReadTestFile(file), c.after);
+        DeleteFileA(file.c_str());
+    }
+    SetEnvironmentVariableA("TMP", previousTmp);
+    test::DeleteProgramFile(kSettingsFileName);
+}
+
+// The text alone goes over a read-only hidden file, which is then neither,
+// past a file and a folder of the temporary names, which stay. Each failure
+// leaves the folder as it was: a missing folder, a folder of the name, and a
+// read-only file another program holds open without sharing writing or
+// deleting, as an editor would.
+TEST(WindowsResultFiles, ReplacesTheFileOrLeavesTheFolderAsItWas) {
+    test::TestFolder folder("result-files");
+    const auto path = [&](const char* name) { return folder.PathOf(name); };
+    const DWORD readOnlyHidden = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    for (const char* name : {"result.txt", "~qv1.tmp", "held.txt"})
+        test::WriteTestFile(path(name), name);
+    for (const char* name : {"result.txt", "held.txt"})
+        SetFileAttributesA(path(name).c_str(), readOnlyHidden);
+    for (const char* name : {"~qv2.tmp", "folder.txt"})
+        CreateDirectoryA(path(name).c_str(), nullptr);
+    UniqueFile holder(CreateFileA(path("held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    WindowsResultFiles files;
+    const std::string text("new\0\xFF\r\nlast", 10);
+    const std::pair<const char*, SaveOutcome> cases[] = {
+        {"result.txt", SaveOutcome::kSaved},
+        {"missing\\result.txt", SaveOutcome::kFolderRefused},
+        {"folder.txt", SaveOutcome::kReplaceFailed},
+        {"held.txt", SaveOutcome::kReplaceFailed},
+    };
+    for (const auto& [name, outcome] : cases) {
+        EXPECT_EQ(SaveReplacing(files, path(name), text), outcome) << name;
+        EXPECT_EQ(folder.Entries().size(), 5u) << name;  // no file more or less
+    }
+    EXPECT_EQ(test::ReadTestFile(path("result.txt")), text);
+    EXPECT_EQ(GetFileAttributesA(path("result.txt").c_str()) & readOnlyHidden, 0u);
+    EXPECT_EQ(test::ReadTestFile(path("held.txt")), "held.txt");
+    EXPECT_EQ(GetFileAttributesA(path("held.txt").c_str()) & readOnlyHidden, readOnlyHidden);
+}
+
+struct PlainWindow {
+    LRESULT PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallPreviousProcedure(window, message, wParam, lParam);
+    }
+};
+using PlainSubclass = WindowSubclass<PlainWindow, &PlainWindow::PlainProc>;
+
+// WindowSubclass leaves the window by Remove, or when its window is
+// destroyed first. (Its messages reach the object and chain on in every
+// subclassed window of the main window tests.)
+TEST(WindowSubclass, EndsByRemoveOrWithItsWindow) {
+    for (bool windowGoesFirst : {false, true}) {
+        UniqueWindow window = Popup();
+        PlainWindow plain;
+        PlainSubclass subclass(plain);
+        ASSERT_TRUE(subclass.Install(window.Get()));
+        EXPECT_EQ(PlainSubclass::Find(window.Get()), &plain);
+        const HWND handle = window.Get();
+        windowGoesFirst ? window.Reset() : subclass.Remove();
+        EXPECT_EQ(PlainSubclass::Find(handle), nullptr);
+        EXPECT_FALSE(subclass.Installed()) << windowGoesFirst;
+    }
+}
+
+}  // namespace quorvel
