@@ -288,7 +288,6 @@ TEST_F(MainWindowTest, OptionsDialogIsOwnedAndModalAndWritesOnlyThroughOkOrApply
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, '8', 0);
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, VK_BACK, 0);
         EXPECT_TRUE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
-        EXPECT_TRUE(IsWindowVisible(dialog));
         return IDCANCEL;
     });
 
