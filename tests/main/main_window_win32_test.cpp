@@ -154,8 +154,8 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
 
 // The system menu ends with a separator and About; the caption button's
 // letter is drawn whole in dark red over the button (black is transparent);
-// the press captures, a release on the button's top-left pixel opens About
-// (owned, with the window's icon) and lets the mouse go.
+// the press captures and a release on the button's top-left pixel opens About
+// (owned, with the window's icon).
 TEST_F(MainWindowTest, OpensAboutFromTheMenuAndItsDrawnCaptionButton) {
     RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     const auto showsAbout = [&](UINT message, WPARAM wParam, LPARAM lParam) {
