@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -77,8 +78,9 @@ FakeMainView Analyze(const char* languageId, const char* getOnline, const std::s
     return view;
 }
 
-// The message boxes and the busy switch, in order.
-TEST(AnalyzeCommand, AsksAndSwitchesTheButtonsAsTheTextAndSettingsRequire) {
+// The message boxes and the busy switch, in order; where given, the IMEI box
+// and the result box after.
+TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSettingsRequire) {
     const std::string en = "enable", off = "disable", q = "box 36 Warning|", vi = "Th¤ng bÀo|";
     const std::string length = "box 48 Warning|Invalid IMEI. The IMEI should be 15-digit number.";
     const std::string digit = q + "Invalid IMEI. The last check digit should be {";
@@ -95,50 +97,38 @@ TEST(AnalyzeCommand, AsksAndSwitchesTheButtonsAsTheTextAndSettingsRequire) {
     const std::string viSearch = "box 36 " + vi +
                                  "Kh¤ng câ th¤ng tin vÒ sç IMEI trong CSDL cïa ch§¥ng trØnh.\r\n"
                                  "BÁn câ muçn tØm th¤ng tin IMEI tô Internet kh¤ng?";
-    const std::tuple<const char*, const char*, const char*, std::deque<int>, Log> cases[] = {
-        // clang-format off
-        {"", "", "35209900176148", {1}, {length}},     {"00", "", "352099-00176148", {1}, {length}},
-        {"", "", "35209900176x481", {1}, {length}},
-        {"", "", "352099001761482", {2}, {digit + "1" + correct}},
-        {"", "", "352099001761482", {6}, {digit + "1" + correct, off, en}},
-        {"", "", "490154203237518", {7}, {off, search, en}},
-        {"", "0", "490154203237519", {6, 6}, {digit + "8" + correct, off, search, online}},
-        {"", "1", "352099001761481", {}, {off, "online 352099001761481"}},
-        {"", "1", "490154203237518", {}, {off, online}},
-        {"", " 1", "352099001761481", {}, {off, en}},  {"0", "", "35209900176148", {1}, {viLength}},
-        {"0", "", "352099001761482", {7}, {viDigit}},
-        {"0", "", "490154203237518", {7}, {off, viSearch, en}},
-        // clang-format on
-    };
-    for (auto [languageId, getOnline, typed, answers, expected] : cases) {
-        for (std::string& call : expected) call = Cp1252(call);
-        EXPECT_EQ(Analyze(languageId, getOnline, typed, answers).log, expected) << typed;
-    }
-}
-
-TEST(AnalyzeCommand, WritesTheTrimmedOrCorrectedTextAndTheLocalResult) {
     const std::string head = "\r\n[Local information]\r\nManufacturer: ";
-    const std::string nokia = head + "Nokia\r\nModel type: N/A\r\nReference: NHL-10\r\n";
     const std::string babt =
-        "Issued by: BABT, Great Britain (British Approvals Board for "
-        "Telecommunications)\r\n";
-    const std::tuple<const char*, int, const char*, std::string> cases[] = {
-        {" 35-209900-176148-1 ", 0, "35-209900-176148-1",
-         "Input IMEI: 35-209900-176148-1\r\n" + nokia + babt},
-        {"35 209900-176148/2", 6, "35 209900-176148/1",
-         "Input IMEI: 35 209900-176148/2\r\nValid IMEI: 35 209900-176148/1\r\n" + nokia + babt},
-        {"3520990017614 ", 1, "3520990017614", ""},
-        {"350000000000006", 0, "350000000000006",
-         "Input IMEI: 350000000000006\r\n" + head + "Maker\r\n" + babt},
-        // An unknown TAC: the lines that learning looks for.
-        {"350001000000004", 7, "350001000000004",
-         "Input IMEI: 350001000000004\r\n" + head +
+        "Issued by: BABT, Great Britain (British Approvals Board for Telecommunications)\r\n";
+    const std::tuple<const char*, const char*, const char*, std::deque<int>, Log, std::string>
+        cases[] = {
+            // clang-format off
+            {"", "", "3520990017614 ", {1}, {length}, "3520990017614|"},
+            {"", "", "35209900176x481", {1}, {length}, ""},
+            {"", "", "352099001761482", {2}, {digit + "1" + correct}, ""},
+            {"", "", "35 209900-176148/2", {6}, {digit + "1" + correct, off, en},
+             "35 209900-176148/1|Input IMEI: 35 209900-176148/2\r\n"
+             "Valid IMEI: 35 209900-176148/1\r\n" + head +
+             "Nokia\r\nModel type: N/A\r\nReference: NHL-10\r\n" + babt},
+            {"", "", " 350000000000006 ", {}, {off, en},
+             "350000000000006|Input IMEI: 350000000000006\r\n" + head + "Maker\r\n" + babt},
+            // An unknown TAC: the lines that learning looks for.
+            {"", "", "350001000000004", {7}, {off, search, en},
+             "350001000000004|Input IMEI: 350001000000004\r\n" + head +
              "unknown\r\nModel type: unknown\r\nReference: unknown\r\n" + babt},
-    };
-    for (const auto& [typed, answer, imei, result] : cases) {
-        const FakeMainView view =
-            Analyze("0", "", typed, std::deque<int>(answer ? 1u : 0u, answer));
-        EXPECT_EQ(view.imeiBox + "|" + view.resultBox, imei + ("|" + result)) << typed;
+            {"", "0", "490154203237519", {6, 6}, {digit + "8" + correct, off, search, online}, ""},
+            {"", "1", "352099001761481", {}, {off, "online 352099001761481"}, ""},
+            {"", " 1", "352099001761481", {}, {off, en}, ""},
+            {"0", "", "35209900176148", {1}, {viLength}, ""},
+            {"0", "", "352099001761482", {7}, {viDigit}, ""},
+            {"0", "", "490154203237518", {7}, {off, viSearch, en}, ""},
+            // clang-format on
+        };
+    for (auto [languageId, getOnline, typed, answers, expected, shown] : cases) {
+        for (std::string& call : expected) call = Cp1252(call);
+        const FakeMainView view = Analyze(languageId, getOnline, typed, answers);
+        EXPECT_EQ(view.log, expected) << typed;
+        EXPECT_EQ(shown.empty() ? "" : view.imeiBox + "|" + view.resultBox, shown) << typed;
     }
 }
 
@@ -175,7 +165,9 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
         view.answers = {1};
         RunSaveCommand(view, settings, files, [chosen = chosen](Language) { return chosen; });
         const std::string* report = languageId == std::string("0") ? vi : en;
-        EXPECT_EQ(files.files[path], chosen.empty() || !reason.empty() ? "old" : result) << reason;
+        const bool saved = !chosen.empty() && reason.empty();  // and nothing else is left
+        EXPECT_EQ(files.files,
+                  (std::map<std::string, std::string>{{path, saved ? result : "old"}}));
         EXPECT_EQ(view.log, reason.empty() ? Log{}
                                            : Log{Cp1252(report[0] + "\r\n" + path + "\r\n" +
                                                         reason + "\r\n" + report[1])});
@@ -234,12 +226,10 @@ TEST(ReducePage, CellsBecomeLabelledLinesAndTheCountryLineFollows) {
          "Model type: A\r\nModel type: B\r\n"},
         {Page("", "<tr><td>Short name</td>\r\n<td> <b>\r\nDE </b></td></tr>"),
          "Country of handset approval: DE\r\n"},
-        {"Short name</td><td>DE", ""},
         {"<td>Short name: GB</td>", "Country of handset approval: : GB\r\n"},
         // Without a country block the section ends at the break-down.
         {heading + Row("Manufacturer", "N") + breakDown + Row("TAC", "352099"),
          "Manufacturer: N\r\n"},
-        {heading + Row("Manufacturer", "N") + Row("Name", "Germany"), ""},  // neither marker
         // The country block before the heading: only the country line.
         {"<h2>Country of handset approval</h2>" + Row("Short name", "FI") + heading +
              Row("Manufacturer", "N"),
@@ -324,52 +314,52 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     const Handset noModelNorRef = Of("Nokia", "N/A", "N/A"), none;
     const Handset empty{Page("<p>Nothing</p>"), "", ""};  // a page that names nothing
     const Handset loginPage{nokia.page + "Login for on-line services", "", ""};
+    // A page past the buffer's bound is not seen.
+    const Handset pastTheBound{std::string(kMaxPageBytes, 'x') + nokia.page, "", ""};
+    const std::string noFolder = ::testing::TempDir() + "no/such/dir/q.dat";
+    const std::string unwritable =
+        "box 16 Warning|The handset could not be added to the local database file:\r\n";
+    const std::string viUnwritable =
+        "box 16 " + vi + "Kh¤ng thÓ ghi vªo tËp tin CSDL cïa ch§¥ng trØnh:\r\n";
     // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
     // after code 4 the download still ends normally), the answers; the other calls on the
-    // window and whether the page's record is learnt. The page's lines are shown.
+    // window and the user file: the page's record learnt (l), left as it was (-), or
+    // in a folder that does not exist (x). The page's lines are shown.
     const std::tuple<const char*, const char*, std::string, Handset, int, std::deque<int>, Log,
-                     bool>
+                     char>
         cases[] = {
             // clang-format off
-            {"", "", kMiss, nokia, 0, {6}, {en, ask}, true},
-            {"", "1", kMiss, noRef, 0, {}, {en}, true}, {"", "1", kMiss, empty, 0, {}, {en}, false},
-            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, false},
-            {"", "1", kMiss, noMaker, 0, {}, {en}, false},
-            {"", "1", kMiss, noModel, 0, {}, {en}, true},
-            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, false},
-            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, false},
-            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, false},
-            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, false},
-            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, false},
-            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, false},
-            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, false},
+            {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l'},
+            {"", "1", kMiss, noRef, 0, {}, {en}, 'l'}, {"", "1", kMiss, empty, 0, {}, {en}, '-'},
+            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-'},
+            {"", "1", kMiss, noMaker, 0, {}, {en}, '-'},
+            {"", "1", kMiss, noModel, 0, {}, {en}, 'l'},
+            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, '-'},
+            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-'},
+            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-'},
+            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-'},
+            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, '-'},
+            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, '-'},
+            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, '-'},
+            {"1", "1", kMiss, nokia, 0, {1}, {en, unwritable + noFolder}, 'x'},
+            {"0", "1", kMiss, nokia, 0, {1}, {en, viUnwritable + noFolder}, 'x'},
+            {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-'},
             // clang-format on
         };
-    for (auto [languageId, add, local, handset, failure, answers, events, learns] : cases) {
+    for (auto [languageId, add, local, handset, failure, answers, events, file] : cases) {
+        SCOPED_TRACE(handset.page.substr(0, 400));
         for (std::string& call : events) call = Cp1252(call);
         test::WriteTestFile(userFile, "35=A");  // a record goes on a line of its own
+        online = std::make_unique<OnlineLookup>(view, settings, downloader,
+                                                file == 'x' ? noFolder : userFile);
         settings.Set(kLanguageIdKey, languageId);
         settings.Set(kAddMissingImeiKey, add);
         Start(local, handset.page, answers);
         if (failure) online->DownloadFailed(failure);
         if (failure == 0 || failure == 4) online->Disconnected();
-        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines) << handset.page;
-        EXPECT_EQ(view.log, events) << handset.page;
-        EXPECT_EQ(UserFileText(), learns ? "35=A\r\n" + handset.record : "35=A") << handset.page;
-    }
-}
-
-TEST_F(OnlineLookupTest, AnUnwritableUserFileIsReported) {
-    userFile = ::testing::TempDir() + "no/such/dir/q.dat";
-    online = std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
-    settings.Set(kAddMissingImeiKey, "1");
-    for (const std::string box :
-         {"box 16 Warning|The handset could not be added to the local database file:\r\n",
-          "box 16 Th¤ng bÀo|Kh¤ng thÓ ghi vªo tËp tin CSDL cïa ch§¥ng trØnh:\r\n"}) {
-        settings.Set(kLanguageIdKey, box[7] == 'W' ? "1" : "0");
-        Start(kMiss, Of("Nokia", "6600", "X").page, {1});
-        online->Disconnected();
-        EXPECT_EQ(view.log, (Log{"enable", Cp1252(box) + userFile}));
+        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines);
+        EXPECT_EQ(view.log, events);
+        EXPECT_EQ(UserFileText(), file == 'l' ? "35=A\r\n" + handset.record : "35=A");
     }
 }
 
@@ -433,15 +423,6 @@ TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatTheOldDownloadStillSends) {
         EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "enable"), enables) << reply;
         EXPECT_EQ(UserFileText(), "352099001761481=New\xB6Page\xB6NP-2\r\n");
     }
-}
-
-TEST_F(OnlineLookupTest, TheBufferStopsGrowingAtItsBound) {
-    Start("local", "");
-    for (const std::string& piece :
-         {std::string(kMaxPageBytes, 'x'), Of("Nokia", "6600", "X").page})
-        online->StreamBytes(piece.data(), piece.size());
-    online->Disconnected();  // the page past the bound is not seen
-    EXPECT_EQ(view.resultBox, "local" + kHeader);
 }
 
 }  // namespace
