@@ -32,7 +32,6 @@ TEST(ScanRequestHead, FindsTheBlankLineWithinTheLimit) {
         {"GET / HTTP/1.0\r\r\r\r", 100, incomplete, 0},  // lone CRs end nothing
         {"GET / HTTP/1.0\r\n\r\n", 18, complete, 18},    // exactly at the limit
         {"GET / HTTP/1.0\r\n\r\n", 17, tooLarge, 0},
-        {std::string(40, 'A'), 32, tooLarge, 0},
         {"GET /\x01", 32, malformed, 0},
         {std::string("GET / HTTP/1.0\r\nA: \0", 20), 32, malformed, 0},
         {"GET / HTTP/1.0\r\nA:\tb\r\n", 32, incomplete, 0}};
