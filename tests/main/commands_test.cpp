@@ -283,7 +283,7 @@ protected:
     FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
-    std::string userFile = ::testing::TempDir() + test::PerTestFileName("quorvel-online-", ".dat");
+    std::string userFile = test::PerTestFileName("quorvel-online-", ".dat");
     std::unique_ptr<OnlineLookup> online =
         std::make_unique<OnlineLookup>(view, settings, downloader, userFile);
 };

@@ -28,6 +28,8 @@ inline std::optional<std::string> ReadTestFile(const std::string& path) {
 
 // A file name of the running test's own: CTest runs the tests of one fixture
 // side by side, so tests that share a file name overwrite each other's files.
+// Relative: in the working folder, the build's own, so that runs of other
+// checkouts at the same time keep their files apart.
 inline std::string PerTestFileName(const std::string& prefix, const std::string& suffix) {
     return prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix;
 }
