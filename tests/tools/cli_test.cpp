@@ -163,6 +163,15 @@ TEST(Cli, OptionsAndUsageErrors) {
     }
     // The folder of the default user file: the running program's own.
     EXPECT_EQ(ExecutableFolder(), std::filesystem::canonical(QUORVEL_TEST_FOLDER).string());
+    // Of any link: the root, a folder, none, a link that cannot be read.
+    std::filesystem::remove("link");
+    EXPECT_EQ(LinkTargetFolder("link"), ".");
+    for (const auto& [target, folder] :
+         {std::pair{"/", "/"}, {"/q", "/"}, {"/a/b/q", "/a/b"}, {"q", "."}}) {
+        std::filesystem::remove("link");
+        std::filesystem::create_symlink(target, "link");
+        EXPECT_EQ(LinkTargetFolder("link"), folder) << target;
+    }
     // The end of the help, and a standard output that cannot be written.
     EXPECT_NE(std::string(kCliUsage).find("2 for a usage error or\noutput that could not be "
                                           "written. See also: man quorvel-cli.\n"),

@@ -7,14 +7,16 @@
 
 namespace quorvel {
 
-std::string ExecutableFolder() {
+std::string ExecutableFolder() { return LinkTargetFolder("/proc/self/exe"); }
+
+std::string LinkTargetFolder(const char* link) {
     char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+    const ssize_t length = readlink(link, path, sizeof path);
     if (length <= 0 || static_cast<std::size_t>(length) == sizeof path) return ".";
-    const std::string executable(path, static_cast<std::size_t>(length));
-    const std::string::size_type slash = executable.rfind('/');
+    const std::string target(path, static_cast<std::size_t>(length));
+    const std::string::size_type slash = target.rfind('/');
     if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : executable.substr(0, slash);
+    return slash == 0 ? "/" : target.substr(0, slash);
 }
 
 }  // namespace quorvel

@@ -1,8 +1,10 @@
 // quorvel-service: its request parsing and options, its answers, and its
 // server's rules for clients, on 127.0.0.1.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/socket.h>
 
+#include <csignal>
 #include <optional>
 #include <thread>
 #include <tuple>
@@ -242,6 +244,20 @@ TEST_F(ServiceServerTest, UnreadableHeadsGet400ASilentClientIsClosedAnUnfinished
     EXPECT_EQ(StatusLine(Receive(cut)), "HTTP/1.0 400 Bad Request");
     EXPECT_EQ(Receive(silent), "");
     EXPECT_EQ(StatusLine(Receive(unfinished)), "HTTP/1.0 408 Request Timeout");
+}
+
+// A signal that interrupts the server's wait does not end it (TearDown asks it).
+TEST_F(ServiceServerTest, ASignalDoesNotEndTheServer) {
+    Listen([](ServerLimits&) {});
+    struct sigaction handler = {};
+    handler.sa_handler = [](int) {};
+    ASSERT_EQ(sigaction(SIGUSR1, &handler, nullptr), 0);
+    EXPECT_EQ(StatusLine(Exchange(Request("490139200000001"))), "HTTP/1.0 200 OK");
+    // Spaced out, so that one lands while the server waits, not while it closes.
+    for (int i = 0; i < 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        pthread_kill(runner_.native_handle(), SIGUSR1);
+    }
 }
 
 TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
