@@ -128,8 +128,7 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
         test::ServeOnLoopback({{"HTTP/1.0 200 OK\r\n\r\nLogin for on-line services"}}, &port);
     WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(port));
     WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
-    UniqueWindow active(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
-                                        nullptr, nullptr, nullptr));
+    UniqueWindow active = test::Popup();
     bool ownedAndModal = false;
     test::MessageBoxAnswerer answerer([&](HWND box) {
         ownedAndModal = GetWindow(box, GW_OWNER) == window_ && !IsWindowEnabled(window_);

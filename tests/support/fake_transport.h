@@ -50,8 +50,9 @@ public:
         if (Find(socket)) journal->push_back("Shutdown " + std::to_string(how));
     }
     void CloseSocket(SocketId socket) override {
-        if (Find(socket)) journal->push_back("Close");
-        if (Find(socket)) Last().closed = true;
+        if (!Find(socket)) return;
+        journal->push_back("Close");
+        Last().closed = true;
     }
     void RunPendingNotifications() override {
         if (onPendingRun) onPendingRun();

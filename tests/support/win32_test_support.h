@@ -33,6 +33,12 @@ inline MainWindow* OpenShownMainWindow() {
     return main;
 }
 
+// A small shown window of its own.
+inline UniqueWindow Popup() {
+    return UniqueWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                        nullptr, nullptr, nullptr));
+}
+
 // The class name of a window, as the system reports it.
 inline std::string ClassName(HWND window) {
     char name[256] = {};

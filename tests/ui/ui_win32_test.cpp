@@ -24,12 +24,6 @@
 
 namespace quorvel {
 
-// A small shown window of its own.
-static UniqueWindow Popup() {
-    return UniqueWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
-                                        nullptr, nullptr, nullptr));
-}
-
 // The box's title is not given to the system; the text and the OK, Yes and
 // No buttons get the display font and those buttons Vietnamese captions; the
 // caller's icon replaces the system's. The system lays the box out for its
@@ -44,7 +38,7 @@ TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsFont) {
         displayFont.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
         displayFont.Register());
     const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    UniqueWindow owner = Popup();
+    UniqueWindow owner = test::Popup();
     struct Case {
         int style, press;  // the button pressed, whose id ShowMessage gives back
         HICON icon;
@@ -256,7 +250,7 @@ using PlainSubclass = WindowSubclass<PlainWindow, &PlainWindow::PlainProc>;
 // subclassed window of the main window tests.)
 TEST(WindowSubclass, EndsByRemoveOrWithItsWindow) {
     for (bool windowGoesFirst : {false, true}) {
-        UniqueWindow window = Popup();
+        UniqueWindow window = test::Popup();
         PlainWindow plain;
         PlainSubclass subclass(plain);
         ASSERT_TRUE(subclass.Install(window.Get()));
