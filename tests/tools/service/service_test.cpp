@@ -2,6 +2,7 @@
 // server's rules for clients, on 127.0.0.1.
 #include <gtest/gtest.h>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 
 #include <csignal>
@@ -269,6 +270,44 @@ TEST_F(ServiceServerTest, ANewClientTakesTheSlotOfTheOldestUnfinishedHead) {
     EXPECT_EQ(Receive(oldest), "");  // closed to make room, before any 408
     EXPECT_TRUE(test::SendAll(slow.Get(), request.substr(10)));
     EXPECT_EQ(StatusLine(Receive(slow)), "HTTP/1.0 200 OK");
+}
+
+// A client that resets its connection half-way through its head gives up its
+// slot at once, not at a timeout: the next client (TearDown's) is served.
+TEST_F(ServiceServerTest, AClientThatResetsFreesItsSlotAtOnce) {
+    Listen([](ServerLimits& limits) {
+        limits.maxClients = 1;
+        limits.headTimeout = limits.exchangeTimeout = limits.slowHeadGrace =
+            std::chrono::minutes(1);
+    });
+    const UniqueFd reset = Connect("GET /index.php");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // for the server to read it
+    const linger abort = {1, 0};                                  // the close sends a reset
+    ASSERT_EQ(setsockopt(reset.Get(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort), 0);
+}
+
+// A wait that fails for another reason than a signal ends Run with its error:
+// here poll refuses more descriptors than the limit, lowered while serving.
+TEST(ServiceServer, AFailingWaitEndsRunWithItsError) {
+    int spare[2];  // freed below the lowered limit for the sanitizers' own use
+    ASSERT_EQ(pipe(spare), 0);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const rlimit low = {rlim_t(spare[1]) + 1, saved.rlim_max};
+    ServiceServer server(
+        [&](const std::string&) {
+            close(spare[0]), close(spare[1]), setrlimit(RLIMIT_NOFILE, &low);
+            return std::string("HTTP/1.0 200 OK\r\n\r\n");
+        },
+        ServerLimits{});
+    std::string error;
+    ASSERT_TRUE(server.Listen("127.0.0.1", 0, &error)) << error;
+    std::vector<UniqueFd> clients;  // more than the lowered limit, waiting to be accepted
+    while (clients.size() <= low.rlim_cur)
+        clients.emplace_back(static_cast<int>(test::ConnectToLoopback(server.port(), 10000)));
+    ASSERT_TRUE(test::SendAll(clients[0].Get(), Request("490139200000001")));
+    EXPECT_THROW(server.Run(), std::system_error);
+    setrlimit(RLIMIT_NOFILE, &saved);
 }
 
 }  // namespace
