@@ -7,19 +7,17 @@ import re
 import sys
 
 BELOW = {"main": "options ui settings imei download", "options": "ui settings", "ui": "settings imei",
-         "settings": "", "imei": "", "download": ""}
-ALLOWED = {folder: {folder, "shared", *below.split()} for folder, below in BELOW.items()}
-ALLOWED["shared"] = {"shared"}
+         "settings": "", "imei": "", "download": "", "shared": ""}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/')
 
 source = pathlib.Path(sys.argv[1])
 faults = []
 for path in sorted(p for p in source.rglob("*") if p.suffix in (".h", ".cpp")):
     folder = path.relative_to(source).parts[0]
-    allowed = ALLOWED.get(folder)
-    if allowed is None:
+    if folder not in BELOW:
         faults.append(f"{path}: folder {folder}/ has no allowed directions")
         continue
+    allowed = {folder, "shared", *BELOW[folder].split()}
     for number, line in enumerate(path.read_text(encoding="latin-1").splitlines(), 1):
         match = INCLUDE.match(line)
         if match and match.group(1) not in allowed:
