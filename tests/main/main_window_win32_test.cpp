@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     }
     EXPECT_TRUE(ownedAndModal);
     EXPECT_FALSE(IsWindow(window_));
-    EXPECT_NE(served.get().at(0).request.find("s=352099001761481 "), std::string::npos);
+    EXPECT_NE(served.get().at(0).find("s=352099001761481 "), std::string::npos);
 }
 
 // The system menu ends with a separator and About; the caption button's

@@ -20,7 +20,6 @@ public:
     struct Connection {
         std::string sent;
         std::deque<std::string> pieces;  // each receive returns at most one
-        bool closed = false;
     };
 
     bool CanNotify() const override { return true; }
@@ -28,7 +27,7 @@ public:
         journal->push_back("Open " + host + ":" + std::to_string(port));
         if (refuse) return kNoSocket;
         connections.emplace_back();
-        return static_cast<SocketId>(connections.size() + 99);
+        return open_ = static_cast<SocketId>(connections.size() + 99);
     }
     std::int32_t SendText(SocketId socket, std::string_view text) override {
         auto taken = static_cast<std::int32_t>(text.size());
@@ -38,12 +37,11 @@ public:
         return Find(socket) ? taken : -1;
     }
     std::int32_t Receive(SocketId socket, char* block, std::int32_t size) override {
-        Connection* connection = Find(socket);
-        if (!connection || connection->pieces.empty()) return -1;
-        std::string& piece = connection->pieces.front();
+        if (!Find(socket) || Last().pieces.empty()) return -1;
+        std::string& piece = Last().pieces.front();
         const std::size_t count = piece.copy(block, static_cast<std::size_t>(size));
         piece.erase(0, count);
-        if (piece.empty()) connection->pieces.pop_front();
+        if (piece.empty()) Last().pieces.pop_front();
         return static_cast<std::int32_t>(count);
     }
     void Shutdown(SocketId socket, ShutdownHow how) override {
@@ -52,12 +50,10 @@ public:
     void CloseSocket(SocketId socket) override {
         if (!Find(socket)) return;
         journal->push_back("Close");
-        Last().closed = true;
+        open_ = 0;
     }
-    void RunPendingNotifications() override {
-        if (onPendingRun) onPendingRun();
-    }
-    void WatchProgress(int milliseconds) override { watches.push_back(milliseconds); }
+    void RunPendingNotifications() override { onPendingRun(); }
+    void WatchProgress(int milliseconds) override { watches += " " + std::to_string(milliseconds); }
 
     Connection& Last() { return connections.back(); }
     void Feed(const std::string& piece) { Last().pieces.push_back(piece); }
@@ -68,15 +64,13 @@ public:
     // now, -1 for a failure. Without limits every send takes everything.
     std::deque<std::int32_t> sendLimits;
     std::vector<Connection> connections;
-    std::vector<int> watches;
-    std::function<void()> onPendingRun;
+    std::string watches;  // each setting of the watch after a space
+    std::function<void()> onPendingRun = [] {};
 
 private:
     // Only the newest connection can be open, as with the real transports.
-    Connection* Find(SocketId socket) {
-        const bool open = socket == static_cast<SocketId>(connections.size() + 99);
-        return open && !Last().closed ? &Last() : nullptr;
-    }
+    Connection* Find(SocketId socket) { return socket == open_ ? &Last() : nullptr; }
+    SocketId open_ = 0;  // none (ids start at 100)
 };
 
 // The request the download class sends for url, naming host in its Host header.

@@ -25,14 +25,13 @@ namespace {
 NativeSocket Native(TestSocket socket) { return static_cast<NativeSocket>(socket); }
 
 bool Readable(TestSocket socket, int milliseconds) {
-    fd_set ready;
-    FD_ZERO(&ready);
+    fd_set ready{};  // empty, as FD_ZERO makes it
     FD_SET(Native(socket), &ready);
     timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
     return select(static_cast<int>(socket) + 1, &ready, nullptr, nullptr, &limit) > 0;
 }
 
-// A new TCP socket (INVALID_SOCKET and -1 both read as kNoTestSocket), and
+// A new TCP socket (INVALID_SOCKET and -1 both read as -1), and
 // 127.0.0.1:port in address.
 TestSocket NewSocket(int port, sockaddr_in& address) {
 #ifdef _WIN32
@@ -52,36 +51,29 @@ TestSocket ListenOnLoopback(int backlog, int* port) {
     sockaddr_in address;
     const TestSocket listener = NewSocket(0, address);
     socklen_t length = sizeof address;
-    // A failed socket fails the calls too.
-    if (bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(Native(listener), backlog) != 0 ||
-        getsockname(Native(listener), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        closesocket(Native(listener));
-        return kNoTestSocket;
-    }
+    // A failure shows in the calls that follow, the caller's among them.
+    bind(Native(listener), reinterpret_cast<sockaddr*>(&address), length);
+    listen(Native(listener), backlog);
+    getsockname(Native(listener), reinterpret_cast<sockaddr*>(&address), &length);
     *port = ntohs(address.sin_port);
     return listener;
 }
 
 TestSocket ConnectToLoopback(int port, int milliseconds) {
     sockaddr_in address;
-    const TestSocket connection =
-        NewSocket(port, address);  // when it failed, so do the calls below
+    // A failure shows in the calls that follow, the caller's among them.
+    const TestSocket connection = NewSocket(port, address);
     // Bounds a blocking connect (and later sends) on Linux; Winsock ignores it
     // for connect, where a loopback connect answers at once anyway.
     const timeval limit = {milliseconds / 1000, (milliseconds % 1000) * 1000};
     setsockopt(Native(connection), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit),
                sizeof limit);
-    if (connect(Native(connection), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
-        0) {
-        CloseTestSocket(connection);
-        return kNoTestSocket;
-    }
+    connect(Native(connection), reinterpret_cast<sockaddr*>(&address), sizeof address);
     return connection;
 }
 
 int ReceiveWithin(TestSocket socket, char* buffer, int size, int milliseconds) {
-    if (!Readable(socket, milliseconds)) return kTimedOut;
+    if (!Readable(socket, milliseconds)) return -1;
     return static_cast<int>(recv(Native(socket), buffer, static_cast<Length>(size), 0));
 }
 
@@ -97,25 +89,24 @@ bool SendAll(TestSocket socket, std::string_view bytes) {
 
 void CloseTestSocket(TestSocket socket) { closesocket(Native(socket)); }
 
-std::future<std::vector<Served>> ServeOnLoopback(std::vector<std::string> replies, int* port) {
+std::future<std::vector<std::string>> ServeOnLoopback(std::vector<std::string> replies, int* port) {
     const TestSocket listener = ListenOnLoopback(8, port);
     return std::async(std::launch::async, [listener, replies] {
-        std::vector<Served> results;
+        std::vector<std::string> requests;
         char buffer[4096];
         for (const std::string& reply : replies) {
             if (!Readable(listener, 5000)) break;
-            const auto connection =
-                static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
-            if (connection < 0) break;
-            std::string& request = results.emplace_back().request;
+            const auto client = static_cast<TestSocket>(accept(Native(listener), nullptr, nullptr));
+            if (client < 0) break;
+            std::string& request = requests.emplace_back();
             for (int n; request.find("\r\n\r\n") == std::string::npos &&
-                        (n = ReceiveWithin(connection, buffer, sizeof buffer, 5000)) > 0;)
+                        (n = ReceiveWithin(client, buffer, sizeof buffer, 5000)) > 0;)
                 request.append(buffer, static_cast<std::size_t>(n));
-            SendAll(connection, reply);
-            CloseTestSocket(connection);
+            SendAll(client, reply);
+            CloseTestSocket(client);
         }
         CloseTestSocket(listener);
-        return results;
+        return requests;
     });
 }
 
