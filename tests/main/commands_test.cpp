@@ -65,19 +65,6 @@ std::string FakeLookup(const std::string& tac) {
     throw std::runtime_error("unreadable");               // counts as unknown
 }
 
-FakeMainView Analyze(const char* languageId, const char* getOnline, const std::string& typed,
-                     std::deque<int> answers) {
-    FakeMainView view;
-    test::FakeSettings settings;
-    settings.Set(kLanguageIdKey, languageId);
-    settings.Set(kGetOnlineImeiKey, getOnline);
-    view.imeiBox = typed;
-    view.resultBox = "earlier result";
-    view.answers = answers;
-    RunAnalyzeCommand(view, settings, FakeLookup);
-    return view;
-}
-
 // The message boxes and the busy switch, in order; where given, the IMEI box
 // and the result box after.
 TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSettingsRequire) {
@@ -126,7 +113,14 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
         };
     for (auto [languageId, getOnline, typed, answers, expected, shown] : cases) {
         for (std::string& call : expected) call = Cp1252(call);
-        const FakeMainView view = Analyze(languageId, getOnline, typed, answers);
+        FakeMainView view;
+        test::FakeSettings settings;
+        settings.Set(kLanguageIdKey, languageId);
+        settings.Set(kGetOnlineImeiKey, getOnline);
+        view.imeiBox = typed;
+        view.resultBox = "earlier result";
+        view.answers = answers;
+        RunAnalyzeCommand(view, settings, FakeLookup);
         EXPECT_EQ(view.log, expected) << typed;
         EXPECT_EQ(shown.empty() ? "" : view.imeiBox + "|" + view.resultBox, shown) << typed;
     }
@@ -162,7 +156,6 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
         files.refuseNewFiles = fault == 'n';
         files.bytesBeforeWriteFails = fault == 'w' ? 3 : -1;
         files.refuseReplace = fault == 'r';
-        view.answers = {1};
         RunSaveCommand(view, settings, files, [chosen = chosen](Language) { return chosen; });
         const std::string* report = languageId == std::string("0") ? vi : en;
         const bool saved = !chosen.empty() && reason.empty();  // and nothing else is left
@@ -270,16 +263,6 @@ protected:
     void TearDown() override { std::remove(userFile.c_str()); }
     std::string UserFileText() const { return test::ReadTestFile(userFile).value_or(""); }
 
-    // Starts a look-up after the local result and streams the page in pieces.
-    void Start(const std::string& local, const std::string& page, std::deque<int> answers = {}) {
-        view = FakeMainView();
-        view.resultBox = local;
-        view.answers = std::move(answers);
-        online->Start("351234000000001");
-        for (std::size_t i = 0; i < page.size(); i += 7) {
-            online->StreamBytes(page.data() + i, std::min<std::size_t>(7, page.size() - i));
-        }
-    }
     FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
@@ -324,29 +307,35 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
     // after code 4 the download still ends normally), the answers; the other calls on the
     // window and the user file: the page's record learnt (l), left as it was (-), or
-    // in a folder that does not exist (x). The page's lines are shown.
+    // in a folder that does not exist (x); what the user does while the first box is open:
+    // nothing (-), starts a new look-up (n) or closes the window (c), after which the
+    // handler does nothing more. The page's lines are shown.
     const std::tuple<const char*, const char*, std::string, Handset, int, std::deque<int>, Log,
-                     char>
+                     char, char>
         cases[] = {
             // clang-format off
-            {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l'},
-            {"", "1", kMiss, noRef, 0, {}, {en}, 'l'}, {"", "1", kMiss, empty, 0, {}, {en}, '-'},
-            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-'},
-            {"", "1", kMiss, noMaker, 0, {}, {en}, '-'},
-            {"", "1", kMiss, noModel, 0, {}, {en}, 'l'},
-            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, '-'},
-            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-'},
-            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-'},
-            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-'},
-            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, '-'},
-            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, '-'},
-            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, '-'},
-            {"1", "1", kMiss, nokia, 0, {1}, {en, unwritable + noFolder}, 'x'},
-            {"0", "1", kMiss, nokia, 0, {1}, {en, viUnwritable + noFolder}, 'x'},
-            {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-'},
+            {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l', '-'},
+            {"", "1", kMiss, noRef, 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, empty, 0, {}, {en}, '-', '-'},
+            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, noMaker, 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, noModel, 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-', '-'},
+            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-', '-'},
+            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-', '-'},
+            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, '-', '-'},
+            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, '-', '-'},
+            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, '-', '-'},
+            {"1", "1", kMiss, nokia, 0, {1}, {en, unwritable + noFolder}, 'x', '-'},
+            {"0", "1", kMiss, nokia, 0, {1}, {en, viUnwritable + noFolder}, 'x', '-'},
+            {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-', '-'},
+            {"", "", kMiss, loginPage, 0, {1}, {login}, '-', 'n'},
+            {"", "", kMiss, nokia, 0, {6}, {en, ask}, '-', 'n'},
+            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>"}, '-', 'c'},
             // clang-format on
         };
-    for (auto [languageId, add, local, handset, failure, answers, events, file] : cases) {
+    for (auto [languageId, add, local, handset, failure, answers, events, file, then] : cases) {
         SCOPED_TRACE(handset.page.substr(0, 400));
         for (std::string& call : events) call = Cp1252(call);
         test::WriteTestFile(userFile, "35=A");  // a record goes on a line of its own
@@ -354,31 +343,23 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
                                                 file == 'x' ? noFolder : userFile);
         settings.Set(kLanguageIdKey, languageId);
         settings.Set(kAddMissingImeiKey, add);
-        Start(local, handset.page, answers);
+        view = FakeMainView();
+        view.resultBox = local;
+        view.answers = answers;
+        online->Start("351234000000001");  // after the local result; the page comes in pieces
+        for (std::size_t i = 0; i < handset.page.size(); i += 7) {
+            online->StreamBytes(&handset.page[i],
+                                std::min<std::size_t>(7, handset.page.size() - i));
+        }
+        view.whileBoxIsOpen = [&, then = then] {
+            if (then == 'c') online.reset();
+            if (then == 'n') online->Start("352099001761481");
+        };
         if (failure) online->DownloadFailed(failure);
         if (failure == 0 || failure == 4) online->Disconnected();
-        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines);
+        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines + (then == 'n' ? kHeader : ""));
         EXPECT_EQ(view.log, events);
         EXPECT_EQ(UserFileText(), file == 'l' ? "35=A\r\n" + handset.record : "35=A");
-    }
-}
-
-// While a handler's box is open the user closes the window or starts a new
-// look-up: when the box returns, the handler does nothing more.
-TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMore) {
-    const std::pair<std::string, bool> cases[] = {{"Login for on-line services", false},
-                                                  {Of("Nokia", "6600", "X").page, false},
-                                                  {"", true}};  // a failed download
-    for (const auto& [page, windowCloses] : cases) {
-        Start(kMiss, page, {6});
-        view.whileBoxIsOpen = [&, closes = windowCloses] {
-            view.whileBoxIsOpen = nullptr;
-            view.log.clear();  // what follows the box
-            closes ? online.reset() : online->Start("352099001761481");
-        };
-        page.empty() ? online->DownloadFailed(5) : online->Disconnected();
-        EXPECT_EQ(view.log, Log{}) << page;
-        EXPECT_EQ(UserFileText(), "");
     }
 }
 
