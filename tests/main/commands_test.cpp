@@ -114,9 +114,7 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
     for (auto [languageId, getOnline, typed, answers, expected, shown] : cases) {
         for (std::string& call : expected) call = Cp1252(call);
         FakeMainView view;
-        test::FakeSettings settings;
-        settings.Set(kLanguageIdKey, languageId);
-        settings.Set(kGetOnlineImeiKey, getOnline);
+        test::FakeSettings settings{{kLanguageIdKey, languageId}, {kGetOnlineImeiKey, getOnline}};
         view.imeiBox = typed;
         view.resultBox = "earlier result";
         view.answers = answers;
@@ -148,9 +146,8 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
     };
     for (const auto& [languageId, chosen, fault, reason] : cases) {
         FakeMainView view;
-        test::FakeSettings settings;
+        test::FakeSettings settings{{kLanguageIdKey, languageId}};
         test::FakeResultFiles files;
-        settings.Set(kLanguageIdKey, languageId);
         view.resultBox = result;
         files.files[path] = "old";
         files.refuseNewFiles = fault == 'n';
@@ -158,9 +155,8 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
         files.refuseReplace = fault == 'r';
         RunSaveCommand(view, settings, files, [chosen = chosen](Language) { return chosen; });
         const std::string* report = languageId == std::string("0") ? vi : en;
-        const bool saved = !chosen.empty() && reason.empty();  // and nothing else is left
-        EXPECT_EQ(files.files,
-                  (std::map<std::string, std::string>{{path, saved ? result : "old"}}));
+        const std::string left = !chosen.empty() && reason.empty() ? result : "old";
+        EXPECT_EQ(files.files, (std::map<std::string, std::string>{{path, left}}));  // alone
         EXPECT_EQ(view.log, reason.empty() ? Log{}
                                            : Log{Cp1252(report[0] + "\r\n" + path + "\r\n" +
                                                         reason + "\r\n" + report[1])});
@@ -341,8 +337,7 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
         test::WriteTestFile(userFile, "35=A");  // a record goes on a line of its own
         online = std::make_unique<OnlineLookup>(view, settings, downloader,
                                                 file == 'x' ? noFolder : userFile);
-        settings.Set(kLanguageIdKey, languageId);
-        settings.Set(kAddMissingImeiKey, add);
+        settings = {{kLanguageIdKey, languageId}, {kAddMissingImeiKey, add}};
         view = FakeMainView();
         view.resultBox = local;
         view.answers = answers;
@@ -372,10 +367,10 @@ TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatTheOldDownloadStillSends) {
     const std::tuple<std::string, std::deque<int>, int> cases[] = {
         {"HTTP/1.0 404 Not Found\r\n\r\n", {1, 6}, 2},
         {"HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + old.substr(0, 200), {6}, 1}};
-    settings.Set(kServiceHostKey, "imei.test:81");
-    settings.Set(kProxyUsedKey, "2");
-    settings.Set(kProxyAddressKey, "proxy.test");
-    settings.Set(kProxyPortKey, "3128");
+    settings = {{kServiceHostKey, "imei.test:81"},
+                {kProxyUsedKey, "2"},
+                {kProxyAddressKey, "proxy.test"},
+                {kProxyPortKey, "3128"}};
     for (const auto& [reply, answers, enables] : cases) {
         std::remove(userFile.c_str());
         view = FakeMainView();

@@ -1,6 +1,7 @@
 // An in-memory settings store for core tests; logs the keys written.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -12,6 +13,10 @@ namespace quorvel::test {
 
 class FakeSettings : public SettingsStore {
 public:
+    // Stored values of the program's section, as Set stores them.
+    FakeSettings(std::initializer_list<std::pair<std::string, std::string>> stored = {}) {
+        for (const auto& [key, value] : stored) Set(key, value);
+    }
     std::string ReadSetting(const std::string& section, const std::string& key) override {
         const auto found = values.find({section, key});
         return found == values.end() ? std::string() : found->second;
