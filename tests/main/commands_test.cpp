@@ -288,9 +288,7 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     const std::string viLogin = "box 48 " + vi +
                                 "Kh¤ng thÓ truy cËp CSDL tr£n mÀy chï.\r\nBÁn cÇn "
                                 "ph¶i ¢Ÿng nhËp ¢Ó tiÕp tóc sõ dóng.";
-    const Handset nokia = Of("Nokia", "6600", "NHL-10"), noRef = Of("Nokia", "6600", "");
-    const Handset noMaker = Of("N/A", "6600", "X"), noModel = Of("Nokia", "N/A", "X");
-    const Handset noModelNorRef = Of("Nokia", "N/A", "N/A"), none;
+    const Handset nokia = Of("Nokia", "6600", "NHL-10"), none;
     const Handset empty{Page("<p>Nothing</p>"), "", ""};  // a page that names nothing
     const Handset loginPage{nokia.page + "Login for on-line services", "", ""};
     // A page past the buffer's bound is not seen.
@@ -311,12 +309,12 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
         cases[] = {
             // clang-format off
             {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l', '-'},
-            {"", "1", kMiss, noRef, 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, Of("Nokia", "6600", ""), 0, {}, {en}, 'l', '-'},
             {"", "1", kMiss, empty, 0, {}, {en}, '-', '-'},
             {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-', '-'},
-            {"", "1", kMiss, noMaker, 0, {}, {en}, '-', '-'},
-            {"", "1", kMiss, noModel, 0, {}, {en}, 'l', '-'},
-            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, Of("N/A", "6600", "X"), 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, Of("Nokia", "N/A", "X"), 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, Of("Nokia", "N/A", "N/A"), 0, {}, {en}, '-', '-'},
             {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-', '-'},
             {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-', '-'},
             {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-', '-'},
@@ -343,8 +341,8 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
         view.answers = answers;
         online->Start("351234000000001");  // after the local result; the page comes in pieces
         for (std::size_t i = 0; i < handset.page.size(); i += 7) {
-            online->StreamBytes(&handset.page[i],
-                                std::min<std::size_t>(7, handset.page.size() - i));
+            const std::string piece = handset.page.substr(i, 7);
+            online->StreamBytes(piece.data(), piece.size());
         }
         view.whileBoxIsOpen = [&, then = then] {
             if (then == 'c') online.reset();

@@ -60,7 +60,8 @@ protected:
         view = {};
         view.onTextChanged = [this] { form.OnProxyTextChanged(); };
         std::size_t key = 0;  // an empty value reads as a missing one
-        for (const std::string& value : SplitText(stored, "|")) settings.Set(kKeys[key++], value);
+        for (const std::string& value : SplitText(stored, "|"))
+            settings.values[{kSettingsSection, kKeys[key++]}] = value;
         form.Open();
         using F = OptionsForm;
         // clang-format off

@@ -13,9 +13,9 @@ namespace quorvel::test {
 
 class FakeSettings : public SettingsStore {
 public:
-    // Stored values of the program's section, as Set stores them.
+    // Values stored in the program's section before the test.
     FakeSettings(std::initializer_list<std::pair<std::string, std::string>> stored = {}) {
-        for (const auto& [key, value] : stored) Set(key, value);
+        for (const auto& [key, value] : stored) values[{kSettingsSection, key}] = value;
     }
     std::string ReadSetting(const std::string& section, const std::string& key) override {
         const auto found = values.find({section, key});
@@ -25,9 +25,6 @@ public:
                       const std::string& value) override {
         values[{section, key}] = value;
         writes.push_back(key);
-    }
-    void Set(const std::string& key, const std::string& value) {
-        values[{kSettingsSection, key}] = value;
     }
 
     std::map<std::pair<std::string, std::string>, std::string> values;
