@@ -76,14 +76,6 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
     const std::string search = q +
                                "The information for this IMEI was not found in the local "
                                "database.\r\nDo you want to search from the Internet?";
-    const std::string viLength =
-        "box 48 " + vi + "Sç IMEI kh¤ng híp lÖ. ˜è dªi cïa sç IMEI ph¶i lª 15 chö sç.";
-    const std::string viDigit = "box 36 " + vi +
-                                "Sç IMEI kh¤ng híp lÖ. Chö sç cuçi cîng ph¶i lª {1}.\r\nBÁn câ "
-                                "muçn sõa thªnh sç IMEI híp lÖ kh¤ng?";
-    const std::string viSearch = "box 36 " + vi +
-                                 "Kh¤ng câ th¤ng tin vÒ sç IMEI trong CSDL cïa ch§¥ng trØnh.\r\n"
-                                 "BÁn câ muçn tØm th¤ng tin IMEI tô Internet kh¤ng?";
     const std::string head = "\r\n[Local information]\r\nManufacturer: ";
     const std::string babt =
         "Issued by: BABT, Great Britain (British Approvals Board for Telecommunications)\r\n";
@@ -106,9 +98,13 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
             {"", "0", "490154203237519", {6, 6}, {digit + "8" + correct, off, search, online}, ""},
             {"", "1", "352099001761481", {}, {off, "online 352099001761481"}, ""},
             {"", " 1", "352099001761481", {}, {off, en}, ""},
-            {"0", "", "35209900176148", {1}, {viLength}, ""},
-            {"0", "", "352099001761482", {7}, {viDigit}, ""},
-            {"0", "", "490154203237518", {7}, {off, viSearch, en}, ""},
+            {"0", "", "35209900176148", {1},
+             {"box 48 " + vi + "Sç IMEI kh¤ng híp lÖ. ˜è dªi cïa sç IMEI ph¶i lª 15 chö sç."}, ""},
+            {"0", "", "352099001761482", {7}, {"box 36 " + vi + "Sç IMEI kh¤ng híp lÖ. Chö sç "
+             "cuçi cîng ph¶i lª {1}.\r\nBÁn câ muçn sõa thªnh sç IMEI híp lÖ kh¤ng?"}, ""},
+            {"0", "", "490154203237518", {7}, {off, "box 36 " + vi + "Kh¤ng câ th¤ng tin vÒ sç "
+             "IMEI trong CSDL cïa ch§¥ng trØnh.\r\nBÁn câ muçn tØm th¤ng tin IMEI tô Internet "
+             "kh¤ng?", en}, ""},
             // clang-format on
         };
     for (auto [languageId, getOnline, typed, answers, expected, shown] : cases) {
@@ -154,12 +150,11 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
         files.bytesBeforeWriteFails = fault == 'w' ? 3 : -1;
         files.refuseReplace = fault == 'r';
         RunSaveCommand(view, settings, files, [chosen = chosen](Language) { return chosen; });
-        const std::string* report = languageId == std::string("0") ? vi : en;
         const std::string left = !chosen.empty() && reason.empty() ? result : "old";
         EXPECT_EQ(files.files, (std::map<std::string, std::string>{{path, left}}));  // alone
-        EXPECT_EQ(view.log, reason.empty() ? Log{}
-                                           : Log{Cp1252(report[0] + "\r\n" + path + "\r\n" +
-                                                        reason + "\r\n" + report[1])});
+        const std::string* lines = languageId == std::string("0") ? vi : en;
+        const std::string report = lines[0] + "\r\n" + path + "\r\n" + reason + "\r\n" + lines[1];
+        EXPECT_EQ(view.log, reason.empty() ? Log{} : Log{Cp1252(report)});
     }
 }
 
@@ -274,30 +269,16 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     const std::string login =
         "box 48 Warning|Can not access to the database on the server.\r\n"
         "Login is required before you can continue.";
-    const std::string failed =
+    const std::string fail =
         "box 16 Warning|Error while connecting to the online server.\r\n"
         "Check your Internet connection.\r\n\r\nError cause: \r\n<";
-    const std::string rejected = failed + "The server did not reply with a 200 or 206 reply code>";
-    const std::string viFailed = "box 16 " + vi +
-                                 "Ch§¥ng trØnh kh¤ng thÓ kÕt nçi ¢Õn CSDL tr£n mÀy "
-                                 "chï.\r\nBÁn hºy kiÓm tra lÁi ¢§éng truyÒn Internet.\r\n\r\n"
-                                 "Nguy£n nh¡n: \r\n<Unknown error>";
-    const std::string viAsk = "box 36 " + vi +
-                              "Sç IMEI nªy ch§a câ trong CSDL cïa ch§¥ng trØnh."
-                              "\r\nBÁn câ muçn th£m vªo kh¤ng?";
-    const std::string viLogin = "box 48 " + vi +
-                                "Kh¤ng thÓ truy cËp CSDL tr£n mÀy chï.\r\nBÁn cÇn "
-                                "ph¶i ¢Ÿng nhËp ¢Ó tiÕp tóc sõ dóng.";
+    const std::string rejected = fail + "The server did not reply with a 200 or 206 reply code>";
     const Handset nokia = Of("Nokia", "6600", "NHL-10"), none;
     const Handset empty{Page("<p>Nothing</p>"), "", ""};  // a page that names nothing
     const Handset loginPage{nokia.page + "Login for on-line services", "", ""};
     // A page past the buffer's bound is not seen.
     const Handset pastTheBound{std::string(kMaxPageBytes, 'x') + nokia.page, "", ""};
     const std::string noFolder = ::testing::TempDir() + "no/such/dir/q.dat";
-    const std::string unwritable =
-        "box 16 Warning|The handset could not be added to the local database file:\r\n";
-    const std::string viUnwritable =
-        "box 16 " + vi + "Kh¤ng thÓ ghi vªo tËp tin CSDL cïa ch§¥ng trØnh:\r\n";
     // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
     // after code 4 the download still ends normally), the answers; the other calls on the
     // window and the user file: the page's record learnt (l), left as it was (-), or
@@ -317,16 +298,22 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
             {"", "1", kMiss, Of("Nokia", "N/A", "N/A"), 0, {}, {en}, '-', '-'},
             {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-', '-'},
             {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-', '-'},
-            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-', '-'},
-            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, '-', '-'},
-            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, '-', '-'},
-            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, '-', '-'},
-            {"1", "1", kMiss, nokia, 0, {1}, {en, unwritable + noFolder}, 'x', '-'},
-            {"0", "1", kMiss, nokia, 0, {1}, {en, viUnwritable + noFolder}, 'x', '-'},
+            {"", "", kMiss, none, 5, {1}, {fail + "Unable to connect to the host>", en}, '-', '-'},
+            {"0", "", kMiss, none, 11, {1}, {"box 16 " + vi + "Ch§¥ng trØnh kh¤ng thÓ kÕt nçi ¢Õn "
+             "CSDL tr£n mÀy chï.\r\nBÁn hºy kiÓm tra lÁi ¢§éng truyÒn Internet.\r\n\r\nNguy£n "
+             "nh¡n: \r\n<Unknown error>", en}, '-', '-'},
+            {"0", "0", kMiss, nokia, 0, {7}, {en, "box 36 " + vi + "Sç IMEI nªy ch§a câ trong CSDL "
+             "cïa ch§¥ng trØnh.\r\nBÁn câ muçn th£m vªo kh¤ng?"}, '-', '-'},
+            {"0", "", kMiss, loginPage, 0, {1}, {"box 48 " + vi + "Kh¤ng thÓ truy cËp CSDL tr£n "
+             "mÀy chï.\r\nBÁn cÇn ph¶i ¢Ÿng nhËp ¢Ó tiÕp tóc sõ dóng.", en}, '-', '-'},
+            {"1", "1", kMiss, nokia, 0, {1}, {en, "box 16 Warning|The handset could not be added "
+             "to the local database file:\r\n" + noFolder}, 'x', '-'},
+            {"0", "1", kMiss, nokia, 0, {1}, {en, "box 16 " + vi + "Kh¤ng thÓ ghi vªo tËp tin CSDL "
+             "cïa ch§¥ng trØnh:\r\n" + noFolder}, 'x', '-'},
             {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-', '-'},
             {"", "", kMiss, loginPage, 0, {1}, {login}, '-', 'n'},
             {"", "", kMiss, nokia, 0, {6}, {en, ask}, '-', 'n'},
-            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>"}, '-', 'c'},
+            {"", "", kMiss, none, 5, {1}, {fail + "Unable to connect to the host>"}, '-', 'c'},
             // clang-format on
         };
     for (auto [languageId, add, local, handset, failure, answers, events, file, then] : cases) {
