@@ -282,7 +282,7 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
     // after code 4 the download still ends normally), the answers; the other calls on the
     // window and the user file: the page's record learnt (l), left as it was (-), or
-    // in a folder that does not exist (x); what the user does while the first box is open:
+    // in a folder that does not exist (x); what the user does while its box is open:
     // nothing (-), starts a new look-up (n) or closes the window (c), after which the
     // handler does nothing more. The page's lines are shown.
     const std::tuple<const char*, const char*, std::string, Handset, int, std::deque<int>, Log,
