@@ -65,19 +65,6 @@ std::string FakeLookup(const std::string& tac) {
     throw std::runtime_error("unreadable");               // counts as unknown
 }
 
-FakeMainView Analyze(const char* languageId, const char* getOnline, const std::string& typed,
-                     std::deque<int> answers) {
-    FakeMainView view;
-    test::FakeSettings settings;
-    settings.Set(kLanguageIdKey, languageId);
-    settings.Set(kGetOnlineImeiKey, getOnline);
-    view.imeiBox = typed;
-    view.resultBox = "earlier result";
-    view.answers = answers;
-    RunAnalyzeCommand(view, settings, FakeLookup);
-    return view;
-}
-
 // The message boxes and the busy switch, in order; where given, the IMEI box
 // and the result box after.
 TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSettingsRequire) {
@@ -89,14 +76,6 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
     const std::string search = q +
                                "The information for this IMEI was not found in the local "
                                "database.\r\nDo you want to search from the Internet?";
-    const std::string viLength =
-        "box 48 " + vi + "Sç IMEI kh¤ng híp lÖ. ˜è dªi cïa sç IMEI ph¶i lª 15 chö sç.";
-    const std::string viDigit = "box 36 " + vi +
-                                "Sç IMEI kh¤ng híp lÖ. Chö sç cuçi cîng ph¶i lª {1}.\r\nBÁn câ "
-                                "muçn sõa thªnh sç IMEI híp lÖ kh¤ng?";
-    const std::string viSearch = "box 36 " + vi +
-                                 "Kh¤ng câ th¤ng tin vÒ sç IMEI trong CSDL cïa ch§¥ng trØnh.\r\n"
-                                 "BÁn câ muçn tØm th¤ng tin IMEI tô Internet kh¤ng?";
     const std::string head = "\r\n[Local information]\r\nManufacturer: ";
     const std::string babt =
         "Issued by: BABT, Great Britain (British Approvals Board for Telecommunications)\r\n";
@@ -119,14 +98,23 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
             {"", "0", "490154203237519", {6, 6}, {digit + "8" + correct, off, search, online}, ""},
             {"", "1", "352099001761481", {}, {off, "online 352099001761481"}, ""},
             {"", " 1", "352099001761481", {}, {off, en}, ""},
-            {"0", "", "35209900176148", {1}, {viLength}, ""},
-            {"0", "", "352099001761482", {7}, {viDigit}, ""},
-            {"0", "", "490154203237518", {7}, {off, viSearch, en}, ""},
+            {"0", "", "35209900176148", {1},
+             {"box 48 " + vi + "Sç IMEI kh¤ng híp lÖ. ˜è dªi cïa sç IMEI ph¶i lª 15 chö sç."}, ""},
+            {"0", "", "352099001761482", {7}, {"box 36 " + vi + "Sç IMEI kh¤ng híp lÖ. Chö sç "
+             "cuçi cîng ph¶i lª {1}.\r\nBÁn câ muçn sõa thªnh sç IMEI híp lÖ kh¤ng?"}, ""},
+            {"0", "", "490154203237518", {7}, {off, "box 36 " + vi + "Kh¤ng câ th¤ng tin vÒ sç "
+             "IMEI trong CSDL cïa ch§¥ng trØnh.\r\nBÁn câ muçn tØm th¤ng tin IMEI tô Internet "
+             "kh¤ng?", en}, ""},
             // clang-format on
         };
     for (auto [languageId, getOnline, typed, answers, expected, shown] : cases) {
         for (std::string& call : expected) call = Cp1252(call);
-        const FakeMainView view = Analyze(languageId, getOnline, typed, answers);
+        FakeMainView view;
+        test::FakeSettings settings{{kLanguageIdKey, languageId}, {kGetOnlineImeiKey, getOnline}};
+        view.imeiBox = typed;
+        view.resultBox = "earlier result";
+        view.answers = answers;
+        RunAnalyzeCommand(view, settings, FakeLookup);
         EXPECT_EQ(view.log, expected) << typed;
         EXPECT_EQ(shown.empty() ? "" : view.imeiBox + "|" + view.resultBox, shown) << typed;
     }
@@ -154,23 +142,19 @@ TEST(SaveCommand, WritesTheResultBoxOrReportsInTheLanguageOfTheSetting) {
     };
     for (const auto& [languageId, chosen, fault, reason] : cases) {
         FakeMainView view;
-        test::FakeSettings settings;
+        test::FakeSettings settings{{kLanguageIdKey, languageId}};
         test::FakeResultFiles files;
-        settings.Set(kLanguageIdKey, languageId);
         view.resultBox = result;
         files.files[path] = "old";
         files.refuseNewFiles = fault == 'n';
         files.bytesBeforeWriteFails = fault == 'w' ? 3 : -1;
         files.refuseReplace = fault == 'r';
-        view.answers = {1};
         RunSaveCommand(view, settings, files, [chosen = chosen](Language) { return chosen; });
-        const std::string* report = languageId == std::string("0") ? vi : en;
-        const bool saved = !chosen.empty() && reason.empty();  // and nothing else is left
-        EXPECT_EQ(files.files,
-                  (std::map<std::string, std::string>{{path, saved ? result : "old"}}));
-        EXPECT_EQ(view.log, reason.empty() ? Log{}
-                                           : Log{Cp1252(report[0] + "\r\n" + path + "\r\n" +
-                                                        reason + "\r\n" + report[1])});
+        const std::string left = !chosen.empty() && reason.empty() ? result : "old";
+        EXPECT_EQ(files.files, (std::map<std::string, std::string>{{path, left}}));  // alone
+        const std::string* lines = languageId == std::string("0") ? vi : en;
+        const std::string report = lines[0] + "\r\n" + path + "\r\n" + reason + "\r\n" + lines[1];
+        EXPECT_EQ(view.log, reason.empty() ? Log{} : Log{Cp1252(report)});
     }
 }
 
@@ -270,16 +254,6 @@ protected:
     void TearDown() override { std::remove(userFile.c_str()); }
     std::string UserFileText() const { return test::ReadTestFile(userFile).value_or(""); }
 
-    // Starts a look-up after the local result and streams the page in pieces.
-    void Start(const std::string& local, const std::string& page, std::deque<int> answers = {}) {
-        view = FakeMainView();
-        view.resultBox = local;
-        view.answers = std::move(answers);
-        online->Start("351234000000001");
-        for (std::size_t i = 0; i < page.size(); i += 7) {
-            online->StreamBytes(page.data() + i, std::min<std::size_t>(7, page.size() - i));
-        }
-    }
     FakeMainView view;
     test::FakeSettings settings;
     FakeDownloader downloader;
@@ -295,90 +269,77 @@ TEST_F(OnlineLookupTest, WhatTheEndOfADownloadShowsAndLearns) {
     const std::string login =
         "box 48 Warning|Can not access to the database on the server.\r\n"
         "Login is required before you can continue.";
-    const std::string failed =
+    const std::string fail =
         "box 16 Warning|Error while connecting to the online server.\r\n"
         "Check your Internet connection.\r\n\r\nError cause: \r\n<";
-    const std::string rejected = failed + "The server did not reply with a 200 or 206 reply code>";
-    const std::string viFailed = "box 16 " + vi +
-                                 "Ch§¥ng trØnh kh¤ng thÓ kÕt nçi ¢Õn CSDL tr£n mÀy "
-                                 "chï.\r\nBÁn hºy kiÓm tra lÁi ¢§éng truyÒn Internet.\r\n\r\n"
-                                 "Nguy£n nh¡n: \r\n<Unknown error>";
-    const std::string viAsk = "box 36 " + vi +
-                              "Sç IMEI nªy ch§a câ trong CSDL cïa ch§¥ng trØnh."
-                              "\r\nBÁn câ muçn th£m vªo kh¤ng?";
-    const std::string viLogin = "box 48 " + vi +
-                                "Kh¤ng thÓ truy cËp CSDL tr£n mÀy chï.\r\nBÁn cÇn "
-                                "ph¶i ¢Ÿng nhËp ¢Ó tiÕp tóc sõ dóng.";
-    const Handset nokia = Of("Nokia", "6600", "NHL-10"), noRef = Of("Nokia", "6600", "");
-    const Handset noMaker = Of("N/A", "6600", "X"), noModel = Of("Nokia", "N/A", "X");
-    const Handset noModelNorRef = Of("Nokia", "N/A", "N/A"), none;
+    const std::string rejected = fail + "The server did not reply with a 200 or 206 reply code>";
+    const Handset nokia = Of("Nokia", "6600", "NHL-10"), none;
     const Handset empty{Page("<p>Nothing</p>"), "", ""};  // a page that names nothing
     const Handset loginPage{nokia.page + "Login for on-line services", "", ""};
     // A page past the buffer's bound is not seen.
     const Handset pastTheBound{std::string(kMaxPageBytes, 'x') + nokia.page, "", ""};
     const std::string noFolder = ::testing::TempDir() + "no/such/dir/q.dat";
-    const std::string unwritable =
-        "box 16 Warning|The handset could not be added to the local database file:\r\n";
-    const std::string viUnwritable =
-        "box 16 " + vi + "Kh¤ng thÓ ghi vªo tËp tin CSDL cïa ch§¥ng trØnh:\r\n";
     // LanguageID, AddMissingIMEI, the local result, the page, the failure code (0: none;
     // after code 4 the download still ends normally), the answers; the other calls on the
     // window and the user file: the page's record learnt (l), left as it was (-), or
-    // in a folder that does not exist (x). The page's lines are shown.
+    // in a folder that does not exist (x); what the user does while its box is open:
+    // nothing (-), starts a new look-up (n) or closes the window (c), after which the
+    // handler does nothing more. The page's lines are shown.
     const std::tuple<const char*, const char*, std::string, Handset, int, std::deque<int>, Log,
-                     char>
+                     char, char>
         cases[] = {
             // clang-format off
-            {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l'},
-            {"", "1", kMiss, noRef, 0, {}, {en}, 'l'}, {"", "1", kMiss, empty, 0, {}, {en}, '-'},
-            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-'},
-            {"", "1", kMiss, noMaker, 0, {}, {en}, '-'},
-            {"", "1", kMiss, noModel, 0, {}, {en}, 'l'},
-            {"", "1", kMiss, noModelNorRef, 0, {}, {en}, '-'},
-            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-'},
-            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-'},
-            {"", "", kMiss, none, 5, {1}, {failed + "Unable to connect to the host>", en}, '-'},
-            {"0", "", kMiss, none, 11, {1}, {viFailed, en}, '-'},
-            {"0", "0", kMiss, nokia, 0, {7}, {en, viAsk}, '-'},
-            {"0", "", kMiss, loginPage, 0, {1}, {viLogin, en}, '-'},
-            {"1", "1", kMiss, nokia, 0, {1}, {en, unwritable + noFolder}, 'x'},
-            {"0", "1", kMiss, nokia, 0, {1}, {en, viUnwritable + noFolder}, 'x'},
-            {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-'},
+            {"", "", kMiss, nokia, 0, {6}, {en, ask}, 'l', '-'},
+            {"", "1", kMiss, Of("Nokia", "6600", ""), 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, empty, 0, {}, {en}, '-', '-'},
+            {"", "1", "Manufacturer: Nokia", nokia, 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, Of("N/A", "6600", "X"), 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, Of("Nokia", "N/A", "X"), 0, {}, {en}, 'l', '-'},
+            {"", "1", kMiss, Of("Nokia", "N/A", "N/A"), 0, {}, {en}, '-', '-'},
+            {"", "1", kMiss, loginPage, 0, {1}, {login, en}, '-', '-'},
+            {"", "1", kMiss, nokia, 4, {1}, {rejected, en, en}, '-', '-'},
+            {"", "", kMiss, none, 5, {1}, {fail + "Unable to connect to the host>", en}, '-', '-'},
+            {"0", "", kMiss, none, 11, {1}, {"box 16 " + vi + "Ch§¥ng trØnh kh¤ng thÓ kÕt nçi ¢Õn "
+             "CSDL tr£n mÀy chï.\r\nBÁn hºy kiÓm tra lÁi ¢§éng truyÒn Internet.\r\n\r\nNguy£n "
+             "nh¡n: \r\n<Unknown error>", en}, '-', '-'},
+            {"0", "0", kMiss, nokia, 0, {7}, {en, "box 36 " + vi + "Sç IMEI nªy ch§a câ trong CSDL "
+             "cïa ch§¥ng trØnh.\r\nBÁn câ muçn th£m vªo kh¤ng?"}, '-', '-'},
+            {"0", "", kMiss, loginPage, 0, {1}, {"box 48 " + vi + "Kh¤ng thÓ truy cËp CSDL tr£n "
+             "mÀy chï.\r\nBÁn cÇn ph¶i ¢Ÿng nhËp ¢Ó tiÕp tóc sõ dóng.", en}, '-', '-'},
+            {"1", "1", kMiss, nokia, 0, {1}, {en, "box 16 Warning|The handset could not be added "
+             "to the local database file:\r\n" + noFolder}, 'x', '-'},
+            {"0", "1", kMiss, nokia, 0, {1}, {en, "box 16 " + vi + "Kh¤ng thÓ ghi vªo tËp tin CSDL "
+             "cïa ch§¥ng trØnh:\r\n" + noFolder}, 'x', '-'},
+            {"", "1", kMiss, pastTheBound, 0, {}, {en}, '-', '-'},
+            {"", "", kMiss, loginPage, 0, {1}, {login}, '-', 'n'},
+            {"", "", kMiss, nokia, 0, {6}, {en, ask}, '-', 'n'},
+            {"", "", kMiss, none, 5, {1}, {fail + "Unable to connect to the host>"}, '-', 'c'},
             // clang-format on
         };
-    for (auto [languageId, add, local, handset, failure, answers, events, file] : cases) {
+    for (auto [languageId, add, local, handset, failure, answers, events, file, then] : cases) {
         SCOPED_TRACE(handset.page.substr(0, 400));
         for (std::string& call : events) call = Cp1252(call);
         test::WriteTestFile(userFile, "35=A");  // a record goes on a line of its own
         online = std::make_unique<OnlineLookup>(view, settings, downloader,
                                                 file == 'x' ? noFolder : userFile);
-        settings.Set(kLanguageIdKey, languageId);
-        settings.Set(kAddMissingImeiKey, add);
-        Start(local, handset.page, answers);
+        settings = {{kLanguageIdKey, languageId}, {kAddMissingImeiKey, add}};
+        view = FakeMainView();
+        view.resultBox = local;
+        view.answers = answers;
+        online->Start("351234000000001");  // after the local result; the page comes in pieces
+        for (std::size_t i = 0; i < handset.page.size(); i += 7) {
+            const std::string piece = handset.page.substr(i, 7);
+            online->StreamBytes(piece.data(), piece.size());
+        }
+        view.whileBoxIsOpen = [&, then = then] {
+            if (then == 'c') online.reset();
+            if (then == 'n') online->Start("352099001761481");
+        };
         if (failure) online->DownloadFailed(failure);
         if (failure == 0 || failure == 4) online->Disconnected();
-        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines);
+        EXPECT_EQ(view.resultBox, local + kHeader + handset.lines + (then == 'n' ? kHeader : ""));
         EXPECT_EQ(view.log, events);
         EXPECT_EQ(UserFileText(), file == 'l' ? "35=A\r\n" + handset.record : "35=A");
-    }
-}
-
-// While a handler's box is open the user closes the window or starts a new
-// look-up: when the box returns, the handler does nothing more.
-TEST_F(OnlineLookupTest, AHandlerWhoseLookUpEndedWhileItsBoxWasOpenDoesNothingMore) {
-    const std::pair<std::string, bool> cases[] = {{"Login for on-line services", false},
-                                                  {Of("Nokia", "6600", "X").page, false},
-                                                  {"", true}};  // a failed download
-    for (const auto& [page, windowCloses] : cases) {
-        Start(kMiss, page, {6});
-        view.whileBoxIsOpen = [&, closes = windowCloses] {
-            view.whileBoxIsOpen = nullptr;
-            view.log.clear();  // what follows the box
-            closes ? online.reset() : online->Start("352099001761481");
-        };
-        page.empty() ? online->DownloadFailed(5) : online->Disconnected();
-        EXPECT_EQ(view.log, Log{}) << page;
-        EXPECT_EQ(UserFileText(), "");
     }
 }
 
@@ -391,10 +352,10 @@ TEST_F(OnlineLookupTest, TheNextLookUpIgnoresWhatTheOldDownloadStillSends) {
     const std::tuple<std::string, std::deque<int>, int> cases[] = {
         {"HTTP/1.0 404 Not Found\r\n\r\n", {1, 6}, 2},
         {"HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + old.substr(0, 200), {6}, 1}};
-    settings.Set(kServiceHostKey, "imei.test:81");
-    settings.Set(kProxyUsedKey, "2");
-    settings.Set(kProxyAddressKey, "proxy.test");
-    settings.Set(kProxyPortKey, "3128");
+    settings = {{kServiceHostKey, "imei.test:81"},
+                {kProxyUsedKey, "2"},
+                {kProxyAddressKey, "proxy.test"},
+                {kProxyPortKey, "3128"}};
     for (const auto& [reply, answers, enables] : cases) {
         std::remove(userFile.c_str());
         view = FakeMainView();

@@ -30,16 +30,15 @@ namespace {
 using test::WindowText;
 using C = OptionsControl;
 
-HHOOK gRefusingHook = nullptr;
-
-// Refuses to create the socket notification window.
+// Refuses to create the socket notification window. (CallNextHookEx ignores
+// its hook argument.)
 LRESULT CALLBACK RefuseNotificationWindow(int code, WPARAM wParam, LPARAM lParam) {
-    const char* name = code == HCBT_CREATEWND
-                           ? reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszName
-                           : nullptr;
-    const bool refused =
-        name && !IS_INTRESOURCE(name) && std::string(name) == kNotificationWindowCaption;
-    return refused ? 1 : CallNextHookEx(gRefusingHook, code, wParam, lParam);
+    if (code == HCBT_CREATEWND) {
+        const char* name = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszName;
+        if (name && !IS_INTRESOURCE(name) && std::string(name) == kNotificationWindowCaption)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -58,6 +57,14 @@ protected:
     HWND Control(MainControlId id) { return main_->Control(id); }
     bool Enabled(MainControlId id) { return IsWindowEnabled(Control(id)) != FALSE; }
     void Click(MainControlId id) { SendMessageA(Control(id), BM_CLICK, 0, 0); }
+    // Presses Options and runs script on the dialog inside its modal loop; the
+    // button script returns ends the dialog if it is still open (IDCANCEL ends
+    // it without writing).
+    void WithOptionsDialog(const std::function<int(HWND dialog)>& script) {
+        test::MessageBoxAnswerer answerer(script);
+        Click(kCm4Id);
+        EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
+    }
 
     MainWindow* main_ = nullptr;
     HWND window_ = nullptr;
@@ -129,9 +136,8 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
     WriteSetting(kSettingsSection, kServiceHostKey, "127.0.0.1:" + std::to_string(port));
     WriteSetting(kSettingsSection, kGetOnlineImeiKey, "1");
     UniqueWindow active = test::Popup();
-    bool ownedAndModal = false;
     test::MessageBoxAnswerer answerer([&](HWND box) {
-        ownedAndModal = GetWindow(box, GW_OWNER) == window_ && !IsWindowEnabled(window_);
+        EXPECT_TRUE(GetWindow(box, GW_OWNER) == window_ && !IsWindowEnabled(window_));
         SendMessageA(window_, WM_CLOSE, 0, 0);  // the box closes with its owner
         return IDOK;
     });
@@ -142,8 +148,7 @@ TEST_F(MainWindowTest, ALookUpsBoxIsModalToTheWindowWhichMayCloseUnderIt) {
         PumpPendingMessages(nullptr);
         Sleep(20);
     }
-    EXPECT_TRUE(ownedAndModal);
-    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_FALSE(IsWindow(window_));  // the box came and closed it
     EXPECT_NE(served.get().at(0).find("s=352099001761481 "), std::string::npos);
 }
 
@@ -197,11 +202,10 @@ TEST_F(MainWindowTest, OpensAboutFromTheMenuAndItsDrawnCaptionButton) {
 // system's empty), and the window opens all the same.
 TEST(MainWindowStartUp, ReportsNetworkEventsItCouldNotSetUpInTheInterfaceLanguage) {
     WriteSetting(kSettingsSection, kLanguageIdKey, "0");
-    gRefusingHook =
-        SetWindowsHookExA(WH_CBT, RefuseNotificationWindow, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseNotificationWindow, nullptr, GetCurrentThreadId());
     test::MessageBoxScript script({IDOK});
     MainWindow* main = test::OpenShownMainWindow();
-    UnhookWindowsHookEx(gRefusingHook);
+    UnhookWindowsHookEx(hook);
     test::DeleteProgramFile(kSettingsFileName);
     ASSERT_NE(main, nullptr);
     main->Close();
@@ -221,20 +225,6 @@ void PressKey(HWND dialog, C control, WPARAM key) {
 
 void ClickItem(HWND dialog, C id) { SendMessageA(OptionsItem(dialog, id), BM_CLICK, 0, 0); }
 
-// quorvel.ini in the program folder.
-std::string SettingsFile() {
-    return test::ReadTestFile(test::ProgramFilePath("quorvel.ini")).value_or("");
-}
-
-// Presses Options and runs script on the dialog inside its modal loop; the
-// button script returns ends the dialog if it is still open (IDCANCEL ends it
-// without writing).
-void WithOptionsDialog(MainWindow& main, const std::function<int(HWND dialog)>& script) {
-    test::MessageBoxAnswerer answerer(script);
-    SendMessageA(main.Control(kCm4Id), BM_CLICK, 0, 0);
-    EXPECT_TRUE(answerer.Answered()) << "the options dialog did not open";
-}
-
 // A value reads back as written, 8-bit bytes and all, up to 254 characters.
 TEST_F(MainWindowTest, SettingsReadBackAsWrittenUpTo254Characters) {
     for (const std::string& value :
@@ -245,41 +235,31 @@ TEST_F(MainWindowTest, SettingsReadBackAsWrittenUpTo254Characters) {
 }
 
 // Opened on stored settings, owned and modal, without a system title (its
-// own is drawn), captions in the display font.
+// own is drawn), captions in the display font. Clicks, keys and typing reach
+// the form (its rules are tested with it); Apply writes every value, switches
+// both windows and the drawn title to the language chosen, stays open and
+// hands the focus on.
 TEST_F(MainWindowTest, OptionsDialogIsOwnedAndModalAndWritesOnlyThroughOkOrApply) {
-    MainWindow& main = *main_;
     WriteSetting(kSettingsSection, kProxyPortKey, "8888");
-    WithOptionsDialog(main, [&](HWND dialog) {
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), main.Handle());
-        EXPECT_FALSE(IsWindowEnabled(main.Handle()));
-        EXPECT_EQ(WindowText(dialog), "");
+    WithOptionsDialog([&](HWND dialog) {
+        EXPECT_TRUE(GetWindow(dialog, GW_OWNER) == window_ && !IsWindowEnabled(window_));
         EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
         EXPECT_EQ(test::FontFace(OptionsItem(dialog, C::Lb3)), kDisplayFontFace);
         EXPECT_NE(test::FontFace(OptionsItem(dialog, C::Tx2)), kDisplayFontFace);
-        EXPECT_EQ(WindowText(OptionsItem(dialog, C::Tx2)), "8888");
-        return IDCANCEL;
-    });
-
-    // Clicks, keys and typing reach the form (its rules are tested with it);
-    // Apply writes every value, switches both windows and the drawn title to
-    // the language chosen, stays open and hands the focus on.
-    test::DeleteProgramFile(kSettingsFileName);
-    WithOptionsDialog(main, [&](HWND dialog) {
+        EXPECT_EQ(WindowText(dialog) + "|" + WindowText(OptionsItem(dialog, C::Tx2)), "|8888");
         const int english = test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT));
         PressKey(dialog, C::Cb1, VK_UP);
-        ClickItem(dialog, C::Ck1);
-        ClickItem(dialog, C::Ck2);
-        SetFocus(OptionsItem(dialog, C::Cm3));
-        ClickItem(dialog, C::Cm3);
-        EXPECT_EQ(SettingsFile(),
-                  "[Settings]\r\nLanguageID=0\r\nGetOnlineIMEI=1\r\nAddMissingIMEI=1\r\n"
-                  "ProxyUsed=0\r\nProxyAddress=\r\nProxyPort=\r\n");
-        EXPECT_EQ(WindowText(OptionsItem(dialog, C::Lb3)) + WindowText(main.Control(kCm1Id)),
+        for (C item : {C::Ck1, C::Ck2, C::Cm3}) ClickItem(dialog, item);  // Apply has the focus
+        EXPECT_EQ(test::ReadTestFile(test::ProgramFilePath("quorvel.ini")).value_or(""),
+                  "[Settings]\r\nProxyPort=8888\r\nLanguageID=0\r\nGetOnlineIMEI=1\r\n"
+                  "AddMissingIMEI=1\r\nProxyUsed=0\r\nProxyAddress=\r\n");
+        EXPECT_EQ(WindowText(OptionsItem(dialog, C::Lb3)) + WindowText(Control(kCm1Id)),
                   "C\xE5ng:&Ph\xA1n t\xDB\x63h");
         EXPECT_NE(test::CaptionPixelsOfColour(dialog, GetSysColor(COLOR_CAPTIONTEXT)), english)
             << "the title was not painted again";
-        EXPECT_FALSE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
         EXPECT_EQ(GetFocus(), OptionsItem(dialog, C::Cb1));
+        // A digit typed and taken back marks the values changed: Apply, which
+        // disabled itself, is enabled again.
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, '8', 0);
         SendMessageA(OptionsItem(dialog, C::Tx2), WM_CHAR, VK_BACK, 0);
         EXPECT_TRUE(IsWindowEnabled(OptionsItem(dialog, C::Cm3)));
@@ -295,7 +275,7 @@ TEST_F(MainWindowTest, OptionsDialogIsOwnedAndModalAndWritesOnlyThroughOkOrApply
     };
     for (const auto& [close, written] : ways) {
         test::DeleteProgramFile(kSettingsFileName);
-        WithOptionsDialog(main, [&](HWND dialog) {
+        WithOptionsDialog([&](HWND dialog) {
             ClickItem(dialog, C::Cki);
             SetWindowTextA(OptionsItem(dialog, C::Tx2), "3128");
             close(dialog);

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "options/options_captions.h"
 #include "options/options_form.h"
 #include "shared/text.h"
 #include "support/cp1252.h"
@@ -61,7 +60,8 @@ protected:
         view = {};
         view.onTextChanged = [this] { form.OnProxyTextChanged(); };
         std::size_t key = 0;  // an empty value reads as a missing one
-        for (const std::string& value : SplitText(stored, "|")) settings.Set(kKeys[key++], value);
+        for (const std::string& value : SplitText(stored, "|"))
+            settings.values[{kSettingsSection, kKeys[key++]}] = value;
         form.Open();
         using F = OptionsForm;
         // clang-format off
@@ -76,21 +76,6 @@ protected:
             if (event != 'T') (form.*handlers[std::string("12iVAOC").find(event)])();
         }
     }
-    // The selected entry, the checks of CK1 CK2 CKi, the enabled states of CK2,
-    // the proxy fields LB2 TX1 LB3 TX2 and Apply, the number of closes, then
-    // the six values written, each after a "|", in the order above.
-    std::string State() {
-        std::string state = std::to_string(view.selected) + " ";
-        for (C box : {C::Ck1, C::Ck2, C::Cki}) state += view.IsChecked(box) ? '1' : '0';
-        state += ' ';
-        for (C c : {C::Ck2, C::Lb2, C::Tx1, C::Lb3, C::Tx2, C::Cm3})
-            state += view.IsEnabled(c) ? '1' : '0';
-        state += " " + std::to_string(view.closes);
-        EXPECT_EQ(settings.writes.empty() ? kKeys : settings.writes, kKeys);  // all six or none
-        for (const std::string& key : settings.writes)
-            state += "|" + settings.values[{kSettingsSection, key}];
-        return state;
-    }
 
     test::FakeSettings settings;
     FakeOptionsView view;
@@ -100,6 +85,9 @@ protected:
         [this] { mainCaptions.push_back(settings.ReadSetting(kSettingsSection, kLanguageIdKey)); }};
 };
 
+// The state after: the selected entry, the checks of CK1 CK2 CKi, the enabled
+// states of CK2, the proxy fields LB2 TX1 LB3 TX2 and Apply, the number of
+// closes, then the six values written, each after a "|", in the order above.
 TEST_F(OptionsFormTest, OpeningEditsApplyOkAndCancel) {
     const struct {
         const char *stored, *events, *state;
@@ -119,7 +107,16 @@ TEST_F(OptionsFormTest, OpeningEditsApplyOkAndCancel) {
     };
     for (const auto& row : rows) {
         Run(row.stored, row.events);
-        EXPECT_EQ(State(), row.state) << row.stored << " then " << row.events;
+        std::string state = std::to_string(view.selected) + " ";
+        for (C box : {C::Ck1, C::Ck2, C::Cki}) state += view.IsChecked(box) ? '1' : '0';
+        state += ' ';
+        for (C c : {C::Ck2, C::Lb2, C::Tx1, C::Lb3, C::Tx2, C::Cm3})
+            state += view.IsEnabled(c) ? '1' : '0';
+        state += " " + std::to_string(view.closes);
+        EXPECT_EQ(settings.writes.empty() ? kKeys : settings.writes, kKeys);  // all six or none
+        for (const std::string& key : settings.writes)
+            state += "|" + settings.values[{kSettingsSection, key}];
+        EXPECT_EQ(state, row.state) << row.stored << " then " << row.events;
     }
 }
 

@@ -1,6 +1,7 @@
 // An in-memory settings store for core tests; logs the keys written.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -12,6 +13,10 @@ namespace quorvel::test {
 
 class FakeSettings : public SettingsStore {
 public:
+    // Values stored in the program's section before the test.
+    FakeSettings(std::initializer_list<std::pair<std::string, std::string>> stored = {}) {
+        for (const auto& [key, value] : stored) values[{kSettingsSection, key}] = value;
+    }
     std::string ReadSetting(const std::string& section, const std::string& key) override {
         const auto found = values.find({section, key});
         return found == values.end() ? std::string() : found->second;
@@ -20,9 +25,6 @@ public:
                       const std::string& value) override {
         values[{section, key}] = value;
         writes.push_back(key);
-    }
-    void Set(const std::string& key, const std::string& value) {
-        values[{kSettingsSection, key}] = value;
     }
 
     std::map<std::pair<std::string, std::string>, std::string> values;
