@@ -14,20 +14,15 @@
 
 namespace quorvel {
 
-// Long enough for Wine to start the program; a hung program fails the test.
-static constexpr UINT kAnswerMilliseconds = 30000;
-
 TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     const std::vector<std::string> files = {"LICENSE-DATA.txt", "LICENSE-FONT.txt", "LICENSE.txt",
                                             "Quorvel.exe", "README.txt"};
-    const std::string folder = test::WorkingFolderPath("unpacked");
+    const std::string folder = test::ProgramFilePath("unpacked");
     ASSERT_EQ(test::FolderEntries(folder), files);
     // The user's notes are Windows text: Windows-1252 (the pilcrow 0xB6 of
     // the user file's format) and CR LF.
-    EXPECT_NE(test::ReadTestFile(folder + "\\README.txt")
-                  .value_or("")
-                  .find("IMEI=manufacturer\xB6model type\xB6reference\r\n"),
-              std::string::npos);
+    const std::string notes = test::ReadTestFile(folder + "\\README.txt").value_or("");
+    EXPECT_NE(notes.find("IMEI=manufacturer\xB6model type\xB6reference\r\n"), std::string::npos);
 
     // Started as Explorer starts it: from its own folder.
     STARTUPINFOA startup = {};
@@ -36,13 +31,13 @@ TEST(PackageTest, UnpackedProgramRunsAndLeavesOnlyItsFiles) {
     ASSERT_TRUE(CreateProcessA((folder + "\\Quorvel.exe").c_str(), nullptr, nullptr, nullptr, FALSE,
                                0, nullptr, folder.c_str(), &startup, &program));
     UniqueFile process(program.hProcess), thread(program.hThread);  // both closed by CloseHandle
-    WaitForInputIdle(program.hProcess, kAnswerMilliseconds);
+    WaitForInputIdle(program.hProcess, 30000);  // Wine may take long to start it
     HWND window = nullptr;
     for (int i = 0; !window && i < 100; ++i, Sleep(100))
         window = FindWindowA(kMainWindowClass, kMainWindowTitle);
     EXPECT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    const bool ended = WaitForSingleObject(program.hProcess, kAnswerMilliseconds) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(program.hProcess, 30000) == WAIT_OBJECT_0;
     if (!ended) TerminateProcess(program.hProcess, 1);
     ASSERT_TRUE(ended);
     EXPECT_EQ(test::FolderEntries(folder), files);

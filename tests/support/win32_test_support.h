@@ -45,33 +45,29 @@ inline std::string ClassName(HWND window) {
     return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));
 }
 
-// The face name of the font a control uses (asked in-process); empty when
-// the control has the system font.
-inline std::string FontFace(HWND control) {
+// The face name of the font a window or control uses (asked in-process);
+// empty when it has the system font.
+inline std::string FontFace(HWND window) {
     LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font.lfFaceName;
 }
 
 // Full path of a file in the program folder (the test program's folder).
-inline std::string ProgramFilePath(const char* fileName) {
-    return AddBackslash(ProgramFolder()) + fileName;
+inline std::string ProgramFilePath(const char* name) {
+    return AddBackslash(ProgramFolder()) + name;
 }
 
 // Deletes a file in the program folder, if it is there.
-inline void DeleteProgramFile(const char* fileName) {
-    DeleteFileA(ProgramFilePath(fileName).c_str());
-}
+inline void DeleteProgramFile(const char* name) { DeleteFileA(ProgramFilePath(name).c_str()); }
 
 // The names of a folder's entries, sorted.
 inline std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
         if (found.cFileName[0] != '.') names.push_back(found.cFileName);  // not "." nor ".."
-    }
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
@@ -87,18 +83,11 @@ inline void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-// The full path of an entry of the test program's working folder.
-inline std::string WorkingFolderPath(const std::string& name) {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    return std::string(current) + "\\" + name;
-}
-
-// A fresh folder for a test's files, in the test program's working folder;
-// it is emptied and removed when the test ends.
+// A fresh folder for a test's files, in the program folder; it is emptied
+// and removed when the test ends.
 class TestFolder {
 public:
-    explicit TestFolder(const std::string& name) : path_(WorkingFolderPath(name)) {
+    explicit TestFolder(const char* name) : path_(ProgramFilePath(name)) {
         RemoveTree(path_);
         CreateDirectoryA(path_.c_str(), nullptr);
     }
@@ -108,8 +97,6 @@ public:
 
     // The full path of an entry of the folder.
     std::string PathOf(const std::string& name) const { return path_ + "\\" + name; }
-    // The names of the folder's entries, sorted.
-    std::vector<std::string> Entries() const { return FolderEntries(path_); }
 
 private:
     std::string path_;
@@ -119,11 +106,10 @@ private:
 // thread timer finds the box once it is shown and painted, hands it to the
 // test, and presses the button the test asks for.
 struct SeenControl {
-    std::string text;
-    std::string fontFace;  // empty when the control has the system font
+    std::string text, fontFace;  // fontFace empty when the control has the system font
 };
 
-// What a message box showed.
+// What a message box or dialog showed.
 struct SeenMessageBox {
     std::string systemTitle;
     SeenControl text;                  // the message
@@ -157,15 +143,10 @@ inline std::string DrawnTitle(HWND dialog) {
 // Pixels of the colour in an area of the window (window coordinates), or in
 // its caption bar, as they are on screen.
 inline int PixelsOfColour(HWND window, const RECT& area, COLORREF colour) {
-    UniqueWindowDc screen(window);
-    UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    ScopedSelection selection(dc.Get(), bitmap.Get());
-    BitBlt(dc.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    UniqueWindowDc dc(window);
     int count = 0;
-    for (int i = 0; i < width * height; ++i)
-        count += GetPixel(dc.Get(), i % width, i / width) == colour;
+    for (int x = area.left; x < area.right; ++x)
+        for (int y = area.top; y < area.bottom; ++y) count += GetPixel(dc.Get(), x, y) == colour;
     return count;
 }
 inline int CaptionPixelsOfColour(HWND window, COLORREF colour) {
@@ -177,8 +158,7 @@ inline int CaptionPixelsOfColour(HWND window, COLORREF colour) {
 
 // While it lives, the next message box of the thread that no other answerer
 // has taken is given to answer, which returns the id of the button to press.
-// A box whose button cannot be pressed, or that stays open a second after
-// the press, is ended with result 0.
+// A box whose button cannot be pressed is ended with result 0.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(std::function<int(HWND box)> answer)
@@ -195,41 +175,32 @@ public:
     bool Answered() const { return box_ != nullptr; }
 
 private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-        for (MessageBoxAnswerer* answerer : answerers_) {
-            if (answerer->timer_ == timer) return answerer->Tick();
-        }
+    // Any answerer's timer gives each a turn, the first made first.
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        for (std::size_t i = 0; i < answerers_.size(); ++i) answerers_[i]->Tick();
     }
     void Tick() {
-        if (busy_) return;  // its answer opened a box of its own
-        if (box_) {
-            // A box still open a second after it was answered is ended.
-            if (IsWindow(box_) && ++ticksSincePress_ == 100) EndDialog(box_, 0);
-            return;
-        }
+        if (box_) return;  // taken: also while its answer runs
         // The thread's first shown box that no answerer has taken.
         HWND box = GetTopWindow(nullptr);
         const auto taken = [&box](MessageBoxAnswerer* a) { return a->box_ == box; };
         while (box && (GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() ||
                        !IsWindowVisible(box) || ClassName(box) != "#32770" ||
-                       std::any_of(answerers_.begin(), answerers_.end(), taken))) {
+                       std::any_of(answerers_.begin(), answerers_.end(), taken)))
             box = GetWindow(box, GW_HWNDNEXT);
-        }
         if (!box) return;
         box_ = box;
-        busy_ = true;
         HWND button = GetDlgItem(box, answer_(box));
-        busy_ = false;
-        // A box without that button is ended a second later, as one left open.
-        if (button && ClassName(button) == "Button") SendMessageA(button, BM_CLICK, 0, 0);
+        if (button && ClassName(button) == "Button")
+            SendMessageA(button, BM_CLICK, 0, 0);
+        else
+            EndDialog(box, 0);
     }
 
     static inline std::vector<MessageBoxAnswerer*> answerers_;  // for OnTimer
     std::function<int(HWND)> answer_;
     UINT_PTR timer_ = 0;
     HWND box_ = nullptr;
-    int ticksSincePress_ = 0;
-    bool busy_ = false;
 };
 
 // Answers a sequence of message boxes in order: each box that opens on the
@@ -244,12 +215,11 @@ public:
 
     // buttons: the ids to press (IDOK, IDYES, IDNO), one per expected box.
     explicit MessageBoxScript(const std::vector<int>& buttons) {
-        for (std::size_t i = 0; i < buttons.size() + 3; ++i) {
+        for (std::size_t i = 0; i < buttons.size() + 3; ++i)
             answerers_.push_back(std::make_unique<MessageBoxAnswerer>([this, buttons](HWND box) {
                 seen_.push_back({SeeMessageBox(box).text.text, DrawnTitle(box), WindowText(box)});
                 return seen_.size() <= buttons.size() ? buttons[seen_.size() - 1] : 0;
             }));
-        }
     }
 
     const std::vector<struct Seen>& Seen() const { return seen_; }
@@ -261,37 +231,31 @@ private:
 
 // Answers the Save As dialog that code under test opens on this thread: once
 // the dialog is shown it is recorded, the test may act on it, a file name is
-// typed into it and Save (or Cancel) is pressed. A message box that opens
+// typed into it and Save is pressed. A message box that opens
 // after it (a question the test did not expect) is ended, so that the test
 // never hangs.
-struct SeenSaveDialog {
-    std::string systemTitle;
-    HWND owner = nullptr;
-};
-
 struct SaveDialogAnswer {
-    const char* fileName = nullptr;  // null: press Cancel
+    const char* fileName = nullptr;
     // Called with the dialog after it was recorded, before the name is typed.
     std::function<void(HWND dialog)> act;
 };
 
 // Runs open, which shows one Save As dialog, and answers it.
-inline SeenSaveDialog AnswerSaveDialog(const std::function<void()>& open,
+inline SeenMessageBox AnswerSaveDialog(const std::function<void()>& open,
                                        const SaveDialogAnswer& answer) {
-    SeenSaveDialog seen;
+    SeenMessageBox seen;
     std::unique_ptr<MessageBoxAnswerer> unexpected;
     MessageBoxAnswerer answerer([&](HWND dialog) {
-        seen = {WindowText(dialog), GetWindow(dialog, GW_OWNER)};
+        seen = SeeMessageBox(dialog);
         // Made once the dialog is taken, so that it takes only a box after it.
         unexpected = std::make_unique<MessageBoxAnswerer>([](HWND) { return 0; });
         if (answer.act) answer.act(dialog);
         // The name box is an edit (edt1) in dialogs with a hook, a combo box
         // (cmb13) in the others; the dialog takes the text for either.
-        for (int nameBox : {edt1, cmb13}) {
+        for (int nameBox : {edt1, cmb13})
             SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(nameBox),
-                         reinterpret_cast<LPARAM>(answer.fileName ? answer.fileName : ""));
-        }
-        return answer.fileName ? IDOK : IDCANCEL;
+                         reinterpret_cast<LPARAM>(answer.fileName));
+        return IDOK;
     });
     open();
     return seen;

@@ -21,10 +21,8 @@ TEST(CaptionButton, RectImageOffsetInsideTestAndWords) {
         {400, 19, 0, {18, 18, 2, 2, 18}, {327, 3, 343, 17}},  // -3 / 2 is -1
         {400, 340, 300, {26, 24, 3, 1, 26}, {293, 9, 317, 29}},
     };
-    for (const auto& [width, height, clientHeight, metrics, rect] : rects) {
-        EXPECT_TRUE(CaptionButtonRect(width, height, clientHeight, metrics) == rect)
-            << width << height;
-    }
+    for (const auto& [width, height, clientHeight, metrics, rect] : rects)
+        EXPECT_TRUE(CaptionButtonRect(width, height, clientHeight, metrics) == rect) << height;
     const std::tuple<PixelRect, CaptionButtonState, int, int> images[] = {
         {{327, 8, 343, 22}, kButtonNormal, 5, 2},
         {{327, 8, 343, 22}, kButtonPushed, 6, 3},

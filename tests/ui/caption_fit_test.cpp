@@ -28,12 +28,9 @@ struct Font {
         for (at += 2; U16(at) != 0x8008;) at += 8 + 12 * U16(at + 2);
         fnt = U16(at + 8) << shift;
     }
-    U U16(U at) const {
-        return U{std::uint8_t(bytes.at(at))} | U{std::uint8_t(bytes.at(at + 1))} << 8;
-    }
-    U Field(U offset, U size) const {
-        return size == 1 ? std::uint8_t(bytes.at(fnt + offset)) : U16(fnt + offset);
-    }
+    U Byte(U at) const { return std::uint8_t(bytes.at(at)); }
+    U U16(U at) const { return Byte(at) | Byte(at + 1) << 8; }
+    U Field(U offset, U size) const { return size == 1 ? Byte(fnt + offset) : U16(fnt + offset); }
     U Width(U code) const { return U16(fnt + 118 + 4 * (code - 32)); }
     std::string Glyph(U code) const {  // the width and the bits
         return std::to_string(Width(code)) +
@@ -58,7 +55,15 @@ struct Font {
     U fnt = 0;
 };
 
-TEST(DisplayFontFile, HeaderFaceAndAGlyphOfItsOwnForEveryLetter) {
+// The header and its face, and a glyph of its own for every letter. Then the
+// room a control leaves its text: a check box's text starts after its
+// 13-pixel box and a gap of 4, a button keeps 4 pixels of edge and focus
+// rectangle each side, a frame's text sits 7 pixels in from each end, a
+// drop-down list keeps its 16-pixel arrow and the edges (kMargins, in the
+// order of ControlKind); other controls use their width. Labels wrap into as
+// many 13-pixel lines as their height holds. The options dialog is in twips,
+// 15 a pixel.
+TEST(DisplayFontFile, HeaderGlyphsAndEveryCaptionFittingItsControl) {
     const Font font;
     EXPECT_EQ(font.bytes.substr(font.U16(0x3C) + font.U16(font.U16(0x3C) + 0x26), 8),
               "\x07QUORVEL");
@@ -79,29 +84,15 @@ TEST(DisplayFontFile, HeaderFaceAndAGlyphOfItsOwnForEveryLetter) {
         EXPECT_EQ(font.Glyph(code), font.Glyph(128)) << code;
     std::set<std::string> seen = {font.Glyph(128), font.Glyph(' ')};
     for (char c : "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz:.&-()" +
-                      test::Cp1252("˜Ÿ¡¢£¤¥§ª¶ºÀÁÂÇÊËÒÓÕÖØÙÛÜßâãäåçèéêìíîïñóôõöøùü")) {
-        EXPECT_TRUE(seen.insert(font.Glyph(std::uint8_t(c))).second)
-            << "code " << int(std::uint8_t(c));
-    }
-}
-
-// The room a control leaves its text: a check box's text starts after its
-// 13-pixel box and a gap of 4, a button keeps 4 pixels of edge and focus
-// rectangle each side, a frame's text sits 7 pixels in from each end, a
-// drop-down list keeps its 16-pixel arrow and the edges (kMargins, in the
-// order of ControlKind); other controls use their width. Labels wrap into as
-// many 13-pixel lines as their height holds. The options dialog is in twips,
-// 15 a pixel.
-TEST(DisplayFontFile, EveryCaptionFitsItsControl) {
-    const Font font;
+                      test::Cp1252("˜Ÿ¡¢£¤¥§ª¶ºÀÁÂÇÊËÒÓÕÖØÙÛÜßâãäåçèéêìíîïñóôõöøùü"))
+        EXPECT_TRUE(seen.insert(font.Glyph(std::uint8_t(c))).second) << int(std::uint8_t(c));
     const auto fits = [&font](const auto& table, int id, int scale, const char* text) {
         const ControlPlace& place = *std::find_if(
             table.begin(), table.end(), [id](const ControlPlace& p) { return p.id == id; });
         constexpr int kMargins[] = {0, 0, 0, 8, 8, 17, 14, 22, 0};
         const int room = place.width / scale - kMargins[static_cast<int>(place.kind)];
         const int lines = place.kind == ControlKind::Label ? place.height / scale / 13 : 1;
-        EXPECT_LE(font.Lines(text, U(room)), U(lines))
-            << "control " << id << ": \"" << text << "\" in " << room << " pixels";
+        EXPECT_LE(font.Lines(text, U(room)), U(lines)) << id << " " << text << " " << room;
     };
     for (Language language : {Language::Vietnamese, Language::English}) {
         const MainCaptions& m = MainCaptionsFor(language);

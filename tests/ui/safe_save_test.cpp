@@ -19,8 +19,10 @@ const std::string kNew = "IMEI\r\n\xA4\xFC\x98";
 
 // Faults: none (-), the folder refuses new files (n), the write stops after
 // two bytes (w), the replace is refused (r). Whatever fails, the old file is
-// as it was and no temporary file of ours is left.
-TEST(SafeSave, LeavesTheNewTextOrTheOldFileAndNothingElse) {
+// as it was and no temporary file of ours is left. The new file is
+// "~qv1.tmp", "~qv2.tmp", ... in the chosen file's folder, never the chosen
+// file itself; the folder refuses after 100 names taken.
+TEST(SafeSave, LeavesTheNewTextOrTheOldFileAndNoTemporaryName) {
     const std::tuple<Folder, char, SaveOutcome, Folder> cases[] = {
         {{}, '-', O::kSaved, {{kTarget, kNew}}},
         {{{kTarget, "old"}}, '-', O::kSaved, {{kTarget, kNew}}},
@@ -38,21 +40,16 @@ TEST(SafeSave, LeavesTheNewTextOrTheOldFileAndNothingElse) {
         EXPECT_EQ(SaveReplacing(files, kTarget, kNew), outcome) << fault;
         EXPECT_EQ(files.files, after) << fault;
     }
-}
-
-// The new file is "~qv1.tmp", "~qv2.tmp", ... in the chosen file's folder,
-// never the chosen file itself; the folder refuses after 100 names taken.
-TEST(SafeSave, TemporaryNamesAndTheirLimit) {
     EXPECT_EQ(TemporaryPathBeside("C:\\a/b\\c.txt", 42), "C:\\a/b\\~qv42.tmp");
     EXPECT_EQ(TemporaryPathBeside("C:\\a\\b/c.txt", 3), "C:\\a\\b/~qv3.tmp");
     EXPECT_EQ(TemporaryPathBeside("phone.txt", 1), "~qv1.tmp");
     test::FakeResultFiles files;
     for (int attempt = 1; attempt <= 100; ++attempt)
         files.files[TemporaryPathBeside(kTarget, attempt)] = "taken";
-    EXPECT_EQ(SaveReplacing(files, kTarget, kNew), SaveOutcome::kFolderRefused);
+    EXPECT_EQ(SaveReplacing(files, kTarget, kNew), O::kFolderRefused);
     EXPECT_EQ(files.calls.size(), 100u);
     test::FakeResultFiles chosen;
-    EXPECT_EQ(SaveReplacing(chosen, kQv1, ""), SaveOutcome::kSaved);
+    EXPECT_EQ(SaveReplacing(chosen, kQv1, ""), O::kSaved);
     EXPECT_EQ(chosen.calls.front(), "write " + kQv2);
     EXPECT_EQ(chosen.files, (Folder{{kQv1, ""}}));
 }

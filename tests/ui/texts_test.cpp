@@ -23,7 +23,9 @@ static std::string Shown(const MainCaptions& m) {
            m.saveButton + "\n" + m.clearButton + "\n" + m.optionsButton;
 }
 
-TEST(Texts, MainWindowAboutAndDisplayFontTexts) {
+// The main window, About and the display font's; the message box and the
+// Save As dialog.
+TEST(Texts, OfEachWindowBoxAndDialog) {
     EXPECT_EQ(
         Shown(MainCaptionsFor(Language::Vietnamese)),
         Cp1252("&NhËp vªo sç IMEI:\n"
@@ -50,9 +52,6 @@ TEST(Texts, MainWindowAboutAndDisplayFontTexts) {
               "thi khong dung.|Quorvel could not install its display font from the temporary "
               "folder:\r\nD:\\\r\n\r\nIt runs on with the system font, so Vietnamese letters may "
               "not show correctly.");
-}
-
-TEST(Texts, MessageBoxAndSaveDialogTexts) {
     std::string buttons;
     for (const ButtonRelabel& b : kMessageBoxButtonRelabels)
         buttons += std::string(b.systemCaption) + "|" + b.replacement + "\n";

@@ -24,84 +24,66 @@
 
 namespace quorvel {
 
+// Refuses every window the thread creates.
+static LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The box's title is not given to the system; the text and the OK, Yes and
 // No buttons get the display font and those buttons Vietnamese captions; the
 // caller's icon replaces the system's. The system lays the box out for its
 // own font: in the display font each line of the text still fits on one
-// line, above the buttons, which stay inside the box (the wrong-length
-// message once broke before "số."). Without the display font (its failure is
-// reported at start-up) the box keeps the system's captions and font, which
-// read without it.
-TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsFont) {
-    DisplayFontInstallation displayFont;
-    ASSERT_TRUE(
-        displayFont.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
-        displayFont.Register());
+// line, above the buttons, and text and buttons stay inside the box (the
+// wrong-length message once broke before "số."). Without the display font
+// (its failure is reported at start-up) the box keeps the system's captions
+// and font, which read without it. A hook installed before the box's own hears its events
+// (and refuses every window here); a box that never opened gives 0.
+TEST(ShowMessage, RedressesTheBoxOfEachStyleForItsFontAndChainsItsHook) {
+    DisplayFontInstallation face;
+    ASSERT_TRUE(face.Extract(LoadDataResource(GetModuleHandleA(nullptr), kDisplayFontResourceId)) &&
+                face.Register());
     const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    UniqueWindow owner = test::Popup();
-    struct Case {
-        int style, press;  // the button pressed, whose id ShowMessage gives back
-        HICON icon;
-        std::string prompt;
-        // The text and the buttons, '*' after those in the display font, and
-        // the icon: the system's (s) or the caller's (c).
-        const char* shown;
-    };
-    const Case cases[] = {
+    // The style; the button pressed, whose id ShowMessage gives back; the
+    // caller's icon; the prompt; what was shown: the text and the buttons,
+    // '*' after those in the display font, and the icon, the system's (s) or
+    // the caller's (c). The row without '*' runs without the display font.
+    const std::tuple<int, int, HICON, std::string, std::string> cases[] = {
         {MB_YESNO | MB_ICONQUESTION, IDNO, nullptr,
          AnalyzeMessagesFor(Language::Vietnamese).wrongLength, "text* &C\xE2* &Kh\xA4ng* s"},
         {MB_OKCANCEL | MB_ICONINFORMATION, IDOK, programIcon,
          NetworkEventsUnavailableMessage(Language::Vietnamese), "text* \x98\xE2ng* Cancel c"},
-        {kStyleExclamationOk, IDOK, nullptr, "a", "text OK s"},  // without the display font
+        {kStyleExclamationOk, IDOK, nullptr, "a", "text OK s"},
     };
-    for (const Case& c : cases) {
-        const int row = static_cast<int>(&c - cases);
-        if (row == 2) displayFont.Remove();
+    for (const auto& [style, press, icon, prompt, shown] : cases) {
+        if (shown.find('*') == std::string::npos) face.Remove();
         test::SeenMessageBox seen;
         test::MessageBoxAnswerer answerer([&](HWND box) {
             seen = test::SeeMessageBox(box);
             RECT lines = {}, text = {}, button = {}, client = {};
             HWND control = GetDlgItem(box, 0xFFFF);  // the text, in Windows' and Wine's boxes
             GetWindowRect(control, &text);
-            GetWindowRect(GetDlgItem(box, c.press), &button);
+            GetWindowRect(GetDlgItem(box, press), &button);
             GetClientRect(box, &client);
             MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
             UniqueWindowDc dc(control);
             ScopedSelection font(
                 dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-            DrawTextA(dc.Get(), test::WindowText(control).c_str(), -1, &lines,
-                      DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+            DrawTextA(dc.Get(), seen.text.text.c_str(), -1, &lines, DT_CALCRECT | DT_NOPREFIX);
             EXPECT_TRUE(lines.right <= text.right - text.left &&
                         lines.bottom <= text.bottom - text.top && text.bottom <= button.top &&
-                        button.bottom <= client.bottom)
-                << row;
-            return c.press;
+                        button.bottom <= client.bottom && text.right <= client.right);
+            return press;
         });
-        EXPECT_EQ(ShowMessage(owner.Get(), c.prompt, c.style, "t", c.icon), c.press);
-        EXPECT_EQ(seen.systemTitle + "|" + seen.text.text, "|" + ReformatPrompt(c.prompt));
-        std::string shown = seen.text.fontFace == kDisplayFontFace ? "text*" : "text";
+        EXPECT_EQ(ShowMessage(nullptr, prompt, style, "t", icon), press);
+        EXPECT_EQ(seen.systemTitle + "|" + seen.text.text, "|" + ReformatPrompt(prompt));
+        std::string got = seen.text.fontFace == kDisplayFontFace ? "text*" : "text";
         for (const test::SeenControl& b : seen.buttons)
-            shown += " " + b.text + (b.fontFace == kDisplayFontFace ? "*" : "");
-        EXPECT_EQ(shown + (seen.icon == programIcon ? " c" : seen.icon ? " s" : " -"), c.shown);
+            got += " " + b.text + (b.fontFace == kDisplayFontFace ? "*" : "");
+        EXPECT_EQ(got + (seen.icon == programIcon ? " c" : seen.icon ? " s" : " -"), shown);
     }
-}
-
-static HHOOK gRefusingHook = nullptr;
-
-static LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
-    const bool dialog =
-        code == HCBT_CREATEWND &&
-        reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass == MAKEINTATOM(32770);
-    return dialog ? 1 : CallNextHookEx(gRefusingHook, code, wParam, lParam);
-}
-
-// A hook installed before the box's own hears its events (and refuses the
-// box here); a box that never opened gives 0.
-TEST(ShowMessage, ChainsItsHookAndGivesNothingWhenTheBoxNeverOpens) {
-    gRefusingHook = SetWindowsHookExA(WH_CBT, RefuseDialogs, nullptr, GetCurrentThreadId());
+    UniqueHook refusing(SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId()));
     test::MessageBoxAnswerer unexpected([](HWND) { return IDNO; });  // should it open
     EXPECT_EQ(ShowMessage(nullptr, "never shown", MB_YESNO, "t", nullptr), 0);
-    UnhookWindowsHookEx(gRefusingHook);
 }
 
 // The system's own dialog, or relabelled in the display
@@ -109,21 +91,15 @@ TEST(ShowMessage, ChainsItsHookAndGivesNothingWhenTheBoxNeverOpens) {
 // system gives the Save button its caption back (as when the user picks a
 // folder and then a file again), the next notification or button paint
 // relabels it. The default extension is added. 260 characters with the
-// terminator fill the path buffer: a longer name, or Cancel, gives no path.
+// terminator fill the path buffer: a longer name gives no path.
 TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
     test::TestFolder folder("save-dialog");
     const std::string typed = folder.PathOf("report");
     const std::string prefix = typed + std::string(259 - typed.size() - 4, 'n');
-    // The dialog's system title, the face of its name label, the Save
-    // button's caption each time the system gave it back, and the drawn title.
-    const std::string english = "Save As||&Save &Save|",
-                      vietnamese = " |" + std::string(kDisplayFontFace) +
-                                   "|&L\xA7u &L\xA7u|L\xA7u T\xCBp Tin";
     const std::tuple<Language, std::string, std::string> cases[] = {
         {Language::English, typed, typed + ".txt"},
         {Language::Vietnamese, prefix + ".txt", prefix + ".txt"},
         {Language::Vietnamese, prefix + "n.txt", ""},
-        {Language::Vietnamese, "", ""},
     };
     for (const auto& [language, name, path] : cases) {
         std::string shown, asked = "not asked";
@@ -137,16 +113,17 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
                          reinterpret_cast<LPARAM>(GetDlgItem(dialog, cmb1)));
             shown += "|" + test::WindowText(save);
             SetWindowTextA(save, "&Save");
-            SendMessageA(dialog, WM_CTLCOLORBTN,
-                         reinterpret_cast<WPARAM>(UniqueWindowDc(save).Get()),
-                         reinterpret_cast<LPARAM>(save));
+            SendMessageA(dialog, WM_CTLCOLORBTN, 0, reinterpret_cast<LPARAM>(save));
             shown += " " + test::WindowText(save) + "|" + test::DrawnTitle(dialog);
         };
-        const test::SeenSaveDialog seen =
-            test::AnswerSaveDialog([&] { asked = AskSavePath(nullptr, language); },
-                                   {name.empty() ? nullptr : name.c_str(), act});
+        const test::SeenMessageBox seen = test::AnswerSaveDialog(
+            [&] { asked = AskSavePath(nullptr, language); }, {name.c_str(), act});
+        // The dialog's system title, the face of its name label, the Save
+        // button's caption each time the system gave it back, the drawn title.
         EXPECT_EQ(seen.systemTitle + "|" + shown,
-                  language == Language::English ? english : vietnamese);
+                  language == Language::English
+                      ? "Save As||&Save &Save|"
+                      : " |QuorvelFont|&L\xA7u &L\xA7u|L\xA7u T\xCBp Tin");
         EXPECT_EQ(asked, path) << name.size();
         EXPECT_EQ(GetObjectType(font), 0u) << "the dialog's font outlived it";
     }
@@ -162,23 +139,18 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
     const std::string file = folder.PathOf(kDisplayFontFileName), tmp = folder.PathOf("");
     const std::string font =
         test::ReadTestFile("Z:" QUORVEL_SOURCE_DIR "/Source/resources/quorvel.fon").value();
-    struct Case {
-        std::string tmp, held;                     // TMP, and the file there, held open
-        std::optional<std::string> during, after;  // the file while the program runs, after it
-    };
-    const Case cases[] = {{tmp, "", font, std::nullopt},
-                          {tmp, font, font, font},
-                          {tmp, "not the font", "not the font", "not the font"}};
+    // The file in TMP, held open (none: the program writes it); the file
+    // there while the program runs, and after it.
+    const std::tuple<std::string, std::string, std::optional<std::string>> cases[] = {
+        {"", font, std::nullopt}, {font, font, font}, {"other", "other", "other"}};
     WriteSetting(kSettingsSection, kLanguageIdKey, "0");
-    char previousTmp[MAX_PATH + 1] = {};
-    GetEnvironmentVariableA("TMP", previousTmp, sizeof previousTmp);
-    for (const Case& c : cases) {
-        const bool reported = c.during != font;
-        SetEnvironmentVariableA("TMP", c.tmp.c_str());
-        if (!c.held.empty()) test::WriteTestFile(file, c.held);
-        UniqueFile holder(c.held.empty() ? nullptr
-                                         : CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                       nullptr, OPEN_EXISTING, 0, nullptr));
+    SetEnvironmentVariableA("TMP", tmp.c_str());
+    for (const auto& [held, during, after] : cases) {
+        const bool reported = during != font;
+        if (!held.empty()) test::WriteTestFile(file, held);
+        UniqueFile holder(held.empty() ? nullptr
+                                       : CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr));
         test::MessageBoxScript catcher({IDOK});
         MainWindow* main = test::OpenShownMainWindow();
         ASSERT_NE(main, nullptr);
@@ -186,20 +158,19 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         for (const auto& box : catcher.Seen()) report += box.title + "|" + box.text;
         EXPECT_EQ(report, !reported ? ""
                                     : "Quorvel|" + ReformatPrompt(DisplayFontUnavailableMessage(
-                                                       Language::Vietnamese, c.tmp)));
-        EXPECT_EQ(test::ReadTestFile(file), c.during);
-        const auto captionFont =
-            reinterpret_cast<HFONT>(SendMessageA(main->Control(kCm1Id), WM_GETFONT, 0, 0));
-        EXPECT_EQ(test::FontFace(main->Control(kCm1Id)),
-                  reported ? kDesignCaptionFontFace : kDisplayFontFace);
+                                                       Language::Vietnamese, tmp)));
+        EXPECT_EQ(test::ReadTestFile(file), during);
+        HWND analyze = main->Control(kCm1Id);
+        const auto captionFont = reinterpret_cast<HFONT>(SendMessageA(analyze, WM_GETFONT, 0, 0));
+        EXPECT_EQ(test::FontFace(analyze), reported ? kDesignCaptionFontFace : kDisplayFontFace);
         main->Close();
         PumpPendingMessages(nullptr);
         EXPECT_TRUE(reported || GetObjectType(captionFont) == 0);
         holder.Reset();
-        EXPECT_EQ(test::ReadTestFile(file), c.after);
+        EXPECT_EQ(test::ReadTestFile(file), after);
         DeleteFileA(file.c_str());
     }
-    SetEnvironmentVariableA("TMP", previousTmp);
+    SetEnvironmentVariableA("TMP", nullptr);  // TEMP serves the later tests
     test::DeleteProgramFile(kSettingsFileName);
 }
 
@@ -230,7 +201,7 @@ TEST(WindowsResultFiles, ReplacesTheFileOrLeavesTheFolderAsItWas) {
     };
     for (const auto& [name, outcome] : cases) {
         EXPECT_EQ(SaveReplacing(files, path(name), text), outcome) << name;
-        EXPECT_EQ(folder.Entries().size(), 5u) << name;  // no file more or less
+        EXPECT_EQ(test::FolderEntries(path("")).size(), 5u) << name;  // no file more or less
     }
     EXPECT_EQ(test::ReadTestFile(path("result.txt")), text);
     EXPECT_EQ(GetFileAttributesA(path("result.txt").c_str()) & readOnlyHidden, 0u);
@@ -249,17 +220,15 @@ using PlainSubclass = WindowSubclass<PlainWindow, &PlainWindow::PlainProc>;
 // destroyed first. (Its messages reach the object and chain on in every
 // subclassed window of the main window tests.)
 TEST(WindowSubclass, EndsByRemoveOrWithItsWindow) {
-    for (bool windowGoesFirst : {false, true}) {
-        UniqueWindow window = test::Popup();
-        PlainWindow plain;
-        PlainSubclass subclass(plain);
-        ASSERT_TRUE(subclass.Install(window.Get()));
-        EXPECT_EQ(PlainSubclass::Find(window.Get()), &plain);
-        const HWND handle = window.Get();
-        windowGoesFirst ? window.Reset() : subclass.Remove();
-        EXPECT_EQ(PlainSubclass::Find(handle), nullptr);
-        EXPECT_FALSE(subclass.Installed()) << windowGoesFirst;
-    }
+    UniqueWindow window = test::Popup();
+    PlainWindow plain;
+    PlainSubclass subclass(plain);
+    ASSERT_TRUE(subclass.Install(window.Get()));
+    subclass.Remove();
+    EXPECT_EQ(PlainSubclass::Find(window.Get()), nullptr);
+    ASSERT_TRUE(subclass.Install(window.Get()));
+    window.Reset();
+    EXPECT_FALSE(subclass.Installed());
 }
 
 }  // namespace quorvel
