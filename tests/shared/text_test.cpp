@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,26 +47,22 @@ TEST(NumericValue, ReadsTheNumberAtTheStartOfTheText) {
         {INFINITY, {"1e999"}},
         {-INFINITY, {"-1e999"}},
     };
-    for (const auto& [value, texts] : cases) {
+    for (const auto& [value, texts] : cases)
         for (const char* text : texts) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
-    }
 }
 
 TEST(RoundToInt32, HalvesToEvenAndClampsTo32Bits) {
-    const std::int32_t max = std::numeric_limits<std::int32_t>::max();
-    const std::int32_t min = std::numeric_limits<std::int32_t>::min();
     const std::pair<std::int32_t, std::vector<double>> cases[] = {
         {80, {80.5, 80.49, 79.51}},
         {82, {81.5}},
         {0, {-0.5, 0.5, std::nan("")}},
         {-2, {-1.5, -2.5}},
         {-81, {-80.51}},
-        {max, {2147483647.4, 2147483648.0, 1e300, INFINITY}},
-        {min, {-2147483648.0, -2147483649.0, -INFINITY}},
+        {INT32_MAX, {2147483647.4, 2147483648.0, 1e300, INFINITY}},
+        {INT32_MIN, {-2147483648.0, -2147483649.0, -INFINITY}},
     };
-    for (const auto& [rounded, values] : cases) {
+    for (const auto& [rounded, values] : cases)
         for (double value : values) EXPECT_EQ(RoundToInt32(value), rounded) << value;
-    }
     EXPECT_EQ(IntegerValue(" 81.5x"), 82);
 }
 
