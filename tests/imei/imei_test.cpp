@@ -80,7 +80,8 @@ void PutFile(const std::string& path, const std::optional<std::string>& bytes) {
     bytes ? test::WriteTestFile(path, *bytes) : void(std::filesystem::remove(path));
 }
 
-TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
+// The lookup and the learnt lines of the user file.
+TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesItLearntLinesAppended) {
     // A learnt line (its key begins with eight digits) matches by eight, a
     // hand-written key of fewer by its first six characters.
     const std::string user =
@@ -127,6 +128,25 @@ TEST(LookupTac, TheTacsOwnRecordThenTheFirstUserLineThatMatchesIt) {
     PutFile(path, user);  // without records, the user's line answers
     FileHandsetSources userOnly(std::nullopt, path);
     EXPECT_EQ(LookupTac("35000000", userOnly).fields, "User|Would|Lose");
+    // The key is the first 14 digits and the computed check digit; a field
+    // separator inside a value becomes a space, the lookup's "|" a "/".
+    EXPECT_EQ(UserRecordLine("352099001761489", "Ma\xB6ker", "A|B|", "R"),
+              "352099001761481=Ma ker\266A/B/\266R\r\n");
+    EXPECT_FALSE(AppendUserRecord("/dev/full", "x\r\n"));  // written, but the flush fails
+    // A learnt line always starts a line of its own; nullopt: no file yet.
+    const std::pair<std::optional<std::string>, std::string> files[] = {
+        {std::nullopt, "L\r\n"}, {"", "L\r\n"},         {"x", "x\r\nL\r\n"},
+        {"\r\n", "\r\nL\r\n"},   {"ab", "ab\r\nL\r\n"}, {"a\r", "a\r\r\nL\r\n"}};
+    for (const auto& [before, after] : files) {
+        PutFile(path, before);
+        EXPECT_TRUE(AppendUserRecord(path, "L\r\n"));
+        EXPECT_EQ(ReadFileBytes(path), after) << before.value_or("none");
+    }
+    // A missing file or a folder cannot be read.
+    EXPECT_EQ(ReadFileBytes(path + ".missing"), std::nullopt);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    EXPECT_EQ(ReadFileBytes(path), std::nullopt);
     std::filesystem::remove(path);
 }
 
@@ -151,30 +171,6 @@ TEST(LookupTac, DamagedRecordsGiveNoWrongAnswer) {
         EXPECT_EQ(SearchBuiltInRecords(std::string_view(cut.data(), size), "35209901"),
                   size == 9 ? std::optional<std::string>("") : std::nullopt);
     }
-}
-
-TEST(UserRecords, LineOfALearntHandset) {
-    // The key is the first 14 digits and the computed check digit; a field
-    // separator inside a value becomes a space, the lookup's "|" a "/".
-    EXPECT_EQ(UserRecordLine("352099001761489", "Ma\xB6ker", "A|B|", "R"),
-              "352099001761481=Ma ker\266A/B/\266R\r\n");
-    EXPECT_FALSE(AppendUserRecord("/dev/full", "x\r\n"));  // written, but the flush fails
-    // A learnt line always starts a line of its own; nullopt: no file yet.
-    const std::string path = test::PerTestFileName("imei_test-", ".dat");
-    const std::pair<std::optional<std::string>, std::string> files[] = {
-        {std::nullopt, "L\r\n"}, {"", "L\r\n"},         {"x", "x\r\nL\r\n"},
-        {"\r\n", "\r\nL\r\n"},   {"ab", "ab\r\nL\r\n"}, {"a\r", "a\r\r\nL\r\n"}};
-    for (const auto& [before, after] : files) {
-        PutFile(path, before);
-        EXPECT_TRUE(AppendUserRecord(path, "L\r\n"));
-        EXPECT_EQ(ReadFileBytes(path), after) << before.value_or("none");
-    }
-    // A missing file or a folder cannot be read.
-    EXPECT_EQ(ReadFileBytes(path + ".missing"), std::nullopt);
-    std::filesystem::remove(path);
-    ASSERT_TRUE(std::filesystem::create_directory(path));
-    EXPECT_EQ(ReadFileBytes(path), std::nullopt);
-    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -21,9 +21,8 @@ TEST(TextHelpers, TrimCaseSplitAndBackslash) {
     // Only A-Z and a-z change; bytes above 0x7F stay as they are.
     EXPECT_EQ(AsciiLower("AZaz@[\xC0"), "azaz@[\xC0");
     EXPECT_EQ(AsciiUpper("AZaz`{\xE0"), "AZAZ`{\xE0");
-    using Parts = std::vector<std::string>;
-    EXPECT_EQ(SplitText("a\r\nb\r\n", kCrLf), (Parts{"a", "b", ""}));
-    EXPECT_EQ(SplitText("", kCrLf), (Parts{""}));
+    EXPECT_EQ(SplitText("a\r\nb\r\n", kCrLf), (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_EQ(SplitText("", kCrLf), std::vector<std::string>{""});
     const std::pair<const char*, const char*> paths[] = {
         {"C:\\Quorvel", "C:\\Quorvel\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
     for (const auto& [path, folder] : paths) EXPECT_EQ(AddBackslash(path), folder) << path;
