@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,9 +21,8 @@ TEST(TextHelpers, TrimCaseSplitAndBackslash) {
     // Only A-Z and a-z change; bytes above 0x7F stay as they are.
     EXPECT_EQ(AsciiLower("AZaz@[\xC0"), "azaz@[\xC0");
     EXPECT_EQ(AsciiUpper("AZaz`{\xE0"), "AZAZ`{\xE0");
-    using Parts = std::vector<std::string>;
-    EXPECT_EQ(SplitText("a\r\nb\r\n", kCrLf), (Parts{"a", "b", ""}));
-    EXPECT_EQ(SplitText("", kCrLf), (Parts{""}));
+    EXPECT_EQ(SplitText("a\r\nb\r\n", kCrLf), (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_EQ(SplitText("", kCrLf), std::vector<std::string>{""});
     const std::pair<const char*, const char*> paths[] = {
         {"C:\\Quorvel", "C:\\Quorvel\\"}, {"C:\\", "C:\\"}, {"", "\\"}};
     for (const auto& [path, folder] : paths) EXPECT_EQ(AddBackslash(path), folder) << path;
@@ -47,26 +46,22 @@ TEST(NumericValue, ReadsTheNumberAtTheStartOfTheText) {
         {INFINITY, {"1e999"}},
         {-INFINITY, {"-1e999"}},
     };
-    for (const auto& [value, texts] : cases) {
+    for (const auto& [value, texts] : cases)
         for (const char* text : texts) EXPECT_DOUBLE_EQ(NumericValue(text), value) << text;
-    }
 }
 
 TEST(RoundToInt32, HalvesToEvenAndClampsTo32Bits) {
-    const std::int32_t max = std::numeric_limits<std::int32_t>::max();
-    const std::int32_t min = std::numeric_limits<std::int32_t>::min();
     const std::pair<std::int32_t, std::vector<double>> cases[] = {
         {80, {80.5, 80.49, 79.51}},
         {82, {81.5}},
         {0, {-0.5, 0.5, std::nan("")}},
         {-2, {-1.5, -2.5}},
         {-81, {-80.51}},
-        {max, {2147483647.4, 2147483648.0, 1e300, INFINITY}},
-        {min, {-2147483648.0, -2147483649.0, -INFINITY}},
+        {INT32_MAX, {2147483647.4, 2147483648.0, 1e300, INFINITY}},
+        {INT32_MIN, {-2147483648.0, -2147483649.0, -INFINITY}},
     };
-    for (const auto& [rounded, values] : cases) {
+    for (const auto& [rounded, values] : cases)
         for (double value : values) EXPECT_EQ(RoundToInt32(value), rounded) << value;
-    }
     EXPECT_EQ(IntegerValue(" 81.5x"), 82);
 }
 
