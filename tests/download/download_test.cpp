@@ -114,7 +114,8 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         {"Fhttp://example.test", kStart},
         {"Fhttp://example.test:80.6/", "Open example.test:81|Connected|QuerySent"},
         {"Fhttp://example.test:70000", "Open example.test:70000|Connected|QuerySent"},
-        {"Fhttp://example.test:1/p?next=http://other.test:9/", "Open example.test:1|Connected|QuerySent"},
+        {"Fhttp://example.test:1/p?next=http://other.test:9/",
+         "Open example.test:1|Connected|QuerySent"},
         {"Fhttp://user@example.test/a b~", "Open user@example.test:80|Connected|QuerySent"},
         {"Fhttps://example.test/", "Failed 11"},
         {"Fhttp://", "Failed 11"},
@@ -128,19 +129,23 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         {"F|R" + k200 + "X: f" + fill + "\r\n\r\nbody|C", "Close|Failed 4"},
         // A notification reads on only while the blocks come back full (of
         // body bytes, when a block ends the header).
-        {"F|R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1", "Body " + kFull + kFull + "c"},
+        {"F|R" + k200 + "\r\n|U" + kFull + "|U" + kFull + "|Uc|Ud|E1",
+         "Body " + kFull + kFull + "c"},
         // Header-like lines after the blank line are body, also in the header's receive.
         {"F|R" + k200 + "\r\nContent-Length: 9\r\n|C", "Body Content-Length: 9\r\n" + kDone},
         // A header in pieces; its blank line over three of them.
         {"F|RHTTP/1.0 200 OK\r\nContent-Length: 4\r|R\n\r|R\na|Rbcd|C", "Body abcd" + kDone},
         // A redirect that cannot connect ends the download; the next is new.
-        {"F|X|R" + kRedirect + "\r\n|X|" + kFetch2, "Close|Open example.test:80|Failed 5|" + kStart2},
+        {"F|X|R" + kRedirect + "\r\n|X|" + kFetch2,
+         "Close|Open example.test:80|Failed 5|" + kStart2},
         // A new fetch ends the download under way first, by the close rule;
         // the next starts afresh. A cancel follows no redirect.
-        {"F|R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext, "Body abc|" + kCancel + "Failed 1" + kNextEvents},
+        {"F|R" + k200 + "Content-Length: 10\r\n\r\nabc" + kNext,
+         "Body abc|" + kCancel + "Failed 1" + kNextEvents},
         {"F|R|U" + kRedirect + "\r\nbody" + kNext, kCancel + "Disconnected" + kNextEvents},
         // A close notification carries an error (a reset) in its high 16 bits.
-        {"F|R" + k200 + "\r\nabc|E" + std::to_string(10054 << 16 | kCloseEvent), "Body abc" + kDone},
+        {"F|R" + k200 + "\r\nabc|E" + std::to_string(10054 << 16 | kCloseEvent),
+         "Body abc" + kDone},
         // A send that fails closes the connection with code 3, also after a part went out.
         {"S-1|F", kOpen + "|Close|Failed 3"},
         {"S12|S-1|F", kOpen + "|Close|Failed 3"},
@@ -154,9 +159,11 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
         // after it returns, in wire order and for their own connection; one that
         // fetches anew ends the download under way, its read loop and its last
         // chunk's total; one may destroy the object, which then raises nothing more.
-        {"F|RHTTP/1.0 404 Gone\r\n\r\nAAAA", "Failed 4|Body AAAABBBB" + kDone, "Failed", "RBBBB|C"},
-        {"F|R" + k200 + "\r\n|U" + kFull + "|E1|E1", "Body " + kFull + "|" + cancelled + "|Body new",
-         "Body", kFetch2 + "|U" + k200 + "\r\nnew"},
+        {"F|RHTTP/1.0 404 Gone\r\n\r\nAAAA", "Failed 4|Body AAAABBBB" + kDone, "Failed",
+         "RBBBB|C"},
+        {"F|R" + k200 + "\r\n|U" + kFull + "|E1|E1",
+         "Body " + kFull + "|" + cancelled + "|Body new", "Body",
+         kFetch2 + "|U" + k200 + "\r\nnew"},
         {"F|R" + k200 + "\r\n|Uabc|C", "Shutdown 1|Body abc|" + cancelled, "Body", kFetch2},
         // Only read, write and close notifications are held.
         {"F|R" + k200 + "\r\nabc", "Body abc", "Body", "Umore|E3"},
@@ -171,8 +178,9 @@ TEST(DownloadFlow, EachScenarioRaisesItsEvents) {
     const std::string ok = "Body abc" + kClosed, no = "Failed 4|Body abc" + kClosed;
     const std::pair<std::string, std::vector<std::string>> replies[] = {
         // clang-format off
-        {ok + "Disconnected", {k200 + "content-length:3", k200 + "Content-Length : 4", k200 + "Content-Length: -1",
-            k200 + "Content-Length: 5\r\nContent-Length: 3", k200 + "X-Content-Length: 4\r\nContent-Length",
+        {ok + "Disconnected", {k200 + "content-length:3", k200 + "Content-Length : 4",
+            k200 + "Content-Length: -1", k200 + "Content-Length: 5\r\nContent-Length: 3",
+            k200 + "X-Content-Length: 4\r\nContent-Length",
             "HTTP/1.1 206 Partial", "HTTP/1.0 0200 OK"}},
         {ok + "Failed 0", {k200 + "Content-Length: 0", k200 + "Content-Length: abc"}},
         {no + "Failed 0", {"HTTP/1.0 404 No\r\nContent-Length: 4"}},

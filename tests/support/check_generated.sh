@@ -7,4 +7,7 @@ committed=$1 scratch=$2
 shift 2
 rm -f "$scratch"
 "$@" "$scratch"
-cmp "$committed" "$scratch" || { echo "$committed differs from what its generator makes now ($scratch); rebuild and commit it" >&2; exit 1; }
+cmp "$committed" "$scratch" || {
+  echo "$committed differs from what its generator makes now ($scratch); rebuild and commit it" >&2
+  exit 1
+}
