@@ -91,7 +91,7 @@ TEST(DownloadProxy, TheProxyGetsTheConnectionAndTheSameRequest) {
     rig.download->ProxyPort(3128);
     EXPECT_EQ(rig.Run("X|F|P0|F|X|F|R" + kRedirect + "\r\n"),
               "Open localhost:80|Connected|QuerySent|Close|Open localhost:80|QuerySent|" + kCancel +
-                  "Disconnected|Open proxy.test:3128|Failed 7|" + "Open example.test:80|Failed 5|" +
+                  "Disconnected|Open proxy.test:3128|Failed 7|Open example.test:80|Failed 5|" +
                   kStart + "|Close|Open example.test:80");
 }
 

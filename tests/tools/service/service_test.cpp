@@ -288,7 +288,9 @@ TEST(ServiceServer, AFailingWaitEndsRunWithItsError) {
     const rlimit low = {rlim_t(spare[1]) + 1, saved.rlim_max};
     ServiceServer server(
         [&](const std::string&) {
-            close(spare[0]), close(spare[1]), setrlimit(RLIMIT_NOFILE, &low);
+            close(spare[0]);
+            close(spare[1]);
+            setrlimit(RLIMIT_NOFILE, &low);
             return std::string("HTTP/1.0 200 OK\r\n\r\n");
         },
         ServerLimits{});
