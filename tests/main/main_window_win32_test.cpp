@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, TheImeiBoxEnterAndClear) {
     SetFocus(imeiBox);
     for (char c : std::string("35 209900-176148/2x.")) SendMessageA(imeiBox, WM_CHAR, WPARAM(c), 1);
     EXPECT_EQ(WindowText(imeiBox), "35 209900-176148/2");
-    test::MessageBoxScript script({IDYES});
+    test::MessageBoxAnswerer yes([](HWND) { return IDYES; });
     PostMessageA(imeiBox, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PumpPendingMessages(window_);
     EXPECT_EQ(WindowText(imeiBox), "35 209900-176148/1");
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, SaveWritesTheResultBoxToTheFileChosen) {
     SetWindowTextA(Control(kTx2Id), result.c_str());
     main_->EnableCommands(true);
     WriteSetting(kSettingsSection, kLanguageIdKey, "0");
-    const auto seen = test::AnswerSaveDialog([&] { Click(kCm2Id); }, {path.c_str(), {}});
+    const auto seen = test::AnswerSaveDialog([&] { Click(kCm2Id); }, path);
     EXPECT_EQ(seen.owner, window_);
     EXPECT_EQ(seen.systemTitle, " ");  // the Vietnamese dialog's
     EXPECT_EQ(test::ReadTestFile(path).value_or(""), result);
@@ -203,16 +203,19 @@ TEST_F(MainWindowTest, OpensAboutFromTheMenuAndItsDrawnCaptionButton) {
 TEST(MainWindowStartUp, ReportsNetworkEventsItCouldNotSetUpInTheInterfaceLanguage) {
     WriteSetting(kSettingsSection, kLanguageIdKey, "0");
     HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseNotificationWindow, nullptr, GetCurrentThreadId());
-    test::MessageBoxScript script({IDOK});
+    std::string seen;  // the drawn title, the system's, the text
+    test::MessageBoxAnswerer answerer([&](HWND box) {
+        seen += test::DrawnTitle(box) + "|" + WindowText(box) + "|" +
+                test::SeeMessageBox(box).text.text;
+        return IDOK;
+    });
     MainWindow* main = test::OpenShownMainWindow();
     UnhookWindowsHookEx(hook);
     test::DeleteProgramFile(kSettingsFileName);
     ASSERT_NE(main, nullptr);
     main->Close();
-    ASSERT_EQ(script.Seen().size(), 1u);
-    EXPECT_EQ(
-        script.Seen()[0].title + "|" + script.Seen()[0].systemTitle + "|" + script.Seen()[0].text,
-        "Quorvel||" + ReformatPrompt(NetworkEventsUnavailableMessage(Language::Vietnamese)));
+    EXPECT_EQ(seen,
+              "Quorvel||" + ReformatPrompt(NetworkEventsUnavailableMessage(Language::Vietnamese)));
 }
 
 // A key as the modal loop hands it to the dialog: through IsDialogMessageA,

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -156,40 +155,39 @@ inline int CaptionPixelsOfColour(HWND window, COLORREF colour) {
     return PixelsOfColour(window, {0, 0, frame.right - frame.left, height}, colour);
 }
 
-// While it lives, the next message box of the thread that no other answerer
-// has taken is given to answer, which returns the id of the button to press.
-// A box whose button cannot be pressed is ended with result 0.
+// While it lives, every message box or dialog that opens on the thread is
+// given to answer, which returns the id of the button to press; a box whose
+// button cannot be pressed (0 among others) is ended with result 0, so that a
+// test never hangs on a box it did not expect. One lives at a time.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(std::function<int(HWND box)> answer)
         : answer_(std::move(answer)), timer_(SetTimer(nullptr, 0, 10, OnTimer)) {
-        answerers_.push_back(this);
+        current_ = this;
     }
     ~MessageBoxAnswerer() {
         KillTimer(nullptr, timer_);
-        answerers_.erase(std::find(answerers_.begin(), answerers_.end(), this));
+        current_ = nullptr;
     }
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-    bool Answered() const { return box_ != nullptr; }
+    std::size_t Answered() const { return taken_.size(); }
 
 private:
-    // Any answerer's timer gives each a turn, the first made first.
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        for (std::size_t i = 0; i < answerers_.size(); ++i) answerers_[i]->Tick();
+        if (current_) current_->Tick();
     }
+    // Takes the thread's first shown box not taken yet; also while the answer
+    // of an earlier one runs.
     void Tick() {
-        if (box_) return;  // taken: also while its answer runs
-        // The thread's first shown box that no answerer has taken.
         HWND box = GetTopWindow(nullptr);
-        const auto taken = [&box](MessageBoxAnswerer* a) { return a->box_ == box; };
         while (box && (GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() ||
                        !IsWindowVisible(box) || ClassName(box) != "#32770" ||
-                       std::any_of(answerers_.begin(), answerers_.end(), taken)))
+                       std::count(taken_.begin(), taken_.end(), box)))
             box = GetWindow(box, GW_HWNDNEXT);
         if (!box) return;
-        box_ = box;
+        taken_.push_back(box);
         HWND button = GetDlgItem(box, answer_(box));
         if (button && ClassName(button) == "Button")
             SendMessageA(button, BM_CLICK, 0, 0);
@@ -197,64 +195,30 @@ private:
             EndDialog(box, 0);
     }
 
-    static inline std::vector<MessageBoxAnswerer*> answerers_;  // for OnTimer
+    static inline MessageBoxAnswerer* current_ = nullptr;  // for OnTimer
     std::function<int(HWND)> answer_;
     UINT_PTR timer_ = 0;
-    HWND box_ = nullptr;
+    std::vector<HWND> taken_;
 };
 
-// Answers a sequence of message boxes in order: each box that opens on the
-// test's thread is seen (text and title) and answered with the next button
-// of the script. Three boxes beyond the script are ended with result 0, so a
-// test never hangs on an unexpected box.
-class MessageBoxScript {
-public:
-    struct Seen {
-        std::string text, title, systemTitle;  // title: the one drawn into the caption bar
-    };
-
-    // buttons: the ids to press (IDOK, IDYES, IDNO), one per expected box.
-    explicit MessageBoxScript(const std::vector<int>& buttons) {
-        for (std::size_t i = 0; i < buttons.size() + 3; ++i)
-            answerers_.push_back(std::make_unique<MessageBoxAnswerer>([this, buttons](HWND box) {
-                seen_.push_back({SeeMessageBox(box).text.text, DrawnTitle(box), WindowText(box)});
-                return seen_.size() <= buttons.size() ? buttons[seen_.size() - 1] : 0;
-            }));
-    }
-
-    const std::vector<struct Seen>& Seen() const { return seen_; }
-
-private:
-    std::vector<struct Seen> seen_;
-    std::vector<std::unique_ptr<MessageBoxAnswerer>> answerers_;
-};
-
-// Answers the Save As dialog that code under test opens on this thread: once
-// the dialog is shown it is recorded, the test may act on it, a file name is
-// typed into it and Save is pressed. A message box that opens
-// after it (a question the test did not expect) is ended, so that the test
-// never hangs.
-struct SaveDialogAnswer {
-    const char* fileName = nullptr;
-    // Called with the dialog after it was recorded, before the name is typed.
-    std::function<void(HWND dialog)> act;
-};
-
-// Runs open, which shows one Save As dialog, and answers it.
+// Runs open, which shows one Save As dialog on this thread, and answers it:
+// the dialog is recorded, act (when given) acts on it, fileName is typed into
+// it and Save is pressed. A box that opens after it (a question the test did
+// not expect) is ended.
 inline SeenMessageBox AnswerSaveDialog(const std::function<void()>& open,
-                                       const SaveDialogAnswer& answer) {
+                                       const std::string& fileName,
+                                       const std::function<void(HWND dialog)>& act = nullptr) {
     SeenMessageBox seen;
-    std::unique_ptr<MessageBoxAnswerer> unexpected;
+    int boxes = 0;
     MessageBoxAnswerer answerer([&](HWND dialog) {
+        if (boxes++) return 0;
         seen = SeeMessageBox(dialog);
-        // Made once the dialog is taken, so that it takes only a box after it.
-        unexpected = std::make_unique<MessageBoxAnswerer>([](HWND) { return 0; });
-        if (answer.act) answer.act(dialog);
+        if (act) act(dialog);
         // The name box is an edit (edt1) in dialogs with a hook, a combo box
         // (cmb13) in the others; the dialog takes the text for either.
         for (int nameBox : {edt1, cmb13})
             SendMessageA(dialog, CDM_SETCONTROLTEXT, static_cast<WPARAM>(nameBox),
-                         reinterpret_cast<LPARAM>(answer.fileName));
+                         reinterpret_cast<LPARAM>(fileName.c_str()));
         return IDOK;
     });
     open();

@@ -116,8 +116,8 @@ TEST(AskSavePath, AsksInEitherLanguageForAPathThatFitsTheBuffer) {
             SendMessageA(dialog, WM_CTLCOLORBTN, 0, reinterpret_cast<LPARAM>(save));
             shown += " " + test::WindowText(save) + "|" + test::DrawnTitle(dialog);
         };
-        const test::SeenMessageBox seen = test::AnswerSaveDialog(
-            [&] { asked = AskSavePath(nullptr, language); }, {name.c_str(), act});
+        const test::SeenMessageBox seen =
+            test::AnswerSaveDialog([&] { asked = AskSavePath(nullptr, language); }, name, act);
         // The dialog's system title, the face of its name label, the Save
         // button's caption each time the system gave it back, the drawn title.
         EXPECT_EQ(seen.systemTitle + "|" + shown,
@@ -151,11 +151,13 @@ TEST(DisplayFont, TheRunInstallsTheFontForItsCaptionsOrReportsThatItCannot) {
         UniqueFile holder(held.empty() ? nullptr
                                        : CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
                                                      nullptr, OPEN_EXISTING, 0, nullptr));
-        test::MessageBoxScript catcher({IDOK});
+        std::string report;
+        test::MessageBoxAnswerer catcher([&](HWND box) {
+            report += test::DrawnTitle(box) + "|" + test::SeeMessageBox(box).text.text;
+            return IDOK;
+        });
         MainWindow* main = test::OpenShownMainWindow();
         ASSERT_NE(main, nullptr);
-        std::string report;
-        for (const auto& box : catcher.Seen()) report += box.title + "|" + box.text;
         EXPECT_EQ(report, !reported ? ""
                                     : "Quorvel|" + ReformatPrompt(DisplayFontUnavailableMessage(
                                                        Language::Vietnamese, tmp)));
