@@ -8,6 +8,7 @@ Source/ and tools/ on the other, and prints both, their ratio, and the
 limit the project keeps (tests at most 0.35 of the size of the code).
 With --check it fails when the tests are above that limit.
 """
+import argparse
 import pathlib
 import sys
 
@@ -72,22 +73,26 @@ def count_files(root, folders):
 
 
 def main():
-    args = sys.argv[1:]
-    per_file = "--per-file" in args
-    check = "--check" in args
-    args = [a for a in args if a not in ("--per-file", "--check")]
-    root = pathlib.Path(args[0] if args else pathlib.Path(__file__).parent.parent)
-    test_files = count_files(root, ["tests"])
-    if per_file:
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--per-file", action="store_true", help="list each test file's lines")
+    parser.add_argument("--check", action="store_true", help="fail above the limit")
+    parser.add_argument("root", nargs="?", default=pathlib.Path(__file__).parent.parent,
+                        type=pathlib.Path, help="the checkout (default: this script's)")
+    args = parser.parse_args()
+    if not all((args.root / folder).is_dir() for folder in ("tests", "Source", "tools")):
+        parser.error(f"{args.root} has no tests/, Source/ and tools/ folders")
+    test_files = count_files(args.root, ["tests"])
+    if args.per_file:
         for lines, path in sorted(test_files, reverse=True):
             print(f"{lines:6} {path}")
     tests = sum(lines for lines, _ in test_files)
-    code = sum(lines for lines, _ in count_files(root, ["Source", "tools"]))
-    ratio = tests / code if code else float("inf")
+    code = sum(lines for lines, _ in count_files(args.root, ["Source", "tools"]))
+    ratio = tests / code
     print(f"tests/: {tests} lines")
     print(f"Source/ + tools/: {code} lines")
-    print(f"tests / code: {ratio:.2f} (limit {LIMIT:.2f})")
-    if check and ratio > LIMIT:
+    # Three places, so that a ratio just above the limit does not print as it.
+    print(f"tests / code: {ratio:.3f} (limit {LIMIT:.2f}: at most {int(code * LIMIT)} lines)")
+    if args.check and ratio > LIMIT:
         print(f"the tests are more than {LIMIT:.2f} of the code: cut them", file=sys.stderr)
         return 1
     return 0
