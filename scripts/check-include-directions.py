@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""check_include_directions.py SOURCE_DIR: fails when a folder under Source/ includes one
+"""check-include-directions.py SOURCE_DIR: fails when a folder under Source/ includes one
 it may not use (README, "Layout": main/ at the top; options/ over ui/ and settings/; ui/ over
 settings/ and imei/; imei/, download/ and settings/ over shared/ only)."""
 import pathlib
