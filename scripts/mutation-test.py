@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plants single faults in the portable core and the tools, and reports those the native tests miss.
 
-    scripts/mutation-test.py [--sample N] [--seed S] [--files GLOB...] [--list]
+    scripts/mutation-test.py [--sample N] [--seed S] [--files GLOB...] [--list] [--matrix FILE]
 
 Each mutant is one small change to one file of the core (Source/ files that
 are neither _win32 nor _posix) or of the tools' own logic (tools/ files but
@@ -21,10 +21,17 @@ line's code without its indentation (so that an entry outlives edits
 elsewhere in the file, and lapses when its own line changes); those are
 listed but neither run nor counted. --list-stale prints the entries that no
 longer name a mutant of the code.
+
+With --matrix FILE every test program runs whole for each mutant, and a
+line of JSON a mutant is appended to FILE: the mutant and, for each failing
+assertion, its test and its file and line (a test program that crashes or
+hangs names the test it was running). A test whose assertions catch only
+mutants that others catch too is a candidate to go.
 """
 import argparse
 import fnmatch
 import hashlib
+import json
 import pathlib
 import re
 import signal
@@ -187,6 +194,32 @@ def tests_fail():
     return False
 
 
+def failing_assertions():
+    """What each test program reports failing, run whole: for --matrix."""
+    failures = []
+    report = BUILD / "matrix-report.json"
+    for binary, *options in TEST_BINARIES:
+        report.unlink(missing_ok=True)
+        try:
+            done = subprocess.run([str(BUILD / binary), *options, f"--gtest_output=json:{report}"],
+                                  cwd=BUILD / "tests", capture_output=True, timeout=TEST_TIMEOUT)
+        except subprocess.TimeoutExpired as e:
+            done = e
+        if getattr(done, "returncode", 1) == 0:
+            continue
+        if not report.exists():  # crashed or hung: the last test it started
+            started = [line for line in (done.stdout or b"").decode("latin-1").splitlines()
+                       if line.startswith("[ RUN      ]")]
+            failures.append({"test": started[-1][13:] if started else binary, "site": "none"})
+            continue
+        for suite in json.loads(report.read_text(encoding="latin-1"))["testsuites"]:
+            for test in suite["testsuite"]:
+                for failure in test.get("failures", []):
+                    site = failure["failure"].split("\n")[0].replace(f"{ROOT}/tests/", "")
+                    failures.append({"test": f"{suite['name']}.{test['name']}", "site": site})
+    return failures
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--sample", type=int, default=0, help="test N random mutants (0: all)")
@@ -195,6 +228,8 @@ def main():
     parser.add_argument("--list", action="store_true", help="list the mutants, build nothing")
     parser.add_argument("--skip", type=int, default=0,
                         help="resume a run cut short: skip the first N mutants it tried")
+    parser.add_argument("--matrix", type=pathlib.Path,
+                        help="run every test program whole and append what fails to this file")
     parser.add_argument("--list-stale", action="store_true",
                         help="list the equivalent-mutant entries that name no mutant of the code")
     args = parser.parse_args()
@@ -245,7 +280,12 @@ def main():
             if not build():
                 uncompiled += 1
                 outcome = "does not compile"
-            elif tests_fail():
+            elif args.matrix and (failures := failing_assertions()):
+                killed += 1
+                outcome = "caught"
+                with args.matrix.open("a", encoding="latin-1") as matrix:
+                    matrix.write(json.dumps({"mutant": where, "failures": failures}) + "\n")
+            elif not args.matrix and tests_fail():
                 killed += 1
                 outcome = "caught"
             else:
