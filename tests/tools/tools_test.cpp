@@ -336,7 +336,10 @@ TEST(Cli, OptionsAndUsageErrors) {
         std::filesystem::create_symlink(target, "link");
         EXPECT_EQ(LinkTargetFolder("link"), folder) << target;
     }
-    // A standard output that cannot be written.
+    // The end of the help, and a standard output that cannot be written.
+    EXPECT_NE(std::string(kCliUsage).find("2 for a usage error or\noutput that could not be "
+                                          "written. See also: man quorvel-cli.\n"),
+              std::string::npos);
     const CliRun unwritable = RunCliOn({}, "", kUserFile, true);
     EXPECT_EQ(unwritable.status, kExitUsageError);
     EXPECT_EQ(unwritable.err, "quorvel-cli: cannot write the output\n");
