@@ -203,12 +203,13 @@ def failing_assertions():
         try:
             done = subprocess.run([str(BUILD / binary), *options, f"--gtest_output=json:{report}"],
                                   cwd=BUILD / "tests", capture_output=True, timeout=TEST_TIMEOUT)
-        except subprocess.TimeoutExpired as e:
-            done = e
-        if getattr(done, "returncode", 1) == 0:
+            passed, output = done.returncode == 0, done.stdout
+        except subprocess.TimeoutExpired as hung:
+            passed, output = False, hung.stdout
+        if passed:
             continue
         if not report.exists():  # crashed or hung: the last test it started
-            started = [line for line in (done.stdout or b"").decode("latin-1").splitlines()
+            started = [line for line in (output or b"").decode("latin-1").splitlines()
                        if line.startswith("[ RUN      ]")]
             failures.append({"test": started[-1][13:] if started else binary, "site": "none"})
             continue
@@ -280,14 +281,12 @@ def main():
             if not build():
                 uncompiled += 1
                 outcome = "does not compile"
-            elif args.matrix and (failures := failing_assertions()):
+            elif failures := (failing_assertions() if args.matrix else tests_fail()):
                 killed += 1
                 outcome = "caught"
-                with args.matrix.open("a", encoding="latin-1") as matrix:
-                    matrix.write(json.dumps({"mutant": where, "failures": failures}) + "\n")
-            elif not args.matrix and tests_fail():
-                killed += 1
-                outcome = "caught"
+                if args.matrix:
+                    with args.matrix.open("a", encoding="latin-1") as matrix:
+                        matrix.write(json.dumps({"mutant": where, "failures": failures}) + "\n")
             else:
                 survived += 1
                 outcome = "SURVIVED"
